@@ -1,0 +1,5 @@
+#include "customers/frmCustomer.h"
+
+frmCustomer::frmCustomer() : TamselForm(QStringLiteral("frmCustomer")) {
+    setWindowTitle(QStringLiteral("Customers"));
+}

@@ -1,0 +1,175 @@
+#include "settings/BusinessFiles.h"
+
+#include "platform/TextCodec.h"
+#include "shell/CommonRoutines.h"
+#include "shell/QuotedFields.h"
+
+#include <QStringList>
+#include <limits>
+
+namespace {
+
+const QString BusinessFile = QStringLiteral("\\MyBusinessData.txt");
+const QString ColorsFile = QStringLiteral("/PrintColors.txt");
+const QString LogoFile = QStringLiteral("/CompanyLogo.txt");
+const QString LogoSizeFile = QStringLiteral("/LogoSettings.txt");
+const QString WebSiteFile = QStringLiteral("/MyWebSite.txt");
+const QString CounterFile = QStringLiteral("\\TProposalCounter.txt");
+
+// Reads a settings file whole; nothing when it is missing after the restore attempt.
+std::optional<QString> ReadSettingsText(const QString &name) {
+    if (!FileExists(name))
+        return std::nullopt;
+    const auto bytes = ReadWholeFile(name);
+    if (!bytes)
+        return std::nullopt;
+    return TextCodec::Decode(*bytes);
+}
+
+bool WriteSettingsText(const QString &name, const QString &text) {
+    return WriteWholeFile(name, TextCodec::Encode(text));
+}
+
+QString Plain(const QString &name) { return name.mid(1); }
+
+} // namespace
+
+std::optional<BusinessFields> ReadBusinessFile() {
+    const auto text = ReadSettingsText(BusinessFile);
+    if (!text)
+        return std::nullopt;
+    BusinessFields fields;
+    FieldReader reader(*text);
+    int read = 0;
+    while (read < 9 && reader.ReadText(fields[read]))
+        ++read;
+    if (read < 9)
+        ReportDamagedFile(Plain(BusinessFile),
+                          QStringLiteral("The business fields that could not be read are left empty. "
+                                         "The file is kept as it is until you save the Setup Screen."));
+    return fields;
+}
+
+bool WriteBusinessFile(const BusinessFields &fields) {
+    QStringList quoted;
+    for (const QString &field : fields)
+        quoted << QuotedFields::Text(field);
+    return WriteSettingsText(BusinessFile, QuotedFields::Line(quoted));
+}
+
+std::optional<PrintColorSettings> ReadPrintColorsFile() {
+    const auto text = ReadSettingsText(ColorsFile);
+    if (!text)
+        return std::nullopt;
+    PrintColorSettings settings;
+    const PrintColorSettings defaults;
+    FieldReader reader(*text);
+    bool damaged = false;
+    auto readColor = [&](quint32 &out, quint32 fallback) {
+        qint64 value = 0;
+        if (reader.ReadInteger(value) && value >= 0 && value <= 0xFFFFFF) {
+            out = static_cast<quint32>(value);
+        } else {
+            out = fallback;
+            damaged = true;
+        }
+    };
+    readColor(settings.borderColor, defaults.borderColor);
+    readColor(settings.dataColor, defaults.dataColor);
+    const auto font = reader.Next();
+    if (font && font->quoted && !font->text.trimmed().isEmpty())
+        settings.fontName = font->text;
+    else
+        damaged = true;
+    if (!reader.ReadBool(settings.printInColor)) {
+        settings.printInColor = defaults.printInColor;
+        damaged = true;
+    }
+    qint64 copies = 0;
+    if (reader.ReadInteger(copies) && copies >= 1 && copies <= 5)
+        settings.numCopies = static_cast<quint8>(copies);
+    else
+        damaged = true;
+    if (damaged)
+        ReportDamagedFile(Plain(ColorsFile),
+                          QStringLiteral("The print settings that could not be read are set to black, "
+                                         "Arial, printing in colour and 3 copies. The file is kept as it "
+                                         "is until you save the Setup Screen."));
+    return settings;
+}
+
+bool WritePrintColorsFile(const PrintColorSettings &settings) {
+    DeleteWithBackup(ColorsFile);
+    const QString text = QuotedFields::Line({QuotedFields::Number(qint64(settings.borderColor))}) +
+                         QuotedFields::Line({QuotedFields::Number(qint64(settings.dataColor))}) +
+                         QuotedFields::Line({QuotedFields::Text(settings.fontName)}) +
+                         QuotedFields::Line({QuotedFields::Bool(settings.printInColor)}) +
+                         QuotedFields::Line({QuotedFields::Number(qint64(settings.numCopies))});
+    return WriteSettingsText(ColorsFile, text);
+}
+
+std::optional<QString> ReadLogoPathFile() {
+    const auto text = ReadSettingsText(LogoFile);
+    if (!text)
+        return std::nullopt;
+    QString path;
+    if (!FieldReader(*text).ReadText(path))
+        return QString();
+    return path;
+}
+
+bool WriteLogoPathFile(const QString &path) {
+    DeleteWithBackup(LogoFile);
+    return WriteSettingsText(LogoFile, QuotedFields::Line({QuotedFields::Text(path)}));
+}
+
+std::optional<QSize> ReadLogoSizeFile() {
+    const auto text = ReadSettingsText(LogoSizeFile);
+    if (!text)
+        return std::nullopt;
+    FieldReader reader(*text);
+    qint64 width = 0, height = 0;
+    if (!reader.ReadInteger(width) || !reader.ReadInteger(height) || width < 1 || height < 1 ||
+        width > 100000 || height > 100000) {
+        ReportDamagedFile(Plain(LogoSizeFile), QStringLiteral("The logo is shown at 1440 by 1440 twips."));
+        return QSize(1440, 1440);
+    }
+    return QSize(int(width), int(height));
+}
+
+bool WriteLogoSizeFile(const QSize &twips) {
+    return WriteSettingsText(LogoSizeFile, QuotedFields::Line({QuotedFields::Number(twips.width()),
+                                                               QuotedFields::Number(twips.height())}));
+}
+
+std::optional<QString> ReadWebSiteLine() {
+    const auto text = ReadSettingsText(WebSiteFile);
+    if (!text)
+        return std::nullopt;
+    QString line;
+    if (!FieldReader(*text).ReadText(line))
+        return std::nullopt;
+    return line;
+}
+
+std::optional<qint16> ReadProposalCounterFile() {
+    const auto text = ReadSettingsText(CounterFile);
+    if (!text)
+        return std::nullopt;
+    qint64 number = 0;
+    if (!FieldReader(*text).ReadInteger(number) || number < std::numeric_limits<qint16>::min() ||
+        number > std::numeric_limits<qint16>::max()) {
+        ReportDamagedFile(Plain(CounterFile),
+                          QStringLiteral("The next Proposal Number is taken as 1001 for now. "
+                                         "Enter the right number on the Setup Screen and click "
+                                         "Save Proposal No."));
+        return FirstProposalNo;
+    }
+    return static_cast<qint16>(number);
+}
+
+bool SaveProposalCounter(qint16 number) {
+    return WriteSettingsText(CounterFile, QuotedFields::Line({QuotedFields::Number(qint64(number))}));
+}
+
+bool BusinessFilesPresent() { return FileExists(BusinessFile) && FileExists(ColorsFile); }

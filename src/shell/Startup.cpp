@@ -1,0 +1,49 @@
+#include "shell/Startup.h"
+
+#include "customers/frmCustomer.h"
+#include "platform/QtUserPrompt.h"
+#include "settings/SettingsUi.h"
+#include "shell/CommonRoutines.h"
+#include "shell/CommonVariables.h"
+#include "shell/DataFolders.h"
+#include "shell/ScreenRegistry.h"
+#include "shell/SingleInstance.h"
+#include "shell/frmSplash.h"
+
+#include <QApplication>
+#include <QDesktopServices>
+#include <QDir>
+#include <QUrl>
+
+bool StartTamselProposal() {
+    QCoreApplication::setOrganizationName(QStringLiteral("TamselProposal"));
+    QCoreApplication::setApplicationName(QStringLiteral("TamselProposal"));
+    SetPrompt(std::make_shared<QtUserPrompt>());
+    SetExitHandlers([] { ScreenRegistry::UnloadAll(); }, [] { QCoreApplication::exit(0); });
+    SetUrlOpener([](const QString &address) {
+        const QUrl url = QUrl::fromUserInput(address, AppFolder);
+        return QDesktopServices::openUrl(url);
+    });
+    return StartUp(QCoreApplication::applicationDirPath());
+}
+
+bool StartUp(const QString &appFolder) {
+    AppFolder = QDir::cleanPath(appFolder);
+
+    frmSplash *splash = ScreenRegistry::Get<frmSplash>();
+    ScreenRegistry::Show(splash);
+    splash->repaint();
+
+    // Ending here writes nothing: no backup, no saved window layout.
+    if (CheckPrevInstance() || !CreateDataFolders()) {
+        ScreenRegistry::DiscardAll();
+        return false;
+    }
+    LoadBusinessData();
+    ScreenRegistry::Get<frmCustomer>();
+    if (!LoadProposalCounter()) {
+        ScreenRegistry::DiscardAll();
+        return false;
+    }
+    return true;
+}

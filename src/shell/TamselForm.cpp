@@ -1,0 +1,44 @@
+#include "shell/TamselForm.h"
+
+#include "shell/CommonRoutines.h"
+
+#include <QCloseEvent>
+#include <QSettings>
+
+TamselForm::TamselForm(const QString &name, QWidget *parent) : QWidget(parent) { setObjectName(name); }
+
+void TamselForm::Form_Load() { RestoreLayout(); }
+
+void TamselForm::Form_Deactivate() { SaveLayout(); }
+
+void TamselForm::Form_Unload() { SaveLayout(); }
+
+void TamselForm::RestoreLayout() {
+    QSettings settings(QStringLiteral("TamselProposal"), LayoutApplication());
+    const QByteArray geometry = settings.value(objectName() + QStringLiteral("/geometry")).toByteArray();
+    if (!geometry.isEmpty())
+        restoreGeometry(geometry);
+}
+
+void TamselForm::SaveLayout() {
+    QSettings settings(QStringLiteral("TamselProposal"), LayoutApplication());
+    settings.setValue(objectName() + QStringLiteral("/geometry"), saveGeometry());
+}
+
+bool TamselForm::event(QEvent *event) {
+    if (event->type() == QEvent::WindowActivate)
+        Form_Activate();
+    else if (event->type() == QEvent::WindowDeactivate)
+        Form_Deactivate();
+    return QWidget::event(event);
+}
+
+void TamselForm::closeEvent(QCloseEvent *event) {
+    if (unloading_) {
+        event->accept();
+        return;
+    }
+    // The user closed the window: that ends the program, after the backup.
+    event->ignore();
+    ExitProgram();
+}

@@ -1,0 +1,5 @@
+#include "shell/frmStartup.h"
+
+frmStartup::frmStartup() : TamselForm(QStringLiteral("frmStartup")) {
+    setWindowTitle(QStringLiteral("Tamsel PROPOSAL"));
+}

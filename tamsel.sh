@@ -1,0 +1,45 @@
+#!/usr/bin/env bash
+# Installs what the build needs (Debian/Ubuntu packages), builds, then either
+# installs and starts the program ("run") or runs the whole test suite ("test").
+set -euo pipefail
+cd "$(dirname "$0")"
+
+what=${1:-}
+case "$what" in
+  run|test) ;;
+  *) echo "usage: $0 run|test" >&2; exit 2 ;;
+esac
+
+packages="cmake make g++ qt6-base-dev qt6-serialport-dev libgl-dev fonts-liberation poppler-utils"
+missing=""
+for p in $packages; do
+  dpkg-query -W -f='${Status}' "$p" 2>/dev/null | grep -q "install ok installed" || missing="$missing $p"
+done
+if [ -n "$missing" ]; then
+  sudo=""
+  if [ "$(id -u)" -ne 0 ]; then
+    command -v sudo >/dev/null || { echo "Please install as root:$missing" >&2; exit 1; }
+    sudo="sudo"
+  fi
+  echo "Installing:$missing"
+  $sudo apt-get update -qq
+  $sudo env DEBIAN_FRONTEND=noninteractive apt-get install -y -qq $missing
+fi
+
+build=${TAMSEL_BUILD:-build}
+werror=OFF
+[ "$what" = test ] && werror=ON
+cmake -S . -B "$build" -DTAMSEL_WERROR=$werror >/dev/null
+cmake --build "$build" -j"$(nproc)"
+
+if [ "$what" = run ]; then
+  # The program keeps its data beside itself, so it lives in a folder of its
+  # own that a rebuild or a clean never touches.
+  home=${TAMSEL_HOME:-$HOME/TamselProposal}
+  cmake --install "$build" --prefix "$home" >/dev/null
+  cd "$home"
+  exec ./TamselProposal
+else
+  cd "$build"
+  QT_QPA_PLATFORM=offscreen ctest --output-on-failure
+fi

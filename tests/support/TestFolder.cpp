@@ -1,0 +1,53 @@
+#include "TestFolder.h"
+
+#include "platform/Clock.h"
+#include "shell/CommonRoutines.h"
+#include "shell/CommonVariables.h"
+#include "shell/ScreenRegistry.h"
+#include "shell/SingleInstance.h"
+
+#include <QCoreApplication>
+#include <QDir>
+#include <QFile>
+#include <QFileInfo>
+
+TestFolder::TestFolder() : prompt(std::make_shared<ScriptedPrompt>()) {
+    ResetSharedVariables();
+    AppFolder = dir_.path();
+    SetPrompt(prompt);
+    SetExitHandlers([] { ScreenRegistry::UnloadAll(); }, [this] { ++endRequests; });
+    SetUrlOpener({});
+    Clock::SetToday({});
+}
+
+TestFolder::~TestFolder() {
+    CloseAllScreens();
+    CloseAllFiles();
+    ReleaseInstanceLock();
+    SetPrompt(nullptr);
+    SetExitHandlers({}, {});
+    ResetSharedVariables();
+}
+
+QString TestFolder::file(const QString &relative) const { return dir_.path() + QLatin1Char('/') + relative; }
+
+void TestFolder::write(const QString &relative, const QByteArray &bytes) const {
+    const QString full = file(relative);
+    QDir().mkpath(QFileInfo(full).path());
+    QFile f(full);
+    if (f.open(QIODevice::WriteOnly))
+        f.write(bytes);
+}
+
+QByteArray TestFolder::read(const QString &relative) const {
+    QFile f(file(relative));
+    return f.open(QIODevice::ReadOnly) ? f.readAll() : QByteArray();
+}
+
+bool TestFolder::exists(const QString &relative) const { return QFileInfo::exists(file(relative)); }
+
+void CloseAllScreens() {
+    ScreenRegistry::UnloadAll();
+    QCoreApplication::sendPostedEvents(nullptr, QEvent::DeferredDelete);
+    QCoreApplication::processEvents();
+}
