@@ -1,0 +1,9 @@
+#pragma once
+// The proposal writer: job site, body, price and payments, finalizing.
+#include "shell/TamselForm.h"
+
+class frmWriteProposal : public TamselForm {
+    Q_OBJECT
+public:
+    frmWriteProposal();
+};

@@ -1,0 +1,3 @@
+#include "records/frmProposalReport.h"
+
+frmProposalReport::frmProposalReport() : TamselForm(QStringLiteral("frmProposalReport")) { setWindowTitle(QStringLiteral("Proposals Report")); }

@@ -1,0 +1,9 @@
+#pragma once
+// The report of every recorded proposal.
+#include "shell/TamselForm.h"
+
+class frmProposalReport : public TamselForm {
+    Q_OBJECT
+public:
+    frmProposalReport();
+};

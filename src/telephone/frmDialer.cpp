@@ -1,0 +1,3 @@
+#include "telephone/frmDialer.h"
+
+frmDialer::frmDialer() : TamselForm(QStringLiteral("frmDialer")) { setWindowTitle(QStringLiteral("Dialer")); }

@@ -1,0 +1,9 @@
+#pragma once
+// Dials customers and speed-dial numbers through the modem.
+#include "shell/TamselForm.h"
+
+class frmDialer : public TamselForm {
+    Q_OBJECT
+public:
+    frmDialer();
+};
