@@ -10,6 +10,7 @@
 #include <QDir>
 #include <QFile>
 #include <QFileInfo>
+#include <QTest>
 
 TestFolder::TestFolder() : prompt(std::make_shared<ScriptedPrompt>()) {
     ResetSharedVariables();
@@ -21,6 +22,10 @@ TestFolder::TestFolder() : prompt(std::make_shared<ScriptedPrompt>()) {
 }
 
 TestFolder::~TestFolder() {
+    // A box that nobody answered is a fault of the code or of the test.
+    if (!prompt->unexpected.isEmpty())
+        QTest::qFail(qPrintable(QStringLiteral("unscripted message box: ") + prompt->unexpected.join(QStringLiteral(" | "))),
+                     __FILE__, __LINE__);
     CloseAllScreens();
     CloseAllFiles();
     ReleaseInstanceLock();
