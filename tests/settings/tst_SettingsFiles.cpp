@@ -1,0 +1,246 @@
+#include "TestFolder.h"
+#include "TestMain.h"
+#include "platform/QtPictureBox.h"
+#include "settings/BusinessFiles.h"
+#include "settings/SettingsUi.h"
+#include "settings/frmSetup.h"
+#include "printing/frmFieldProposal.h"
+#include "shell/CommonVariables.h"
+#include "shell/ScreenRegistry.h"
+
+#include <QCheckBox>
+#include <QComboBox>
+#include <QLabel>
+#include <QLineEdit>
+#include <QTest>
+
+namespace {
+const QByteArray DefaultColors = "0\r\n0\r\n\"Arial\"\r\n#TRUE#\r\n3\r\n";
+}
+
+class SettingsFilesTest : public QObject {
+    Q_OBJECT
+private slots:
+    void businessDataIsOneLineOfNineTexts();
+    void businessTextsSurviveCommasAndQuotes();
+    void shortBusinessFileIsReportedAndKept();
+    void missingPrintColorsGiveTheDefaults();
+    void printColorsAreWrittenLineByLine();
+    void damagedPrintColorsFallBackPerLine_data();
+    void damagedPrintColorsFallBackPerLine();
+    void counterStartsAt1001AndAdvances();
+    void damagedCounterIsReportedAndKept_data();
+    void damagedCounterIsReportedAndKept();
+    void counterNeverWrapsPast32767();
+    void logoPathAndSizeAreStored();
+    void logoThatIsGoneShowsNothing();
+    void businessFilesPresentStopsAtTheFirstMissing();
+};
+
+void SettingsFilesTest::businessDataIsOneLineOfNineTexts() {
+    TestFolder folder;
+    frmSetup *setup = ScreenRegistry::Get<frmSetup>();
+    const QStringList values = {"Acme Roofing", "1 Main St", "", "Springfield", "IL", "62701", "555-1234", "", ""};
+    for (int i = 0; i < 9; ++i)
+        setup->txtBusiness[i]->setText(values[i]);
+    QVERIFY(setup->SaveBusiness());
+    QCOMPARE(folder.read(QStringLiteral("MyBusinessData.txt")),
+             QByteArray("\"Acme Roofing\",\"1 Main St\",\"\",\"Springfield\",\"IL\",\"62701\",\"555-1234\",\"\",\"\"\r\n"));
+    QCOMPARE(BusinessData[6], QStringLiteral("555-1234"));
+}
+
+void SettingsFilesTest::businessTextsSurviveCommasAndQuotes() {
+    TestFolder folder;
+    BusinessFields fields;
+    fields[0] = QStringLiteral("Smith, Jones & \"Sons\"");
+    fields[8] = QStringLiteral("ABN - 123456789");
+    QVERIFY(WriteBusinessFile(fields));
+    BusinessData = {};
+    LoadBusinessData();
+    QCOMPARE(BusinessData[0], fields[0]);
+    QCOMPARE(BusinessData[8], fields[8]);
+    QCOMPARE(ScreenRegistry::Get<frmSetup>()->txtBusiness[0]->text(), fields[0]);
+}
+
+void SettingsFilesTest::shortBusinessFileIsReportedAndKept() {
+    TestFolder folder;
+    const QByteArray damaged = "\"Acme Roofing\",\"1 Main St\"\r\n";
+    folder.write(QStringLiteral("MyBusinessData.txt"), damaged);
+    folder.prompt->AnswerOk();
+    LoadBusinessData();
+    QCOMPARE(BusinessData[0], QStringLiteral("Acme Roofing"));
+    QCOMPARE(BusinessData[1], QStringLiteral("1 Main St"));
+    QCOMPARE(BusinessData[2], QString());
+    QCOMPARE(folder.prompt->shown.size(), 1);
+    QVERIFY(folder.prompt->shown[0].text.contains(QStringLiteral("MyBusinessData.txt")));
+    QCOMPARE(folder.read(QStringLiteral("MyBusinessData.txt")), damaged);
+}
+
+void SettingsFilesTest::missingPrintColorsGiveTheDefaults() {
+    TestFolder folder;
+    frmSetup *setup = ScreenRegistry::Get<frmSetup>();
+    QCOMPARE(frmSetup::SwatchColor(setup->txtBorders), 0u);
+    QCOMPARE(frmSetup::SwatchColor(setup->txtData), 0u);
+    QCOMPARE(setup->lblFont->text(), QStringLiteral("Arial"));
+    QVERIFY(PrintInColor);
+    QCOMPARE(NumCopies, quint8(3));
+    QVERIFY(!folder.exists(QStringLiteral("PrintColors.txt"))); // written only when the user saves
+    QVERIFY(setup->SavePrintColors());
+    QCOMPARE(folder.read(QStringLiteral("PrintColors.txt")), DefaultColors);
+}
+
+void SettingsFilesTest::printColorsAreWrittenLineByLine() {
+    TestFolder folder;
+    frmSetup *setup = ScreenRegistry::Get<frmSetup>();
+    folder.write(QStringLiteral("Backup/PrintColors.txt"), "stale");
+    PrintInColor = false;
+    NumCopies = 2;
+    frmSetup::SetSwatchColor(setup->txtBorders, 0x0000FF); // red
+    QVERIFY(setup->SavePrintColors());
+    QCOMPARE(folder.read(QStringLiteral("PrintColors.txt")), QByteArray("255\r\n0\r\n\"Arial\"\r\n#FALSE#\r\n2\r\n"));
+    QCOMPARE(BorderColor, 0x0000FFu);
+    // The old backup copy must not come back in place of the new file.
+    QVERIFY(!folder.exists(QStringLiteral("Backup/PrintColors.txt")));
+
+    // Read back on the next start: the controls follow the file.
+    CloseAllScreens();
+    PrintInColor = true;
+    NumCopies = 0;
+    setup = ScreenRegistry::Get<frmSetup>();
+    QVERIFY(!PrintInColor);
+    QVERIFY(!setup->ckColor->isChecked());
+    QCOMPARE(NumCopies, quint8(2));
+    QCOMPARE(setup->cboCopies->currentText(), QStringLiteral("2"));
+    QCOMPARE(frmSetup::SwatchColor(setup->txtBorders), 0x0000FFu);
+}
+
+void SettingsFilesTest::damagedPrintColorsFallBackPerLine_data() {
+    QTest::addColumn<QByteArray>("file");
+    QTest::addColumn<quint32>("border");
+    QTest::addColumn<QString>("font");
+    QTest::addColumn<bool>("inColor");
+    QTest::addColumn<int>("copies");
+    QTest::newRow("two lines only") << QByteArray("255\r\n0\r\n") << 255u << "Arial" << true << 3;
+    QTest::newRow("text for a colour") << QByteArray("\"red\"\r\n0\r\n\"Courier New\"\r\n#FALSE#\r\n2\r\n") << 0u
+                                       << "Courier New" << false << 2;
+    QTest::newRow("copies out of range") << QByteArray("0\r\n0\r\n\"Arial\"\r\n#FALSE#\r\n9\r\n") << 0u << "Arial"
+                                         << false << 3;
+    QTest::newRow("number for the flag") << QByteArray("0\r\n0\r\n\"Arial\"\r\n1\r\n4\r\n") << 0u << "Arial" << true
+                                         << 4;
+    QTest::newRow("empty file") << QByteArray() << 0u << "Arial" << true << 3;
+}
+
+void SettingsFilesTest::damagedPrintColorsFallBackPerLine() {
+    QFETCH(QByteArray, file);
+    QFETCH(quint32, border);
+    QFETCH(QString, font);
+    QFETCH(bool, inColor);
+    QFETCH(int, copies);
+    TestFolder folder;
+    folder.write(QStringLiteral("PrintColors.txt"), file);
+    folder.prompt->AnswerOk();
+    frmSetup *setup = ScreenRegistry::Get<frmSetup>();
+    QCOMPARE(frmSetup::SwatchColor(setup->txtBorders), border);
+    QCOMPARE(setup->lblFont->text(), font);
+    QCOMPARE(PrintInColor, inColor);
+    QCOMPARE(int(NumCopies), copies);
+    QCOMPARE(folder.prompt->shown.size(), 1);
+    QVERIFY(folder.prompt->shown[0].text.contains(QStringLiteral("PrintColors.txt")));
+    QCOMPARE(folder.read(QStringLiteral("PrintColors.txt")), file);
+}
+
+void SettingsFilesTest::counterStartsAt1001AndAdvances() {
+    TestFolder folder;
+    QVERIFY(LoadProposalCounter());
+    QCOMPARE(ProposalNo, qint16(1001));
+    QCOMPARE(folder.read(QStringLiteral("TProposalCounter.txt")), QByteArray("1001\r\n"));
+    QVERIFY(AdvanceProposalNo());
+    QCOMPARE(ProposalNo, qint16(1002));
+    QCOMPARE(folder.read(QStringLiteral("TProposalCounter.txt")), QByteArray("1002\r\n"));
+    QCOMPARE(ScreenRegistry::Get<frmSetup>()->txtProposalNo->text(), QStringLiteral("1002"));
+    QCOMPARE(ScreenRegistry::Get<frmFieldProposal>()->txtNextFieldProposal->text(), QStringLiteral("1002"));
+}
+
+void SettingsFilesTest::damagedCounterIsReportedAndKept_data() {
+    QTest::addColumn<QByteArray>("file");
+    QTest::newRow("letters") << QByteArray("abc\r\n");
+    QTest::newRow("too big") << QByteArray("40000\r\n");
+    QTest::newRow("too small") << QByteArray("-32769\r\n");
+    QTest::newRow("fraction") << QByteArray("1001.5\r\n");
+    QTest::newRow("empty") << QByteArray();
+}
+
+void SettingsFilesTest::damagedCounterIsReportedAndKept() {
+    QFETCH(QByteArray, file);
+    TestFolder folder;
+    folder.write(QStringLiteral("TProposalCounter.txt"), file);
+    folder.prompt->AnswerOk();
+    QVERIFY(LoadProposalCounter());
+    QCOMPARE(ProposalNo, qint16(1001));
+    QCOMPARE(folder.prompt->shown.size(), 1);
+    QVERIFY(folder.prompt->shown[0].text.contains(QStringLiteral("TProposalCounter.txt")));
+    QCOMPARE(folder.read(QStringLiteral("TProposalCounter.txt")), file);
+}
+
+void SettingsFilesTest::counterNeverWrapsPast32767() {
+    TestFolder folder;
+    folder.write(QStringLiteral("TProposalCounter.txt"), "32767\r\n");
+    QVERIFY(LoadProposalCounter());
+    QCOMPARE(ProposalNo, qint16(32767));
+    folder.prompt->AnswerOk();
+    QVERIFY(!AdvanceProposalNo());
+    QCOMPARE(ProposalNo, qint16(32767));
+    QCOMPARE(folder.read(QStringLiteral("TProposalCounter.txt")), QByteArray("32767\r\n"));
+    QVERIFY(folder.prompt->shown[0].text.contains(QStringLiteral("32767")));
+
+    folder.write(QStringLiteral("TProposalCounter.txt"), "-32768\r\n");
+    QVERIFY(LoadProposalCounter());
+    QCOMPARE(ProposalNo, qint16(-32768));
+}
+
+void SettingsFilesTest::logoPathAndSizeAreStored() {
+    TestFolder folder;
+    QImage picture(40, 20, QImage::Format_RGB32);
+    picture.fill(Qt::blue);
+    const QString path = folder.file(QStringLiteral("logo.png"));
+    QVERIFY(picture.save(path));
+    frmSetup *setup = ScreenRegistry::Get<frmSetup>();
+    setup->Image3->setPicture(picture);
+    QVERIFY(setup->SaveLogoPath(path));
+    QCOMPARE(folder.read(QStringLiteral("CompanyLogo.txt")), ("\"" + path + "\"\r\n").toUtf8());
+    QCOMPARE(folder.read(QStringLiteral("LogoSettings.txt")), QByteArray("1440,1440\r\n"));
+
+    setup->Image3->setTwipsSize(QSize(1190, 900));
+    QVERIFY(setup->SaveLogoSize());
+    CloseAllScreens();
+    setup = ScreenRegistry::Get<frmSetup>();
+    QVERIFY(setup->Image2->hasPicture());
+    QVERIFY(setup->Image3->hasPicture());
+    QCOMPARE(setup->Image3->twipsSize(), QSize(1190, 900));
+}
+
+void SettingsFilesTest::logoThatIsGoneShowsNothing() {
+    TestFolder folder;
+    folder.write(QStringLiteral("CompanyLogo.txt"), "\"/no/such/logo.bmp\"\r\n");
+    frmSetup *setup = ScreenRegistry::Get<frmSetup>();
+    QVERIFY(!setup->Image2->hasPicture());
+    QVERIFY(!setup->Image3->hasPicture());
+    // Without a picture there is no size to store.
+    QVERIFY(setup->SaveLogoSize());
+    QVERIFY(!folder.exists(QStringLiteral("LogoSettings.txt")));
+    QVERIFY(folder.prompt->shown.isEmpty());
+}
+
+void SettingsFilesTest::businessFilesPresentStopsAtTheFirstMissing() {
+    TestFolder folder;
+    folder.write(QStringLiteral("Backup/PrintColors.txt"), DefaultColors);
+    QVERIFY(!BusinessFilesPresent());
+    QVERIFY(!folder.exists(QStringLiteral("PrintColors.txt"))); // never looked at
+    folder.write(QStringLiteral("Backup/MyBusinessData.txt"), "\"A\"\r\n");
+    QVERIFY(BusinessFilesPresent());
+    QVERIFY(folder.exists(QStringLiteral("MyBusinessData.txt")));
+    QVERIFY(folder.exists(QStringLiteral("PrintColors.txt")));
+}
+
+TAMSEL_TEST(SettingsFilesTest)
+#include "tst_SettingsFiles.moc"
