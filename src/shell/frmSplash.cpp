@@ -44,6 +44,12 @@ frmSplash::frmSplash() : TamselForm(QStringLiteral("frmSplash")) {
     fraWelcome->setObjectName(QStringLiteral("fraWelcome"));
     fraWelcome->setFrameShape(QFrame::StyledPanel);
     auto *welcome = new QVBoxLayout(fraWelcome);
+    auto *heading = new QLabel(QStringLiteral("Welcome! A few things before your first proposal:"), fraWelcome);
+    heading->setObjectName(QStringLiteral("lblWelcomeHeading"));
+    QFont headingFont = heading->font();
+    headingFont.setBold(true);
+    heading->setFont(headingFont);
+    welcome->addWidget(heading);
     const char *texts[] = {
         "It has a series of File Folders where information the program requires is stored.",
         "The Setup Screen will be displayed when you click our LOGO.",

@@ -72,6 +72,7 @@ private slots:
     void closeButtonEndsTheProgramButUnloadDoesNot();
     void screensComeBackWhereTheyWere();
     void executableStartsInAnEmptyFolder();
+    void splashShowsItsWelcomePanelReadably();
 };
 
 void StartupTest::firstRunCreatesTheFoldersAndCounter() {
@@ -281,6 +282,22 @@ void StartupTest::executableStartsInAnEmptyFolder() {
         QVERIFY(QFileInfo(dir.path() + QString(name).replace(QLatin1Char('\\'), QLatin1Char('/'))).isDir());
     program.kill();
     program.waitForFinished();
+}
+
+void StartupTest::splashShowsItsWelcomePanelReadably() {
+    TestFolder folder;
+    QVERIFY(StartUp(folder.path()));
+    frmSplash *splash = ScreenRegistry::Existing<frmSplash>();
+    splash->cmdContinue_Click();
+    QCoreApplication::processEvents();
+    // Every welcome line fits the window: nothing is cut off at the side.
+    for (QLabel *label : splash->fraWelcome->findChildren<QLabel *>())
+        QVERIFY2(label->geometry().right() <= splash->fraWelcome->width(), qPrintable(label->text()));
+    const QImage shot = splash->grab().toImage();
+    QVERIFY(!shot.isNull());
+    const QString out = qEnvironmentVariable("TAMSEL_SCREENSHOTS");
+    if (!out.isEmpty())
+        QVERIFY(shot.save(out + QStringLiteral("/splash-welcome.png")));
 }
 
 TAMSEL_TEST(StartupTest)
