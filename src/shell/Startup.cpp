@@ -18,6 +18,9 @@
 bool StartTamselProposal() {
     QCoreApplication::setOrganizationName(QStringLiteral("TamselProposal"));
     QCoreApplication::setApplicationName(QStringLiteral("TamselProposal"));
+    // The program ends only through ExitProgram, never because the screen being
+    // left was closed before the next one showed.
+    QApplication::setQuitOnLastWindowClosed(false);
     SetPrompt(std::make_shared<QtUserPrompt>());
     SetExitHandlers([] { ScreenRegistry::UnloadAll(); }, [] { QCoreApplication::exit(0); });
     SetUrlOpener([](const QString &address) {

@@ -3,6 +3,7 @@
 #include "shell/CommonRoutines.h"
 
 #include <QCloseEvent>
+#include <QPointer>
 #include <QSettings>
 
 TamselForm::TamselForm(const QString &name, QWidget *parent) : QWidget(parent) { setObjectName(name); }
@@ -25,12 +26,30 @@ void TamselForm::SaveLayout() {
     settings.setValue(objectName() + QStringLiteral("/geometry"), saveGeometry());
 }
 
+namespace {
+// The screen that was activated last; dialogs in between do not change it.
+QPointer<TamselForm> &ActiveScreen() {
+    static QPointer<TamselForm> screen;
+    return screen;
+}
+} // namespace
+
 bool TamselForm::event(QEvent *event) {
-    if (event->type() == QEvent::WindowActivate)
+    if (event->type() == QEvent::WindowActivate && ActiveScreen() != this) {
+        if (TamselForm *previous = ActiveScreen())
+            previous->Form_Deactivate();
+        ActiveScreen() = this;
         Form_Activate();
-    else if (event->type() == QEvent::WindowDeactivate)
-        Form_Deactivate();
+    }
     return QWidget::event(event);
+}
+
+void TamselForm::hideEvent(QHideEvent *event) {
+    if (ActiveScreen() == this) {
+        ActiveScreen() = nullptr;
+        Form_Deactivate();
+    }
+    QWidget::hideEvent(event);
 }
 
 void TamselForm::closeEvent(QCloseEvent *event) {

@@ -12,9 +12,12 @@ public:
 
     // Runs once, right after the screen is created by the registry.
     virtual void Form_Load();
-    // The screen became the active window.
+    // The screen became the active one among the program's screens. A message
+    // box or another program taking the focus for a while does not count, so
+    // coming back from a box never re-runs the activation (which may refill
+    // the fields the user is editing).
     virtual void Form_Activate() {}
-    // Another window became active.
+    // Another screen of the program became active, or this one was hidden.
     virtual void Form_Deactivate();
     // The screen is being unloaded (by the program or at exit).
     virtual void Form_Unload();
@@ -26,6 +29,7 @@ protected:
     // The key under which the layout is kept; the splash keeps its own.
     virtual QString LayoutApplication() const { return QStringLiteral("TamselProposal"); }
     bool event(QEvent *event) override;
+    void hideEvent(QHideEvent *event) override;
     void closeEvent(QCloseEvent *event) override;
 
 private:
