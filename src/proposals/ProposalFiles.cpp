@@ -87,8 +87,12 @@ QByteArray PaymentsFileBytes(const PaymentSchedule &schedule) {
 }
 
 bool WritePaymentsFile(qint16 number, const PaymentSchedule &schedule) {
-    if (schedule.payments.size() > MaxPayments)
+    // A file that could not be read back is never written.
+    if (schedule.payments.size() > MaxPayments || !std::isfinite(schedule.price))
         return false;
+    for (const Payment &payment : schedule.payments)
+        if (!payment.due.isValid() || !std::isfinite(payment.amount))
+            return false;
     return WriteWholeFile(InFolder(PaymentsFolder, ProposalFileName(number)), PaymentsFileBytes(schedule));
 }
 
@@ -186,7 +190,8 @@ ReadBack<PaymentsFile> ReadPaymentsFile(const QString &fileName) {
         payment.dueText = lines[3 + 2 * i];
         const auto amount = CurrencyAmount(payment.amountText);
         const auto due = ShortDateValue(payment.dueText);
-        if (!amount || !due)
+        // Due dates always rise; dates that do not were written in another date order.
+        if (!amount || !due || (!file.payments.isEmpty() && *due <= file.payments.last().due))
             return result;
         payment.amount = *amount;
         payment.due = *due;

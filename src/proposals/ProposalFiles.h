@@ -63,7 +63,8 @@ struct PaymentSchedule {
     QList<Payment> payments;
 };
 QByteArray PaymentsFileBytes(const PaymentSchedule &schedule);
-// False (and nothing written) for more than eight payments or a failed write.
+// False (and nothing written) for more than eight payments, a payment
+// without a due date, or a failed write.
 bool WritePaymentsFile(qint16 number, const PaymentSchedule &schedule);
 
 // Deletes the three files of proposal N; false when one of them stays.
@@ -103,6 +104,6 @@ struct PaymentsFile {
     QList<PaymentLine> payments;
 };
 // Unreadable when a line is missing or does not read as an amount, a count
-// of 0 to 8 or a date under the current locale: a file written under
-// another locale is never shown with wrong amounts.
+// of 0 to 8 or a date under the current locale, or when the due dates do not
+// rise: a file written under another locale is never shown with wrong values.
 ReadBack<PaymentsFile> ReadPaymentsFile(const QString &fileName);

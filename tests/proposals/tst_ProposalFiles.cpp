@@ -222,6 +222,8 @@ void ProposalFilesTest::paymentsFileForTwoPayments() {
     QCOMPARE(read.value.payments[1].due, QDate(2027, 1, 5));
     QCOMPARE(read.value.payments[1].dueText, QStringLiteral("1/5/2027"));
 
+    schedule.payments.append({10, QDate()});
+    QVERIFY(!WritePaymentsFile(1002, schedule));
     schedule.payments.resize(9);
     QVERIFY(!WritePaymentsFile(1002, schedule));
     QVERIFY(!folder.exists(QStringLiteral("TamselProposals/ProposalPayments/1002.txt")));
@@ -259,6 +261,9 @@ void ProposalFilesTest::damagedPaymentsFiles_data() {
     QTest::newRow("amount not money") << QByteArray("$10.00\r\n1\r\nten\r\n12/5/2026\r\n") << -1;
     QTest::newRow("date not a date") << QByteArray("$10.00\r\n1\r\n$10.00\r\ndue Date # 1\r\n") << -1;
     QTest::newRow("empty") << QByteArray() << -1;
+    // Day and month swapped by another date order: 5 December then 12 May.
+    QTest::newRow("dates that do not rise")
+        << QByteArray("$20.00\r\n2\r\n$10.00\r\n12/5/2026\r\n$10.00\r\n5/12/2026\r\n") << -1;
 }
 
 void ProposalFilesTest::damagedPaymentsFiles() {

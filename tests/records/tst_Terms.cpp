@@ -155,6 +155,11 @@ void TermsTest::quotesInTheTextAreKeptWhole() {
     screen->Command1_Click(6);
     QCOMPARE(screen->Text1[1]->toPlainText(), QStringLiteral("Insurance by \"owner\", see \"B\""));
     QCOMPARE(ReadCustomDisclaimer().value, QStringLiteral("Insurance by \"owner\", see \"B\""));
+
+    // A file from before, with a quote written undoubled, reads as it always did.
+    folder.write(Disclaimer, "\"Say \"yes\" now\"\r\n");
+    screen->Command1_Click(6);
+    QCOMPARE(screen->Text1[1]->toPlainText(), QStringLiteral("Say "));
 }
 
 void TermsTest::savingAnEmptyBoxStillCountsAsPresent() {
