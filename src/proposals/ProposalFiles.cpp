@@ -35,6 +35,59 @@ ReadBack<QString> ReadInFolder(const QString &folder, const QString &fileName) {
     return ReadStoredText(InFolder(folder, fileName));
 }
 
+// Reads a file of a proposal folder and parses its text; a file that is
+// there but does not parse is unreadable.
+template <class T, class Parse>
+ReadBack<T> ReadParsed(const QString &folder, const QString &fileName, Parse parse) {
+    ReadBack<T> result;
+    const auto stored = ReadInFolder(folder, fileName);
+    result.outcome = stored.outcome;
+    if (stored.ok() && !parse(stored.value, result.value))
+        result.outcome = ReadOutcome::Unreadable;
+    return result;
+}
+
+bool ParseProposal(const QString &text, ProposalFile &file) {
+    FieldReader reader(text);
+    if (!reader.ReadText(file.number) || !reader.ReadNumber(file.price) || !reader.ReadDate(file.saved))
+        return false;
+    const int expected = file.IsFieldProposal() ? FieldProposalTexts : ProposalTexts;
+    for (int i = 0; i < expected; ++i) {
+        QString field;
+        if (!reader.ReadText(field))
+            return false;
+        file.texts << field;
+    }
+    return true;
+}
+
+bool ParsePayments(const QString &text, PaymentsFile &file) {
+    const QStringList lines = TextCodec::SplitLines(text);
+    if (lines.size() < 2)
+        return false;
+    const auto price = CurrencyAmount(lines[0]);
+    bool countOk = false;
+    const int count = lines[1].trimmed().toInt(&countOk);
+    if (!price || !countOk || count < 0 || count > MaxPayments || lines.size() < 2 + 2 * count)
+        return false;
+    file.price = *price;
+    file.priceText = lines[0];
+    for (int i = 0; i < count; ++i) {
+        PaymentLine payment;
+        payment.amountText = lines[2 + 2 * i];
+        payment.dueText = lines[3 + 2 * i];
+        const auto amount = CurrencyAmount(payment.amountText);
+        const auto due = ShortDateValue(payment.dueText);
+        // Due dates always rise; dates that do not were written in another date order.
+        if (!amount || !due || (!file.payments.isEmpty() && *due <= file.payments.last().due))
+            return false;
+        payment.amount = *amount;
+        payment.due = *due;
+        file.payments << payment;
+    }
+    return true;
+}
+
 } // namespace
 
 QString ProposalFileName(qint16 number) { return QString::number(number) + QStringLiteral(".txt"); }
@@ -112,23 +165,7 @@ bool DeleteProposalFiles(qint16 number) {
 }
 
 ReadBack<ProposalFile> ReadProposalFile(const QString &fileName) {
-    ReadBack<ProposalFile> result;
-    const auto stored = ReadInFolder(ProposalFolder, fileName);
-    result.outcome = stored.outcome;
-    if (!stored.ok())
-        return result;
-    FieldReader reader(stored.value);
-    ProposalFile &file = result.value;
-    bool ok = reader.ReadText(file.number) && reader.ReadNumber(file.price) && reader.ReadDate(file.saved);
-    const int expected = file.IsFieldProposal() ? FieldProposalTexts : ProposalTexts;
-    for (int i = 0; ok && i < expected; ++i) {
-        QString text;
-        ok = reader.ReadText(text);
-        file.texts << text;
-    }
-    if (!ok)
-        result.outcome = ReadOutcome::Unreadable;
-    return result;
+    return ReadParsed<ProposalFile>(ProposalFolder, fileName, ParseProposal);
 }
 
 QStringList ListProposalFiles() {
@@ -167,36 +204,5 @@ ReadBack<QString> ReadBodyFile(const QString &fileName) {
 }
 
 ReadBack<PaymentsFile> ReadPaymentsFile(const QString &fileName) {
-    ReadBack<PaymentsFile> result;
-    const auto stored = ReadInFolder(PaymentsFolder, fileName);
-    result.outcome = stored.outcome;
-    if (!stored.ok())
-        return result;
-    result.outcome = ReadOutcome::Unreadable;
-    const QStringList lines = TextCodec::SplitLines(stored.value);
-    if (lines.size() < 2)
-        return result;
-    PaymentsFile &file = result.value;
-    const auto price = CurrencyAmount(lines[0]);
-    bool countOk = false;
-    const int count = lines[1].trimmed().toInt(&countOk);
-    if (!price || !countOk || count < 0 || count > MaxPayments || lines.size() < 2 + 2 * count)
-        return result;
-    file.price = *price;
-    file.priceText = lines[0];
-    for (int i = 0; i < count; ++i) {
-        PaymentLine payment;
-        payment.amountText = lines[2 + 2 * i];
-        payment.dueText = lines[3 + 2 * i];
-        const auto amount = CurrencyAmount(payment.amountText);
-        const auto due = ShortDateValue(payment.dueText);
-        // Due dates always rise; dates that do not were written in another date order.
-        if (!amount || !due || (!file.payments.isEmpty() && *due <= file.payments.last().due))
-            return result;
-        payment.amount = *amount;
-        payment.due = *due;
-        file.payments << payment;
-    }
-    result.outcome = ReadOutcome::Read;
-    return result;
+    return ReadParsed<PaymentsFile>(PaymentsFolder, fileName, ParsePayments);
 }

@@ -137,42 +137,34 @@ void frmTerms::Form_Load() {
 }
 
 void frmTerms::Command1_Click(int Index) {
-    switch (Index) {
-    case 0:
+    if (Index == 0) {
         hide();
         ScreenRegistry::Show(ScreenRegistry::Get<frmStartup>());
+        return;
+    }
+    if (Index < 1 || Index > 8)
+        return;
+    // Odd indexes act on the terms, even ones on the disclaimer.
+    const bool terms = Index % 2 == 1;
+    const QString name = terms ? CustomTermsFile : CustomDisclaimerFile;
+    QPlainTextEdit *box = Text1[terms ? 0 : 1];
+    switch ((Index - 1) / 2) {
+    case 0:
+        SaveTextFile(name, box);
         break;
     case 1:
-        SaveTextFile(CustomTermsFile, Text1[0]);
+        box->clear();
+        ShowClearedMessage(terms ? QStringLiteral("Custom Terms") : QStringLiteral("Custom Disclaimer"));
         break;
     case 2:
-        SaveTextFile(CustomDisclaimerFile, Text1[1]);
+        LoadTextFile(name, box);
         break;
-    case 3:
-        Text1[0]->clear();
-        ShowClearedMessage(QStringLiteral("Custom Terms"));
-        break;
-    case 4:
-        Text1[1]->clear();
-        ShowClearedMessage(QStringLiteral("Custom Disclaimer"));
-        break;
-    case 5:
-        LoadTextFile(CustomTermsFile, Text1[0]);
-        break;
-    case 6:
-        LoadTextFile(CustomDisclaimerFile, Text1[1]);
-        break;
-    case 7:
-    case 8: {
+    default:
         // The box keeps its text; saving again writes the file anew.
-        const QString name = Index == 7 ? CustomTermsFile : CustomDisclaimerFile;
         if (!DeleteWithBackup(name))
             MsgBox(QStringLiteral("The file ") + FileLabel(name) +
                        QStringLiteral(" could not be deleted (is it open in another program?)."),
                    MsgButtons::Ok, QStringLiteral("File not Deleted"));
-        break;
-    }
-    default:
         break;
     }
 }

@@ -10,12 +10,10 @@
 
 namespace {
 
+// The proposal folders, and today fixed at 5 December 2026.
 void MakeProposalFolders(const TestFolder &folder) {
     QDir().mkpath(folder.file(QStringLiteral("TamselProposals/ProposalBody")));
     QDir().mkpath(folder.file(QStringLiteral("TamselProposals/ProposalPayments")));
-}
-
-void FixToday() {
     Clock::SetToday([] { return QDate(2026, 12, 5); });
 }
 
@@ -76,7 +74,6 @@ void ProposalFilesTest::moneyIsWrittenWithoutTrailingZeros() {
 void ProposalFilesTest::proposalFileHasSixteenQuotedLines() {
     TestFolder folder;
     MakeProposalFolders(folder);
-    FixToday();
     QVERIFY(WriteProposalFile(1001, SmithParties()));
     const QByteArray expected = "\"1001\",1250.5,#2026-12-05#\r\n"
                                 "\"(217) 555-0100 \"\r\n"
@@ -101,7 +98,6 @@ void ProposalFilesTest::proposalFileHasSixteenQuotedLines() {
 void ProposalFilesTest::proposalFileReadsBackWhole() {
     TestFolder folder;
     MakeProposalFolders(folder);
-    FixToday();
     ProposalParties parties = SmithParties();
     parties.price = 1234.5678;
     parties.lblCustomerInfo[1] = QStringLiteral("Joe \"The Roofer\" Smith, Jr.");
@@ -126,7 +122,6 @@ void ProposalFilesTest::proposalFileReadsBackWhole() {
 void ProposalFilesTest::fieldProposalFileHasNineLines() {
     TestFolder folder;
     MakeProposalFolders(folder);
-    FixToday();
     FieldProposalParties parties;
     parties.acctNo = QStringLiteral("SMI001");
     parties.lines = {QStringLiteral("Mr. John Smith"), QStringLiteral("12 Oak St"), QString(),
@@ -169,7 +164,6 @@ void ProposalFilesTest::damagedOrForeignProposalFiles() {
 void ProposalFilesTest::priceOfAFieldProposalIsRewrittenAlone() {
     TestFolder folder;
     MakeProposalFolders(folder);
-    FixToday();
     FieldProposalParties parties;
     parties.acctNo = QStringLiteral("SMI001");
     parties.lines[0] = QStringLiteral("Smith, \"Acme\" Roofing");
@@ -286,7 +280,6 @@ void ProposalFilesTest::damagedPaymentsFiles() {
 void ProposalFilesTest::deleteRemovesTheThreeFilesOfOneNumber() {
     TestFolder folder;
     MakeProposalFolders(folder);
-    FixToday();
     for (qint16 n : {qint16(1001), qint16(1002)}) {
         QVERIFY(WriteProposalFile(n, SmithParties()));
         QVERIFY(WriteBodyFile(n, QStringLiteral("Body")));
