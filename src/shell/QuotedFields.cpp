@@ -29,6 +29,25 @@ QString Number(double value) {
 
 QString Number(qint64 value) { return QString::number(value); }
 
+QString Money(double amount) {
+    const double units = std::round(amount * 10000.0);
+    if (!std::isfinite(units) || std::fabs(units) > 9e18)
+        return Number(amount);
+    // Whole ten-thousandths give the digits exactly, without binary noise.
+    const qint64 signedUnits = static_cast<qint64>(units);
+    const quint64 magnitude = signedUnits < 0 ? quint64(-signedUnits) : quint64(signedUnits);
+    QString text = QString::number(magnitude / 10000);
+    if (const quint64 fraction = magnitude % 10000) {
+        QString digits = QStringLiteral("%1").arg(fraction, 4, 10, QLatin1Char('0'));
+        while (digits.endsWith(QLatin1Char('0')))
+            digits.chop(1);
+        text += QLatin1Char('.') + digits;
+    }
+    if (signedUnits < 0)
+        text.prepend(QLatin1Char('-'));
+    return text;
+}
+
 QString Bool(bool value) { return value ? QStringLiteral("#TRUE#") : QStringLiteral("#FALSE#"); }
 
 QString Date(const QDate &date) { return QLatin1Char('#') + date.toString(Qt::ISODate) + QLatin1Char('#'); }

@@ -16,6 +16,9 @@ QString Text(const QString &text);
 QString Number(double value);
 QString Number(qint64 value);
 inline QString Number(int value) { return Number(static_cast<qint64>(value)); }
+// A money amount, rounded to the ten-thousandth as a currency amount is
+// held: no trailing zeros and no point when whole (1250, 1250.5, 1234.5678).
+QString Money(double amount);
 QString Bool(bool value);
 QString Date(const QDate &date);
 

@@ -1,0 +1,305 @@
+#include "TestFolder.h"
+#include "TestMain.h"
+#include "platform/Clock.h"
+#include "proposals/ProposalFiles.h"
+#include "shell/QuotedFields.h"
+
+#include <QDir>
+#include <QLocale>
+#include <QTest>
+
+namespace {
+
+// The proposal folders, and today fixed at 5 December 2026.
+void MakeProposalFolders(const TestFolder &folder) {
+    QDir().mkpath(folder.file(QStringLiteral("TamselProposals/ProposalBody")));
+    QDir().mkpath(folder.file(QStringLiteral("TamselProposals/ProposalPayments")));
+    Clock::SetToday([] { return QDate(2026, 12, 5); });
+}
+
+ProposalParties SmithParties() {
+    ProposalParties p;
+    p.price = 1250.50;
+    p.lblCustomerInfo = {QString(),           QStringLiteral(" John Smith "), QStringLiteral("12 Oak St"),
+                         QString(),           QStringLiteral("Springfield"),  QStringLiteral("IL"),
+                         QStringLiteral("62701"), QStringLiteral("(217) 555-0100 "), QStringLiteral("cell")};
+    p.txtCustomerInfo = {QString(),  QStringLiteral("Smith Barn"), QStringLiteral(" 400 Farm Rd"),
+                         QStringLiteral("Unit 2"), QStringLiteral("Chatham"), QStringLiteral("IL"),
+                         QStringLiteral("62629"), QString(), QStringLiteral("cell")};
+    return p;
+}
+
+} // namespace
+
+class ProposalFilesTest : public QObject {
+    Q_OBJECT
+private slots:
+    void moneyIsWrittenWithoutTrailingZeros_data();
+    void moneyIsWrittenWithoutTrailingZeros();
+    void proposalFileHasSixteenQuotedLines();
+    void proposalFileReadsBackWhole();
+    void fieldProposalFileHasNineLines();
+    void damagedOrForeignProposalFiles();
+    void priceOfAFieldProposalIsRewrittenAlone();
+    void bodyFileKeepsTypedLines();
+    void paymentsFileForTwoPayments();
+    void paymentsFileFromAnotherLocaleIsUnreadable();
+    void damagedPaymentsFiles_data();
+    void damagedPaymentsFiles();
+    void deleteRemovesTheThreeFilesOfOneNumber();
+    void proposalFilesAreListedInNumberOrder();
+};
+
+void ProposalFilesTest::moneyIsWrittenWithoutTrailingZeros_data() {
+    QTest::addColumn<double>("amount");
+    QTest::addColumn<QString>("text");
+    QTest::newRow("whole") << 1250.0 << "1250";
+    QTest::newRow("one decimal") << 1250.50 << "1250.5";
+    QTest::newRow("four decimals") << 1234.5678 << "1234.5678";
+    QTest::newRow("rounded to the ten-thousandth") << 1234.56789 << "1234.5679";
+    QTest::newRow("binary noise") << 0.1 + 0.2 << "0.3";
+    QTest::newRow("negative") << -12.5 << "-12.5";
+    QTest::newRow("zero") << 0.0 << "0";
+    QTest::newRow("negative that rounds to zero") << -0.00001 << "0";
+    QTest::newRow("large") << 12345678.9012 << "12345678.9012";
+}
+
+void ProposalFilesTest::moneyIsWrittenWithoutTrailingZeros() {
+    QFETCH(double, amount);
+    QFETCH(QString, text);
+    QCOMPARE(QuotedFields::Money(amount), text);
+}
+
+void ProposalFilesTest::proposalFileHasSixteenQuotedLines() {
+    TestFolder folder;
+    MakeProposalFolders(folder);
+    QVERIFY(WriteProposalFile(1001, SmithParties()));
+    const QByteArray expected = "\"1001\",1250.5,#2026-12-05#\r\n"
+                                "\"(217) 555-0100 \"\r\n"
+                                "\"John Smith\"\r\n"
+                                "\"12 Oak St\"\r\n"
+                                "\"\"\r\n"
+                                "\"Springfield\"\r\n"
+                                "\"IL\"\r\n"
+                                "\"62701\"\r\n"
+                                "\"(217) 555-0100\"\r\n"
+                                "\"Smith Barn\"\r\n"
+                                "\"400 Farm Rd\"\r\n"
+                                "\"Unit 2\"\r\n"
+                                "\"Chatham\"\r\n"
+                                "\"IL\"\r\n"
+                                "\"62629\"\r\n"
+                                "\"\"\r\n";
+    QCOMPARE(folder.read(QStringLiteral("TamselProposals/1001.txt")), expected);
+    QCOMPARE(expected.count("\r\n"), 16);
+}
+
+void ProposalFilesTest::proposalFileReadsBackWhole() {
+    TestFolder folder;
+    MakeProposalFolders(folder);
+    ProposalParties parties = SmithParties();
+    parties.price = 1234.5678;
+    parties.lblCustomerInfo[1] = QStringLiteral("Joe \"The Roofer\" Smith, Jr.");
+    parties.txtCustomerInfo[2] = QStringLiteral("Caf\u00e9 Rd");
+    QVERIFY(WriteProposalFile(1001, parties));
+
+    const auto read = ReadProposalFile(QStringLiteral("1001.txt"));
+    QVERIFY(read.ok());
+    QCOMPARE(read.value.number, QStringLiteral("1001"));
+    QVERIFY(!read.value.IsFieldProposal());
+    QCOMPARE(read.value.price, 1234.5678);
+    QCOMPARE(read.value.saved, QDate(2026, 12, 5));
+    QCOMPARE(read.value.texts.size(), 15);
+    QCOMPARE(read.value.texts[1], QStringLiteral("Joe \"The Roofer\" Smith, Jr."));
+    QCOMPARE(read.value.texts[3], QString());
+    QCOMPARE(read.value.texts[9], QStringLiteral("Caf\u00e9 Rd"));
+    QCOMPARE(read.value.texts[14], QString());
+    // The one character outside ASCII is a single Windows-1252 byte.
+    QVERIFY(folder.read(QStringLiteral("TamselProposals/1001.txt")).contains("\"Caf\xe9 Rd\""));
+}
+
+void ProposalFilesTest::fieldProposalFileHasNineLines() {
+    TestFolder folder;
+    MakeProposalFolders(folder);
+    FieldProposalParties parties;
+    parties.acctNo = QStringLiteral("SMI001");
+    parties.lines = {QStringLiteral("Mr. John Smith"), QStringLiteral("12 Oak St"), QString(),
+                     QStringLiteral("Springfield"), QStringLiteral("IL"), QStringLiteral("62701"),
+                     QStringLiteral("(217) 555-0100")};
+    QVERIFY(WriteFieldProposalFile(1002, parties));
+    const QByteArray expected = "\"FP1002\",0,#2026-12-05#\r\n\"SMI001\"\r\n\"Mr. John Smith\"\r\n\"12 Oak St\"\r\n"
+                                "\"\"\r\n\"Springfield\"\r\n\"IL\"\r\n\"62701\"\r\n\"(217) 555-0100\"\r\n";
+    QCOMPARE(folder.read(QStringLiteral("TamselProposals/1002.txt")), expected);
+
+    const auto read = ReadProposalFile(QStringLiteral("1002.txt"));
+    QVERIFY(read.ok());
+    QVERIFY(read.value.IsFieldProposal());
+    QCOMPARE(read.value.number, QStringLiteral("FP1002"));
+    QCOMPARE(read.value.price, 0.0);
+    QCOMPARE(read.value.texts.size(), 8);
+    QCOMPARE(read.value.texts[0], QStringLiteral("SMI001"));
+    QCOMPARE(read.value.texts[1], QStringLiteral("Mr. John Smith"));
+}
+
+void ProposalFilesTest::damagedOrForeignProposalFiles() {
+    TestFolder folder;
+    MakeProposalFolders(folder);
+    folder.write(QStringLiteral("TamselProposals/1.txt"), "\"1\",12.5,#2026-12-05#\r\n\"555\"\r\n\"Name\"\r\n");
+    folder.write(QStringLiteral("TamselProposals/2.txt"), "\"2\",twelve,#2026-12-05#\r\n");
+    folder.write(QStringLiteral("TamselProposals/3.txt"), "\"3\",12,#2026-13-45#\r\n");
+    folder.write(QStringLiteral("TamselProposals/4.txt"), "");
+    folder.write(QStringLiteral("MyBusinessData.txt"), "\"Biz\"\r\n");
+    QCOMPARE(ReadProposalFile(QStringLiteral("1.txt")).outcome, ReadOutcome::Unreadable);
+    QCOMPARE(ReadProposalFile(QStringLiteral("2.txt")).outcome, ReadOutcome::Unreadable);
+    QCOMPARE(ReadProposalFile(QStringLiteral("3.txt")).outcome, ReadOutcome::Unreadable);
+    QCOMPARE(ReadProposalFile(QStringLiteral("4.txt")).outcome, ReadOutcome::Unreadable);
+    QCOMPARE(ReadProposalFile(QStringLiteral("5.txt")).outcome, ReadOutcome::Missing);
+    // Names are bare file names inside the proposals folder, never a way out of it.
+    QCOMPARE(ReadProposalFile(QStringLiteral("../MyBusinessData.txt")).outcome, ReadOutcome::Missing);
+    QCOMPARE(ReadBodyFile(QStringLiteral("..")).outcome, ReadOutcome::Missing);
+    QCOMPARE(ReadPaymentsFile(QStringLiteral("ProposalBody/1.txt")).outcome, ReadOutcome::Missing);
+}
+
+void ProposalFilesTest::priceOfAFieldProposalIsRewrittenAlone() {
+    TestFolder folder;
+    MakeProposalFolders(folder);
+    FieldProposalParties parties;
+    parties.acctNo = QStringLiteral("SMI001");
+    parties.lines[0] = QStringLiteral("Smith, \"Acme\" Roofing");
+    QVERIFY(WriteFieldProposalFile(1003, parties));
+    const QByteArray before = folder.read(QStringLiteral("TamselProposals/1003.txt"));
+
+    Clock::SetToday([] { return QDate(2027, 1, 9); }); // the quote comes later; the date stays
+    QVERIFY(WriteProposalPrice(QStringLiteral("1003.txt"), 1250));
+    const QByteArray after = folder.read(QStringLiteral("TamselProposals/1003.txt"));
+    QVERIFY(after.startsWith("\"FP1003\",1250,#2026-12-05#\r\n"));
+    QCOMPARE(after.mid(after.indexOf('\n')), before.mid(before.indexOf('\n')));
+    QVERIFY(!WriteProposalPrice(QStringLiteral("9999.txt"), 10));
+    QVERIFY(!folder.exists(QStringLiteral("TamselProposals/9999.txt")));
+}
+
+void ProposalFilesTest::bodyFileKeepsTypedLines() {
+    TestFolder folder;
+    MakeProposalFolders(folder);
+    // A text box gives LF between lines; the file holds CR LF after every line.
+    QVERIFY(WriteBodyFile(1001, QStringLiteral("Tear off old roof\nInstall felt\nNew shingles")));
+    QCOMPARE(folder.read(QStringLiteral("TamselProposals/ProposalBody/1001.txt")),
+             QByteArray("Tear off old roof\r\nInstall felt\r\nNew shingles\r\n"));
+    QCOMPARE(ReadBodyFile(QStringLiteral("1001.txt")).value,
+             QStringLiteral("Tear off old roof\r\nInstall felt\r\nNew shingles\r\n"));
+
+    // Blank lines inside the body survive; quotes and commas are plain text here.
+    QVERIFY(WriteBodyFile(1002, QStringLiteral("A, \"B\"\r\n\r\nC\r\n")));
+    QCOMPARE(folder.read(QStringLiteral("TamselProposals/ProposalBody/1002.txt")),
+             QByteArray("A, \"B\"\r\n\r\nC\r\n\r\n"));
+    QCOMPARE(ReadBodyFile(QStringLiteral("1002.txt")).value, QStringLiteral("A, \"B\"\r\n\r\nC\r\n\r\n"));
+}
+
+void ProposalFilesTest::paymentsFileForTwoPayments() {
+    TestFolder folder;
+    MakeProposalFolders(folder);
+    PaymentSchedule schedule;
+    schedule.price = 1250.50;
+    schedule.payments = {{625.25, QDate(2026, 12, 15)}, {625.25, QDate(2027, 1, 5)}};
+    QVERIFY(WritePaymentsFile(1001, schedule));
+    const QByteArray expected = "$1,250.50\r\n2\r\n$625.25\r\n12/15/2026\r\n$625.25\r\n1/5/2027\r\n";
+    QCOMPARE(folder.read(QStringLiteral("TamselProposals/ProposalPayments/1001.txt")), expected);
+    QCOMPARE(expected.count("\r\n"), 6);
+
+    const auto read = ReadPaymentsFile(QStringLiteral("1001.txt"));
+    QVERIFY(read.ok());
+    QCOMPARE(read.value.price, 1250.50);
+    QCOMPARE(read.value.priceText, QStringLiteral("$1,250.50"));
+    QCOMPARE(read.value.payments.size(), 2);
+    QCOMPARE(read.value.payments[1].amount, 625.25);
+    QCOMPARE(read.value.payments[1].due, QDate(2027, 1, 5));
+    QCOMPARE(read.value.payments[1].dueText, QStringLiteral("1/5/2027"));
+
+    schedule.payments.append({10, QDate()});
+    QVERIFY(!WritePaymentsFile(1002, schedule));
+    schedule.payments.resize(9);
+    QVERIFY(!WritePaymentsFile(1002, schedule));
+    QVERIFY(!folder.exists(QStringLiteral("TamselProposals/ProposalPayments/1002.txt")));
+}
+
+void ProposalFilesTest::paymentsFileFromAnotherLocaleIsUnreadable() {
+    TestFolder folder;
+    MakeProposalFolders(folder);
+    PaymentSchedule schedule;
+    schedule.price = 1250.50;
+    schedule.payments = {{1250.50, QDate(2026, 12, 15)}};
+    QVERIFY(WritePaymentsFile(1001, schedule));
+    QLocale::setDefault(QLocale(QStringLiteral("de_DE")));
+    const auto underGerman = ReadPaymentsFile(QStringLiteral("1001.txt"));
+    QVERIFY(WritePaymentsFile(1002, schedule));
+    const auto germanOwn = ReadPaymentsFile(QStringLiteral("1002.txt"));
+    QLocale::setDefault(QLocale(QStringLiteral("en_US")));
+    QCOMPARE(underGerman.outcome, ReadOutcome::Unreadable);
+    QVERIFY(germanOwn.ok());
+    QCOMPARE(germanOwn.value.price, 1250.50);
+    QCOMPARE(germanOwn.value.payments[0].due, QDate(2026, 12, 15));
+    QCOMPARE(ReadPaymentsFile(QStringLiteral("1002.txt")).outcome, ReadOutcome::Unreadable);
+}
+
+void ProposalFilesTest::damagedPaymentsFiles_data() {
+    QTest::addColumn<QByteArray>("bytes");
+    QTest::addColumn<int>("payments"); // -1: unreadable
+    QTest::newRow("no payments") << QByteArray("$0.00\r\n0\r\n") << 0;
+    QTest::newRow("two-digit year of an older file") << QByteArray("$10.00\r\n1\r\n$10.00\r\n12/5/26\r\n") << 1;
+    QTest::newRow("extra lines ignored") << QByteArray("$10.00\r\n1\r\n$10.00\r\n12/5/2026\r\njunk\r\n") << 1;
+    QTest::newRow("a pair missing") << QByteArray("$20.00\r\n2\r\n$10.00\r\n12/5/2026\r\n") << -1;
+    QTest::newRow("count too high") << QByteArray("$10.00\r\n9\r\n") << -1;
+    QTest::newRow("amount not money") << QByteArray("$10.00\r\n1\r\nten\r\n12/5/2026\r\n") << -1;
+    QTest::newRow("date not a date") << QByteArray("$10.00\r\n1\r\n$10.00\r\ndue Date # 1\r\n") << -1;
+    QTest::newRow("empty") << QByteArray() << -1;
+    // Day and month swapped by another date order: 5 December then 12 May.
+    QTest::newRow("dates that do not rise")
+        << QByteArray("$20.00\r\n2\r\n$10.00\r\n12/5/2026\r\n$10.00\r\n5/12/2026\r\n") << -1;
+}
+
+void ProposalFilesTest::damagedPaymentsFiles() {
+    QFETCH(QByteArray, bytes);
+    QFETCH(int, payments);
+    TestFolder folder;
+    MakeProposalFolders(folder);
+    folder.write(QStringLiteral("TamselProposals/ProposalPayments/7.txt"), bytes);
+    const auto read = ReadPaymentsFile(QStringLiteral("7.txt"));
+    if (payments < 0) {
+        QCOMPARE(read.outcome, ReadOutcome::Unreadable);
+        return;
+    }
+    QVERIFY(read.ok());
+    QCOMPARE(read.value.payments.size(), payments);
+    if (payments > 0)
+        QCOMPARE(read.value.payments[0].due, QDate(2026, 12, 5));
+}
+
+void ProposalFilesTest::deleteRemovesTheThreeFilesOfOneNumber() {
+    TestFolder folder;
+    MakeProposalFolders(folder);
+    for (qint16 n : {qint16(1001), qint16(1002)}) {
+        QVERIFY(WriteProposalFile(n, SmithParties()));
+        QVERIFY(WriteBodyFile(n, QStringLiteral("Body")));
+        QVERIFY(WritePaymentsFile(n, PaymentSchedule{100, {{100, QDate(2027, 1, 1)}}}));
+    }
+    QVERIFY(DeleteProposalFiles(1001));
+    QVERIFY(!folder.exists(QStringLiteral("TamselProposals/1001.txt")));
+    QVERIFY(!folder.exists(QStringLiteral("TamselProposals/ProposalBody/1001.txt")));
+    QVERIFY(!folder.exists(QStringLiteral("TamselProposals/ProposalPayments/1001.txt")));
+    QVERIFY(folder.exists(QStringLiteral("TamselProposals/1002.txt")));
+    QVERIFY(folder.exists(QStringLiteral("TamselProposals/ProposalBody/1002.txt")));
+    QVERIFY(folder.exists(QStringLiteral("TamselProposals/ProposalPayments/1002.txt")));
+    // Nothing left to delete is no failure.
+    QVERIFY(DeleteProposalFiles(1001));
+}
+
+void ProposalFilesTest::proposalFilesAreListedInNumberOrder() {
+    TestFolder folder;
+    MakeProposalFolders(folder);
+    for (const char *name : {"1010.txt", "999.txt", "1001.TXT", "notes.doc"})
+        folder.write(QStringLiteral("TamselProposals/") + QLatin1String(name), "x");
+    QCOMPARE(ListProposalFiles(), (QStringList{"999.txt", "1001.TXT", "1010.txt"}));
+}
+
+TAMSEL_TEST(ProposalFilesTest)
+#include "tst_ProposalFiles.moc"

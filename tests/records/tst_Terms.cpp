@@ -1,0 +1,219 @@
+#include "TestFolder.h"
+#include "TestMain.h"
+#include "records/TermsTexts.h"
+#include "records/frmTerms.h"
+#include "shell/ScreenRegistry.h"
+#include "shell/frmStartup.h"
+
+#include <QDir>
+#include <QLabel>
+#include <QPlainTextEdit>
+#include <QPushButton>
+#include <QTest>
+
+namespace {
+
+const QString Terms = QStringLiteral("CustomTerms.txt");
+const QString Disclaimer = QStringLiteral("CustomDisclaimer.txt");
+
+frmTerms *OpenTerms() {
+    auto *screen = ScreenRegistry::Get<frmTerms>();
+    ScreenRegistry::Show(screen);
+    return screen;
+}
+
+// As at the next start of the program: the screen is made and loaded anew.
+frmTerms *Reopen() {
+    CloseAllScreens();
+    return OpenTerms();
+}
+
+} // namespace
+
+class TermsTest : public QObject {
+    Q_OBJECT
+private slots:
+    void twoLineTermsAreOneQuotedField();
+    void clearingNeverTouchesTheFile();
+    void deletingRemovesFileAndBackup();
+    void bothCustomTextsLoadWithTheScreen();
+    void quotesInTheTextAreKeptWhole();
+    void savingAnEmptyBoxStillCountsAsPresent();
+    void unreadableAndUnwritableFilesLoseNothing();
+    void menuHidesTheScreenAndShowsTheMainMenu();
+    void screenshot();
+};
+
+void TermsTest::twoLineTermsAreOneQuotedField() {
+    TestFolder folder;
+    frmTerms *screen = OpenTerms();
+    screen->Text1[0]->setPlainText(QStringLiteral("Net 30 days\nNo refunds"));
+    screen->Command1_Click(1);
+    QCOMPARE(folder.read(Terms), QByteArray("\"Net 30 days\r\nNo refunds\"\r\n"));
+    QVERIFY(CustomTermsExist());
+    QCOMPARE(ReadCustomTerms().value, QStringLiteral("Net 30 days\r\nNo refunds"));
+
+    folder.prompt->AnswerOk();
+    screen->Command1_Click(3);
+    QVERIFY(screen->Text1[0]->toPlainText().isEmpty());
+    screen->Command1_Click(5);
+    QCOMPARE(screen->Text1[0]->toPlainText(), QStringLiteral("Net 30 days\nNo refunds"));
+    QVERIFY(folder.prompt->unexpected.isEmpty());
+}
+
+void TermsTest::clearingNeverTouchesTheFile() {
+    TestFolder folder;
+    folder.write(Disclaimer, "\"Owner insures the work\"\r\n");
+    frmTerms *screen = OpenTerms();
+    QCOMPARE(screen->Text1[1]->toPlainText(), QStringLiteral("Owner insures the work"));
+    folder.prompt->AnswerOk();
+    screen->Command1_Click(4);
+    QVERIFY(screen->Text1[1]->toPlainText().isEmpty());
+    QCOMPARE(folder.prompt->shown.size(), 1);
+    QCOMPARE(folder.prompt->shown[0].text, QStringLiteral("The Custom Disclaimer input box has been Cleared\r\n"
+                                                          "The file Custom Disclaimer has not been Deleted"));
+    QCOMPARE(folder.prompt->shown[0].title, QStringLiteral("Input Box Cleared"));
+    QCOMPARE(folder.prompt->shown[0].buttons, MsgButtons::Ok);
+    QCOMPARE(folder.read(Disclaimer), QByteArray("\"Owner insures the work\"\r\n"));
+
+    folder.prompt->AnswerOk();
+    screen->Command1_Click(3);
+    QVERIFY(folder.prompt->shown[1].text.startsWith(QStringLiteral("The Custom Terms input box has been Cleared")));
+    QVERIFY(!folder.exists(Terms));
+    QVERIFY(folder.prompt->unexpected.isEmpty());
+}
+
+void TermsTest::deletingRemovesFileAndBackup() {
+    TestFolder folder;
+    folder.write(Terms, "\"Old terms\"\r\n");
+    folder.write(QStringLiteral("Backup/") + Terms, "\"Old terms\"\r\n");
+    folder.write(Disclaimer, "\"Kept\"\r\n");
+    folder.write(QStringLiteral("Backup/") + Disclaimer, "\"Kept\"\r\n");
+    frmTerms *screen = OpenTerms();
+    screen->Command1_Click(7);
+    QVERIFY(!folder.exists(Terms));
+    QVERIFY(!folder.exists(QStringLiteral("Backup/") + Terms));
+    QCOMPARE(screen->Text1[0]->toPlainText(), QStringLiteral("Old terms"));
+    QVERIFY(folder.exists(Disclaimer));
+    QVERIFY(folder.exists(QStringLiteral("Backup/") + Disclaimer));
+
+    screen = Reopen();
+    QVERIFY(screen->Text1[0]->toPlainText().isEmpty());
+    QVERIFY(!CustomTermsExist());
+    QCOMPARE(screen->Text1[1]->toPlainText(), QStringLiteral("Kept"));
+
+    // Saving again writes the file anew.
+    screen->Text1[0]->setPlainText(QStringLiteral("New terms"));
+    screen->Command1_Click(1);
+    QCOMPARE(folder.read(Terms), QByteArray("\"New terms\"\r\n"));
+    QVERIFY(folder.prompt->shown.isEmpty());
+}
+
+void TermsTest::bothCustomTextsLoadWithTheScreen() {
+    TestFolder folder;
+    // Only a backup copy of the terms: it is restored as the screen loads.
+    folder.write(QStringLiteral("Backup/") + Terms, "\"Line one\r\nLine two\"\r\n");
+    folder.write(Disclaimer, "  \"Insured by: owner\"\r\n");
+    frmTerms *screen = OpenTerms();
+    // The generic terms are one sentence, its pieces joined with nothing between them.
+    QCOMPARE(screen->Label1[1]->text(),
+             QStringLiteral("All material is guaranteed to be as specified, and the work to be performed in "
+                            "accordance with the drawings and specifications submitted for above work and "
+                            "completed in substantial workmanlike manner"));
+    QVERIFY(screen->Label1[0]->text().endsWith(QStringLiteral("Insurance on above work to be provided by: ")));
+    QCOMPARE(screen->Text1[0]->toPlainText(), QStringLiteral("Line one\nLine two"));
+    QCOMPARE(screen->Text1[1]->toPlainText(), QStringLiteral("Insured by: owner"));
+    QVERIFY(folder.exists(Terms));
+
+    // Loading with no file leaves the box as it is.
+    QVERIFY(QFile::remove(folder.file(Disclaimer)));
+    screen->Text1[1]->setPlainText(QStringLiteral("typed"));
+    screen->Command1_Click(6);
+    QCOMPARE(screen->Text1[1]->toPlainText(), QStringLiteral("typed"));
+    QVERIFY(folder.prompt->shown.isEmpty());
+}
+
+void TermsTest::quotesInTheTextAreKeptWhole() {
+    TestFolder folder;
+    frmTerms *screen = OpenTerms();
+    screen->Text1[1]->setPlainText(QStringLiteral("Insurance by \"owner\", see \"B\""));
+    screen->Command1_Click(2);
+    QCOMPARE(folder.read(Disclaimer), QByteArray("\"Insurance by \"\"owner\"\", see \"\"B\"\"\"\r\n"));
+    screen->Text1[1]->clear();
+    screen->Command1_Click(6);
+    QCOMPARE(screen->Text1[1]->toPlainText(), QStringLiteral("Insurance by \"owner\", see \"B\""));
+    QCOMPARE(ReadCustomDisclaimer().value, QStringLiteral("Insurance by \"owner\", see \"B\""));
+
+    // A file from before, with a quote written undoubled, reads as it always did.
+    folder.write(Disclaimer, "\"Say \"yes\" now\"\r\n");
+    screen->Command1_Click(6);
+    QCOMPARE(screen->Text1[1]->toPlainText(), QStringLiteral("Say "));
+}
+
+void TermsTest::savingAnEmptyBoxStillCountsAsPresent() {
+    TestFolder folder;
+    folder.write(QStringLiteral("Backup/") + Terms, "\"stale\"\r\n");
+    frmTerms *screen = OpenTerms();
+    screen->Text1[0]->clear();
+    screen->Command1_Click(1);
+    QCOMPARE(folder.read(Terms), QByteArray("\"\"\r\n"));
+    // The stale backup is gone, so it can never come back in place of what was saved.
+    QVERIFY(!folder.exists(QStringLiteral("Backup/") + Terms));
+    QVERIFY(CustomTermsExist());
+    QVERIFY(ReadCustomTerms().ok());
+    QCOMPARE(ReadCustomTerms().value, QString());
+}
+
+void TermsTest::unreadableAndUnwritableFilesLoseNothing() {
+    TestFolder folder;
+    folder.write(Terms, "");
+    folder.prompt->AnswerOk();
+    frmTerms *screen = OpenTerms();
+    QCOMPARE(folder.prompt->shown.size(), 1);
+    QCOMPARE(folder.prompt->shown[0].title, QStringLiteral("Damaged File"));
+    QVERIFY(folder.prompt->shown[0].text.contains(Terms));
+    QVERIFY(screen->Text1[0]->toPlainText().isEmpty());
+    QCOMPARE(ReadCustomTerms().outcome, ReadOutcome::Unreadable);
+
+    // A file that cannot be replaced (here a folder stands in its way) is reported.
+    QDir().mkpath(folder.file(Disclaimer));
+    folder.write(QStringLiteral("Backup/") + Disclaimer, "\"backup\"\r\n");
+    screen->Text1[1]->setPlainText(QStringLiteral("New"));
+    folder.prompt->AnswerOk();
+    screen->Command1_Click(2);
+    QCOMPARE(folder.prompt->shown.size(), 2);
+    QCOMPARE(folder.prompt->shown[1].title, QStringLiteral("File not saved"));
+    QCOMPARE(folder.read(QStringLiteral("Backup/") + Disclaimer), QByteArray("\"backup\"\r\n"));
+    QCOMPARE(screen->Text1[1]->toPlainText(), QStringLiteral("New"));
+    QVERIFY(folder.prompt->unexpected.isEmpty());
+}
+
+void TermsTest::menuHidesTheScreenAndShowsTheMainMenu() {
+    TestFolder folder;
+    frmTerms *screen = OpenTerms();
+    screen->Text1[0]->setPlainText(QStringLiteral("unsaved"));
+    screen->findChild<QPushButton *>(QStringLiteral("Command1_0"))->click();
+    QVERIFY(!screen->isVisible());
+    QCOMPARE(ScreenRegistry::Existing<frmTerms>(), screen); // hidden, not unloaded
+    auto *menu = ScreenRegistry::Existing<frmStartup>();
+    QVERIFY(menu && menu->isVisible());
+    QCOMPARE(OpenTerms()->Text1[0]->toPlainText(), QStringLiteral("unsaved"));
+}
+
+void TermsTest::screenshot() {
+    const QString target = qEnvironmentVariable("TAMSEL_SCREENSHOT_DIR");
+    if (target.isEmpty())
+        QSKIP("set TAMSEL_SCREENSHOT_DIR to save the screenshot");
+    TestFolder folder;
+    folder.write(Terms, "\"Payment due within 30 days of completion.\r\n"
+                        "A service charge of 1.5% per month applies to late payments.\"\r\n");
+    folder.write(Disclaimer, "\"Owner to carry fire and other necessary insurance.\r\n"
+                             "Liability insurance on above work to be provided by:\"\r\n");
+    frmTerms *screen = OpenTerms();
+    screen->resize(820, 600);
+    QVERIFY(QDir().mkpath(target));
+    QVERIFY(screen->grab().save(target + QStringLiteral("/frmTerms.png")));
+}
+
+TAMSEL_TEST(TermsTest)
+#include "tst_Terms.moc"
