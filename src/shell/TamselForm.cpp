@@ -1,6 +1,7 @@
 #include "shell/TamselForm.h"
 
 #include "shell/CommonRoutines.h"
+#include "shell/FlexGrid.h"
 
 #include <QCloseEvent>
 #include <QSettings>
@@ -9,7 +10,11 @@ TamselForm::TamselForm(const QString &name, QWidget *parent) : QWidget(parent) {
 
 void TamselForm::Form_Load() { RestoreLayout(); }
 
-void TamselForm::Form_Deactivate() { SaveLayout(); }
+void TamselForm::Form_Deactivate() {
+    // The report's wheel paging lives only while the report is the active screen.
+    UnhookWheel();
+    SaveLayout();
+}
 
 void TamselForm::Form_Unload() { SaveLayout(); }
 
@@ -31,6 +36,17 @@ bool TamselForm::event(QEvent *event) {
     else if (event->type() == QEvent::WindowDeactivate)
         Form_Deactivate();
     return QWidget::event(event);
+}
+
+void TamselForm::hideEvent(QHideEvent *event) {
+    arrived_ = false;
+    QWidget::hideEvent(event);
+}
+
+bool TamselForm::ArrivedOnScreen() {
+    const bool first = !arrived_;
+    arrived_ = true;
+    return first;
 }
 
 void TamselForm::closeEvent(QCloseEvent *event) {

@@ -27,8 +27,15 @@ protected:
     virtual QString LayoutApplication() const { return QStringLiteral("TamselProposal"); }
     bool event(QEvent *event) override;
     void closeEvent(QCloseEvent *event) override;
+    void hideEvent(QHideEvent *event) override;
+    // True on the first activation since the screen was last hidden. A window
+    // is activated again when a message box or dialog closes, or when the
+    // user comes back from another program; screens that reset their fields
+    // on arrival check this so the user's unsaved typing is kept.
+    bool ArrivedOnScreen();
 
 private:
     friend class ScreenRegistry;
     bool unloading_ = false; // true while the program itself unloads the screen
+    bool arrived_ = false;   // activated since it was last hidden
 };
