@@ -502,6 +502,8 @@ void frmSetup::Form_Activate() {
 }
 
 void frmSetup::ShowBusinessFields() {
+    // The style's length limit is set again below; a saved text is never cut.
+    txtBusiness[4]->setMaxLength(32767);
     for (int i = 0; i < 9; ++i)
         txtBusiness[i]->setText(BusinessData[i]);
     // The button switches to the other style, so it is first set to the opposite.

@@ -212,6 +212,13 @@ void SetupScreenTest::switchingStylesKeepsALongAddressLine() {
     // Only typing is limited; what is there stays whole.
     QCOMPARE(setup->txtBusiness[4]->text(), QStringLiteral("Province of Somewhere"));
     QCOMPARE(setup->txtBusiness[4]->maxLength(), 21);
+    // Data reloaded in USA style is shown whole too.
+    const QString longer = QStringLiteral("A much longer fourth address line");
+    folder.write(QStringLiteral("MyBusinessData.txt"),
+                 BusinessLine({QStringLiteral("Acme"), {}, {}, {}, longer, QStringLiteral("12345"), {}, {}, {}}));
+    setup->Image5_Click();
+    QCOMPARE(setup->cmdAddress->text(), QStringLiteral("USA Style Address"));
+    QCOMPARE(setup->txtBusiness[4]->text(), longer);
 }
 
 void SetupScreenTest::activationKeepsTypingUntilTheScreenIsLeft() {
