@@ -1,6 +1,7 @@
 #include "shell/Startup.h"
 
 #include "customers/frmCustomer.h"
+#include "platform/QtDialogs.h"
 #include "platform/QtUserPrompt.h"
 #include "settings/SettingsUi.h"
 #include "shell/CommonRoutines.h"
@@ -22,6 +23,7 @@ bool StartTamselProposal() {
     // left was closed before the next one showed.
     QApplication::setQuitOnLastWindowClosed(false);
     SetPrompt(std::make_shared<QtUserPrompt>());
+    SetDialogs(std::make_shared<QtDialogs>());
     SetExitHandlers([] { ScreenRegistry::UnloadAll(); }, [] { QCoreApplication::exit(0); });
     SetUrlOpener([](const QString &address) {
         const QUrl url = QUrl::fromUserInput(address, AppFolder);

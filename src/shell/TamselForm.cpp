@@ -1,6 +1,7 @@
 #include "shell/TamselForm.h"
 
 #include "shell/CommonRoutines.h"
+#include "shell/FlexGrid.h"
 
 #include <QCloseEvent>
 #include <QPointer>
@@ -10,7 +11,11 @@ TamselForm::TamselForm(const QString &name, QWidget *parent) : QWidget(parent) {
 
 void TamselForm::Form_Load() { RestoreLayout(); }
 
-void TamselForm::Form_Deactivate() { SaveLayout(); }
+void TamselForm::Form_Deactivate() {
+    // The report's wheel paging lives only while the report is the active screen.
+    UnhookWheel();
+    SaveLayout();
+}
 
 void TamselForm::Form_Unload() { SaveLayout(); }
 
@@ -34,14 +39,27 @@ QPointer<TamselForm> &ActiveScreen() {
 }
 } // namespace
 
+void TamselForm::BecomeActive() {
+    if (ActiveScreen() == this)
+        return;
+    if (TamselForm *previous = ActiveScreen())
+        previous->Form_Deactivate();
+    ActiveScreen() = this;
+    Form_Activate();
+}
+
 bool TamselForm::event(QEvent *event) {
-    if (event->type() == QEvent::WindowActivate && ActiveScreen() != this) {
-        if (TamselForm *previous = ActiveScreen())
-            previous->Form_Deactivate();
-        ActiveScreen() = this;
-        Form_Activate();
-    }
+    if (event->type() == QEvent::WindowActivate)
+        BecomeActive();
     return QWidget::event(event);
+}
+
+void TamselForm::showEvent(QShowEvent *event) {
+    QWidget::showEvent(event);
+    // A window shown again may still count as the active one, without a new
+    // activation event: arriving on screen is an activation all the same.
+    if (isActiveWindow())
+        BecomeActive();
 }
 
 void TamselForm::hideEvent(QHideEvent *event) {

@@ -29,10 +29,12 @@ protected:
     // The key under which the layout is kept; the splash keeps its own.
     virtual QString LayoutApplication() const { return QStringLiteral("TamselProposal"); }
     bool event(QEvent *event) override;
+    void showEvent(QShowEvent *event) override;
     void hideEvent(QHideEvent *event) override;
     void closeEvent(QCloseEvent *event) override;
 
 private:
+    void BecomeActive();
     friend class ScreenRegistry;
     bool unloading_ = false; // true while the program itself unloads the screen
 };

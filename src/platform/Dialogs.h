@@ -1,0 +1,35 @@
+#pragma once
+// The common dialogs (colour, font, open file) as the rest of the program
+// sees them. The running program shows Qt's dialogs (QtDialogs); tests
+// install a double that answers from a script. Every dialog returns nothing
+// when the user cancels, so the caller keeps its current value.
+#include <QByteArray>
+#include <QList>
+#include <QString>
+#include <memory>
+#include <optional>
+
+class Dialogs {
+public:
+    virtual ~Dialogs() = default;
+    // A colour as an RGB value with red in the low byte.
+    virtual std::optional<quint32> ChooseColor(quint32 current) = 0;
+    // A font family name.
+    virtual std::optional<QString> ChooseFont(const QString &current) = 0;
+    // The full path of an existing file; the filter is in Qt's form
+    // ("Pictures (*.png *.jpg);;All (*)"), its first entry selected.
+    virtual std::optional<QString> ChooseOpenFile(const QString &title, const QString &filter) = 0;
+};
+
+// The dialogs in use; there is always one (until one is set, every dialog
+// answers as if cancelled, so nothing can block).
+Dialogs &Dialog();
+void SetDialogs(std::shared_ptr<Dialogs> dialogs);
+
+std::optional<quint32> ChooseColor(quint32 current);
+std::optional<QString> ChooseFont(const QString &current);
+std::optional<QString> ChooseOpenFile(const QString &title, const QString &filter);
+
+// An open-file filter offering every picture format in the list (as image
+// readers name them: "png", "jpeg", ...) in lower and upper case, then all files.
+QString PictureFileFilter(const QList<QByteArray> &formats);

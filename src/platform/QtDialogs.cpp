@@ -1,0 +1,37 @@
+#include "platform/QtDialogs.h"
+
+#include "shell/CommonVariables.h"
+
+#include <QApplication>
+#include <QColorDialog>
+#include <QFileDialog>
+#include <QFontDialog>
+
+QColor ColorFromRgb(quint32 rgb) { return QColor(rgb & 0xFF, (rgb >> 8) & 0xFF, (rgb >> 16) & 0xFF); }
+
+quint32 RgbFromColor(const QColor &color) {
+    return quint32(color.red()) | (quint32(color.green()) << 8) | (quint32(color.blue()) << 16);
+}
+
+std::optional<quint32> QtDialogs::ChooseColor(quint32 current) {
+    const QColor chosen = QColorDialog::getColor(ColorFromRgb(current), QApplication::activeWindow());
+    if (!chosen.isValid())
+        return std::nullopt;
+    return RgbFromColor(chosen);
+}
+
+std::optional<QString> QtDialogs::ChooseFont(const QString &current) {
+    bool ok = false;
+    const QFont chosen = QFontDialog::getFont(&ok, QFont(current), QApplication::activeWindow());
+    if (!ok)
+        return std::nullopt;
+    return chosen.family();
+}
+
+std::optional<QString> QtDialogs::ChooseOpenFile(const QString &title, const QString &filter) {
+    // Starts in the program's folder: that is where the user is asked to put the logo.
+    const QString path = QFileDialog::getOpenFileName(QApplication::activeWindow(), title, AppFolder, filter);
+    if (path.isEmpty())
+        return std::nullopt;
+    return path;
+}

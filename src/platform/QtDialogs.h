@@ -1,0 +1,16 @@
+#pragma once
+// Qt's colour, font and file dialogs behind the Dialogs seam.
+#include "platform/Dialogs.h"
+
+#include <QColor>
+
+// Stored colours hold RGB with red in the low byte.
+QColor ColorFromRgb(quint32 rgb);
+quint32 RgbFromColor(const QColor &color);
+
+class QtDialogs : public Dialogs {
+public:
+    std::optional<quint32> ChooseColor(quint32 current) override;
+    std::optional<QString> ChooseFont(const QString &current) override;
+    std::optional<QString> ChooseOpenFile(const QString &title, const QString &filter) override;
+};

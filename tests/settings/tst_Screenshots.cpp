@@ -1,0 +1,136 @@
+#include "TestFolder.h"
+#include "TestMain.h"
+
+#include "platform/QtProductLogo.h"
+#include "settings/SettingsUi.h"
+#include "settings/frmSetup.h"
+#include "shell/CommonVariables.h"
+#include "shell/ScreenRegistry.h"
+#include "shell/frmStartup.h"
+
+#include <QAbstractButton>
+#include <QDir>
+#include <QLabel>
+#include <QSettings>
+#include <QTabWidget>
+#include <QTest>
+
+// Every screen and tab is laid out tidily at its first size and when the
+// window grows: no named control sticks out of the window, overlaps a
+// neighbour or has its text cut off. With TAMSEL_SCREENSHOTS set to a
+// folder, the pictures are saved there (docs/screenshots).
+class ScreenshotsTest : public QObject {
+    Q_OBJECT
+private slots:
+    void screensAreTidy_data();
+    void screensAreTidy();
+
+private:
+    static void FillSampleData(const TestFolder &folder);
+    static QStringList LayoutFaults(QWidget *window);
+};
+
+void ScreenshotsTest::FillSampleData(const TestFolder &folder) {
+    folder.write(QStringLiteral("MyBusinessData.txt"),
+                 "\"Harbor Lane Roofing\",\"118 Harbor Lane\",\"Suite 4\",\"Springfield\",\"OR\",\"97477\","
+                 "\"(541) 555-0142\",\"info@harborlane.example\",\"FEIN 12-3456789\"\r\n");
+    folder.write(QStringLiteral("PrintColors.txt"), "8388608\r\n128\r\n\"Arial\"\r\n#TRUE#\r\n3\r\n");
+    ProductLogo(QSize(180, 108)).save(folder.file(QStringLiteral("Logo.png")));
+    folder.write(QStringLiteral("CompanyLogo.txt"),
+                 "\"" + folder.file(QStringLiteral("Logo.png")).toLocal8Bit() + "\"\r\n");
+    folder.write(QStringLiteral("LogoSettings.txt"), "1440,900\r\n");
+}
+
+QStringList ScreenshotsTest::LayoutFaults(QWidget *window) {
+    QStringList faults;
+    const QRect bounds = window->rect();
+    QList<QWidget *> named;
+    for (QWidget *w : window->findChildren<QWidget *>()) {
+        if (w->objectName().isEmpty() || w->objectName().startsWith(QLatin1String("qt_")) || !w->isVisibleTo(window))
+            continue;
+        if (!w->visibleRegion().isEmpty() || w->isVisible())
+            named << w;
+    }
+    for (QWidget *w : named) {
+        if (!w->isVisible())
+            continue;
+        const QRect inWindow(w->mapTo(window, QPoint(0, 0)), w->size());
+        if (!bounds.contains(inWindow))
+            faults << w->objectName() + QStringLiteral(" sticks out of the window");
+        int wanted = 0;
+        if (auto *label = qobject_cast<QLabel *>(w); label && !label->wordWrap() && label->pixmap().isNull())
+            wanted = label->minimumSizeHint().width();
+        else if (auto *button = qobject_cast<QAbstractButton *>(w))
+            wanted = button->minimumSizeHint().width();
+        if (wanted > w->width())
+            faults << w->objectName() + QStringLiteral(" cuts its text off");
+        for (QWidget *other : named)
+            if (other != w && other->isVisible() && other->parentWidget() == w->parentWidget() &&
+                w->geometry().intersects(other->geometry()) && w->objectName() < other->objectName())
+                faults << w->objectName() + QStringLiteral(" overlaps ") + other->objectName();
+    }
+    return faults;
+}
+
+void ScreenshotsTest::screensAreTidy_data() {
+    QTest::addColumn<QString>("name");
+    QTest::addColumn<int>("tab"); // -1 the main menu
+    QTest::addColumn<int>("subTab");
+    QTest::newRow("main menu") << QStringLiteral("main-menu") << -1 << 0;
+    QTest::newRow("business") << QStringLiteral("setup-business") << int(frmSetup::BusinessTab) << 0;
+    QTest::newRow("printing") << QStringLiteral("setup-options-printing") << int(frmSetup::OptionsTab)
+                              << int(frmSetup::PrintingTab);
+    QTest::newRow("phone") << QStringLiteral("setup-options-phone") << int(frmSetup::OptionsTab)
+                           << int(frmSetup::PhoneTab);
+    QTest::newRow("proposal") << QStringLiteral("setup-proposal") << int(frmSetup::ProposalTab) << 0;
+    QTest::newRow("logo") << QStringLiteral("setup-logo") << int(frmSetup::LogoTab) << 0;
+    QTest::newRow("help") << QStringLiteral("setup-help") << int(frmSetup::HelpTab) << 0;
+}
+
+void ScreenshotsTest::screensAreTidy() {
+    QFETCH(QString, name);
+    QFETCH(int, tab);
+    QFETCH(int, subTab);
+    TestFolder folder;
+    // Screens at the size they are designed for, not as an earlier test left them.
+    QSettings(QStringLiteral("TamselProposal"), QStringLiteral("TamselProposal")).clear();
+    FillSampleData(folder);
+    LoadBusinessData();
+    LoadProposalCounter();
+
+    TamselForm *screen = nullptr;
+    if (tab < 0) {
+        screen = ScreenRegistry::Get<frmStartup>();
+    } else {
+        auto *setup = ScreenRegistry::Get<frmSetup>();
+        setup->tabSetup->setCurrentIndex(tab);
+        setup->tabSub->setCurrentIndex(subTab);
+        screen = setup;
+    }
+    const QSize first = screen->size(); // as designed; the offscreen platform shows windows at its own size
+    ScreenRegistry::Show(screen);
+    screen->Form_Activate();
+    if (tab >= 0)
+        static_cast<frmSetup *>(screen)->tabSetup->setCurrentIndex(tab);
+    QVERIFY(QTest::qWaitForWindowExposed(screen));
+
+    for (const QSize size : {first, first * 1.3}) {
+        screen->resize(size);
+        QCoreApplication::processEvents();
+        const QStringList faults = LayoutFaults(screen);
+        QVERIFY2(faults.isEmpty(), qPrintable(faults.join(QStringLiteral("; "))));
+    }
+    screen->resize(first);
+    QCoreApplication::processEvents();
+    const QImage picture = screen->grab().toImage();
+    QVERIFY(!picture.isNull());
+    const QString target = qEnvironmentVariable("TAMSEL_SCREENSHOTS");
+    if (!target.isEmpty()) {
+        QDir().mkpath(target);
+        QVERIFY(picture.save(target + QLatin1Char('/') + name + QStringLiteral(".png")));
+    }
+    QVERIFY(folder.prompt->unexpected.isEmpty());
+}
+
+TAMSEL_TEST(ScreenshotsTest)
+#include "tst_Screenshots.moc"
