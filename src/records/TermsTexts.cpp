@@ -6,7 +6,8 @@
 
 const QStringList &GenericTermsPieces() {
     static const QStringList pieces = {
-        QStringLiteral("All material is guaranteed to be as specified, and the work to be performed"),
+        QStringLiteral("All material is guaranteed to be as "
+                       "specified, and the work to be performed"),
         QStringLiteral(" in accordance with the drawings and specifications submitted"),
         QStringLiteral(" for above work and completed in substantial workmanlike manner")};
     return pieces;

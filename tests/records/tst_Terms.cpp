@@ -117,7 +117,8 @@ void TermsTest::bothCustomTextsLoadWithTheScreen() {
     frmTerms *screen = OpenTerms();
     // The generic terms are one sentence, its pieces joined with nothing between them.
     QCOMPARE(screen->Label1[1]->text(),
-             QStringLiteral("All material is guaranteed to be as specified, and the work to be performed in "
+             QStringLiteral("All material is guaranteed to be as "
+                            "specified, and the work to be performed in "
                             "accordance with the drawings and specifications submitted for above work and "
                             "completed in substantial workmanlike manner"));
     QVERIFY(screen->Label1[0]->text().endsWith(QStringLiteral("Insurance on above work to be provided by: ")));
