@@ -13,6 +13,7 @@ inline CustomerRecord Individual(const QString &acct, const QString &first, cons
     rec.FirstName = first;
     rec.LastName = last;
     rec.City = city;
+    rec.CityCopy = city; // as every save writes it
     rec.AcctType = QStringLiteral("Individual");
     return rec;
 }
@@ -22,6 +23,7 @@ inline CustomerRecord Business(const QString &acct, const QString &name, const Q
     rec.AcctNo = acct;
     rec.AcctName = name;
     rec.City = city;
+    rec.CityCopy = city; // as every save writes it
     rec.AcctType = QStringLiteral("Business");
     return rec;
 }
