@@ -147,18 +147,25 @@ bool PutCustomerRecord(int fileNo, qint64 recNo, const CustomerRecord &rec) {
     return PutRecord(fileNo, recNo, CustomerLayout().Write(rec));
 }
 
-bool ScanCustomers(qint32 count, const std::function<void(qint32, const CustomerRecord &)> &visit) {
-    // Opening would create the file; a missing file simply has no records.
+bool ScanCustomerRecords(qint32 count, const std::function<void(qint32, const QByteArray &)> &visit) {
+    // A missing file has no records (and opening it would create it).
     if (!FileExists(CustomerFile))
         return true;
-    const qint32 last = std::min(count, CustomerFileSizeNow().records);
-    if (!OpenCustomerFile())
+    // One read of the whole file: a scan touches every record.
+    const auto bytes = ReadWholeFile(CustomerFile);
+    if (!bytes)
         return false;
-    const int no = FileNo;
+    const qint32 last = std::min<qint64>({count, bytes->size() / CustomerRecordLength, MaxCustomers});
     for (qint32 i = 1; i <= last; ++i)
-        visit(i, GetCustomerRecord(no, i));
-    CloseAllFiles();
+        visit(i, QByteArray::fromRawData(bytes->constData() + qint64(i - 1) * CustomerRecordLength,
+                                         CustomerRecordLength));
     return true;
+}
+
+bool ScanCustomers(qint32 count, const std::function<void(qint32, const CustomerRecord &)> &visit) {
+    return ScanCustomerRecords(count, [&](qint32 recNo, const QByteArray &record) {
+        visit(recNo, CustomerLayout().Read(record));
+    });
 }
 
 bool SaveCustomerRecord(qint32 recNo) {

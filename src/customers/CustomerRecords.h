@@ -94,7 +94,9 @@ CustomerRecord GetCustomerRecord(int fileNo, qint64 recNo);
 bool PutCustomerRecord(int fileNo, qint64 recNo, const CustomerRecord &rec);
 
 // Reads every whole record from 1 to count (at most what the file holds),
-// in file order; closes all files. False when the file cannot be opened.
+// in file order, as stored bytes (read fields with CustomerLayout()) or
+// decoded. False when the file cannot be read.
+bool ScanCustomerRecords(qint32 count, const std::function<void(qint32 recNo, const QByteArray &)> &visit);
 bool ScanCustomers(qint32 count, const std::function<void(qint32 recNo, const CustomerRecord &)> &visit);
 
 // Writes CustomerRec as record recNo and closes all files. A new record goes

@@ -3,38 +3,43 @@
 #include <QSet>
 #include <algorithm>
 
-QString SearchText(const CustomerRecord &rec, int mode) {
-    const QString *field = nullptr;
-    switch (mode) {
-    case 0: field = &rec.AcctName; break;
-    case 1: field = &rec.Address1; break;
-    case 2: field = &rec.Address2; break;
-    case 3: field = &rec.City; break;
-    case 4: field = &rec.State; break;
-    case 5: field = &rec.Address4; break;
-    case 6: field = &rec.Phone; break;
-    case 7: field = &rec.LastName; break;
-    case 8: field = &rec.AcctNo; break;
-    default: return {};
+QString CustomerRecord::*SearchField(int mode) {
+    using R = CustomerRecord;
+    static QString R::*const fields[] = {&R::AcctName, &R::Address1, &R::Address2, &R::City,    &R::State,
+                                         &R::Address4, &R::Phone,    &R::LastName, &R::AcctNo};
+    return mode >= 0 && mode <= 8 ? fields[mode] : nullptr;
+}
+
+namespace {
+QString Field(const QByteArray &record, QString CustomerRecord::*member) {
+    return CustomerLayout().ReadText(record, member);
+}
+} // namespace
+
+FoundCustomer FoundRow(const QByteArray &record, qint32 recNo) {
+    using R = CustomerRecord;
+    // The name needs only the name fields of the record.
+    R names;
+    names.AcctType = Field(record, &R::AcctType);
+    if (IsBusiness(names)) {
+        names.AcctName = Field(record, &R::AcctName);
+    } else {
+        names.Title = Field(record, &R::Title);
+        names.FirstName = Field(record, &R::FirstName);
+        names.LastName = Field(record, &R::LastName);
     }
-    return field->trimmed().toUpper();
-}
-
-bool MatchesSearch(const CustomerRecord &rec, int mode, const QString &key) {
-    if (mode == CustomerListMode)
-        return true;
-    return SearchText(rec, mode).contains(key);
-}
-
-FoundCustomer FoundRow(const CustomerRecord &rec, qint32 recNo) {
-    return {GridName(rec), rec.Phone.trimmed(), rec.Address1.trimmed(), rec.City.trimmed(), recNo};
+    return {GridName(names), Field(record, &R::Phone).trimmed(), Field(record, &R::Address1).trimmed(),
+            Field(record, &R::City).trimmed(), recNo};
 }
 
 std::vector<FoundCustomer> SearchCustomers(int mode, const QString &key, qint32 count) {
     std::vector<FoundCustomer> found;
-    ScanCustomers(count, [&](qint32 recNo, const CustomerRecord &rec) {
-        if (MatchesSearch(rec, mode, key))
-            found.push_back(FoundRow(rec, recNo));
+    QString CustomerRecord::*field = SearchField(mode);
+    if (mode != CustomerListMode && !field)
+        return found;
+    ScanCustomerRecords(count, [&](qint32 recNo, const QByteArray &record) {
+        if (mode == CustomerListMode || Field(record, field).trimmed().toUpper().contains(key))
+            found.push_back(FoundRow(record, recNo));
     });
     return found;
 }
@@ -46,15 +51,25 @@ qsizetype ListBoxInsertPosition(const QStringList &list, const QString &text) {
 }
 
 AccountLists BuildAccountLists(qint32 count) {
+    using R = CustomerRecord;
     AccountLists lists;
     QSet<QString> cities;
-    ScanCustomers(count, [&](qint32 recNo, const CustomerRecord &rec) {
-        const QString city = rec.City.trimmed();
+    ScanCustomerRecords(count, [&](qint32 recNo, const QByteArray &record) {
+        const QString city = Field(record, &R::City).trimmed();
         if (!city.isEmpty() && !cities.contains(city)) {
             cities.insert(city);
             lists.cities << city;
         }
-        lists.accounts.push_back({DisplayName(rec), recNo});
+        R names;
+        names.AcctType = Field(record, &R::AcctType);
+        if (IsBusiness(names)) {
+            names.AcctName = Field(record, &R::AcctName);
+        } else {
+            names.LastName = Field(record, &R::LastName);
+            names.FirstName = Field(record, &R::FirstName);
+            names.MiddleInitial = Field(record, &R::MiddleInitial);
+        }
+        lists.accounts.push_back({DisplayName(names), recNo});
     });
     std::stable_sort(lists.accounts.begin(), lists.accounts.end(),
                      [](const AccountEntry &a, const AccountEntry &b) { return ListBoxLess(a.name, b.name); });

@@ -18,12 +18,13 @@ struct FoundCustomer {
     qint32 recNo = 0;
 };
 
-// The field a search mode looks in, trimmed and upper-cased.
-QString SearchText(const CustomerRecord &rec, int mode);
-// key is already trimmed and upper-cased; an empty key matches everything.
-bool MatchesSearch(const CustomerRecord &rec, int mode, const QString &key);
-FoundCustomer FoundRow(const CustomerRecord &rec, qint32 recNo);
-// Every match among records 1 to count, in file order.
+// The field a search mode looks in (0 to 8), or null.
+QString CustomerRecord::*SearchField(int mode);
+// A grid row of a stored record, decoding only the fields it shows.
+FoundCustomer FoundRow(const QByteArray &record, qint32 recNo);
+// Every match among records 1 to count, in file order: the mode's field,
+// trimmed and upper-cased, holds key (already trimmed and upper-cased; an
+// empty key matches everything). Mode 10 matches every record.
 std::vector<FoundCustomer> SearchCustomers(int mode, const QString &key, qint32 count);
 
 struct AccountEntry {

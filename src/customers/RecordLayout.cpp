@@ -11,9 +11,22 @@ const QDate DayZero(1899, 12, 30);
 }
 
 QString RecordFields::GetText(const QByteArray &record, int offset, int width) {
-    QByteArray bytes = record.mid(offset, width);
-    bytes.replace('\0', ' ');
-    return TextCodec::Decode(bytes);
+    if (offset < 0 || width < 0 || offset + width > record.size()) {
+        QByteArray part = record.mid(offset, width);
+        return GetText(part.append(QByteArray(width - part.size(), ' ')), 0, width);
+    }
+    const QByteArray field = QByteArray::fromRawData(record.constData() + offset, width);
+    bool latin1 = true; // the code page agrees with Latin-1 outside 0x80 to 0x9F
+    bool zeros = false;
+    for (char c : field) {
+        const auto b = static_cast<unsigned char>(c);
+        latin1 = latin1 && (b < 0x80 || b > 0x9F);
+        zeros = zeros || b == 0;
+    }
+    if (!zeros)
+        return latin1 ? QString::fromLatin1(field) : TextCodec::Decode(field);
+    QByteArray blanks(field.constData(), width);
+    return TextCodec::Decode(blanks.replace('\0', ' '));
 }
 
 void RecordFields::PutText(QByteArray &record, int offset, int width, const QString &text) {

@@ -79,6 +79,17 @@ public:
         return next == length_;
     }
 
+    // One text field of a stored record, without decoding the others (scans).
+    QString ReadText(const QByteArray &stored, QString Rec::*member) const {
+        for (const Field &f : fields_) {
+            const auto *candidate = std::get_if<QString Rec::*>(&f.member);
+            if (candidate && *candidate == member)
+                return stored.size() >= f.offset + f.width ? RecordFields::GetText(stored, f.offset, f.width)
+                                                           : Read(stored).*member;
+        }
+        return {};
+    }
+
     QByteArray Write(const Rec &rec) const {
         QByteArray bytes(length_, '\0');
         for (const Field &f : fields_) {

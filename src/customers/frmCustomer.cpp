@@ -26,6 +26,7 @@
 #include <QKeyEvent>
 #include <QLabel>
 #include <QLineEdit>
+#include <QListView>
 #include <QMenu>
 #include <QMenuBar>
 #include <QPainter>
@@ -64,6 +65,11 @@ QComboBox *NewCombo(QWidget *parent, const QString &name) {
     combo->setEditable(true);
     combo->setInsertPolicy(QComboBox::NoInsert);
     combo->setCompleter(nullptr);
+    // Lists can hold tens of thousands of entries: never measure them all.
+    combo->setSizeAdjustPolicy(QComboBox::AdjustToMinimumContentsLengthWithIcon);
+    combo->setMinimumContentsLength(8);
+    if (auto *list = qobject_cast<QListView *>(combo->view()))
+        list->setUniformItemSizes(true);
     return combo;
 }
 
@@ -1055,8 +1061,9 @@ void frmCustomer::txtCustomer_LostFocus(int Index) {
         return;
     const QString typed = txtCustomer[0]->text();
     bool duplicated = false;
-    ScanCustomers(CustomerCount, [&](qint32 recNo, const CustomerRecord &rec) {
-        if (!duplicated && recNo != CustomerRecNo && rec.AcctNo.trimmed() == typed)
+    ScanCustomerRecords(CustomerCount, [&](qint32 recNo, const QByteArray &record) {
+        if (!duplicated && recNo != CustomerRecNo &&
+            CustomerLayout().ReadText(record, &CustomerRecord::AcctNo).trimmed() == typed)
             duplicated = true;
     });
     CloseAllFiles();
