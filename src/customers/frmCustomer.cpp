@@ -148,6 +148,7 @@ frmCustomer::frmCustomer() : TamselForm(QStringLiteral("frmCustomer")) {
 
 QWidget *frmCustomer::BuildCustomerFields() {
     auto *panel = new QWidget(this);
+    panel->setMinimumWidth(520);
     auto *grid = new QGridLayout(panel);
     grid->setContentsMargins(0, 0, 0, 0);
     // Widths of the stored fields, so nothing typed is cut off silently.
@@ -216,9 +217,11 @@ QWidget *frmCustomer::BuildCustomerFields() {
     cboCity->lineEdit()->setMaxLength(25);
     cboStates = NewCombo(fraUSAddress, QStringLiteral("cboStates"));
     cboStates->lineEdit()->setMaxLength(2);
-    cboStates->setMaximumWidth(70);
+    cboStates->setMinimumWidth(64);
+    cboStates->setMaximumWidth(80);
     txtCustomer[5]->setParent(fraUSAddress);
-    txtCustomer[5]->setMaximumWidth(110);
+    txtCustomer[5]->setMinimumWidth(90);
+    txtCustomer[5]->setMaximumWidth(120);
     auto *us = new QHBoxLayout(fraUSAddress);
     us->setContentsMargins(0, 0, 0, 0);
     us->addWidget(cboCity, 1);
@@ -408,11 +411,13 @@ QGroupBox *frmCustomer::BuildResults() {
     fgCustomersFound->verticalHeader()->hide();
     fgCustomersFound->verticalHeader()->setSectionResizeMode(QHeaderView::Fixed);
     fgCustomersFound->verticalHeader()->setDefaultSectionSize(fontMetrics().height() + 6);
-    fgCustomersFound->horizontalHeader()->setStretchLastSection(true);
-    // The blanks of the headings set the widths, measured once (not per row).
+    // The headings' lengths, blanks included, set the widths in characters (never
+    // measured per row); the street takes what room is left.
     for (int c = 0; c < CustomersFoundModel::ColumnCount; ++c)
         fgCustomersFound->setColumnWidth(
-            c, fontMetrics().horizontalAdvance(CustomersFoundModel::HeaderText(c)) + 16);
+            c, fontMetrics().averageCharWidth() * int(CustomersFoundModel::HeaderText(c).size()) + 12);
+    fgCustomersFound->horizontalHeader()->setSectionResizeMode(CustomersFoundModel::StreetColumn,
+                                                               QHeaderView::Stretch);
     fgCustomersFound->setMinimumHeight(220);
     connect(fgCustomersFound, &QTableView::customContextMenuRequested, this,
             &frmCustomer::fgCustomersFound_RightClick);

@@ -55,6 +55,7 @@ private slots:
     void startProposalHandsOver_data();
     void startProposalHandsOver();
     void incompleteCustomerFileIsToldOnce();
+    void screenshots();
 };
 
 namespace {
@@ -641,6 +642,67 @@ void frmCustomerTest::incompleteCustomerFileIsToldOnce() {
     form->cmdNav_Click(2);
     QCOMPARE(CustomerRecNo, 1);
     QCOMPARE(folder.read("CustomerData.txt"), stored);
+}
+
+// Pictures of the screen for the documentation, written only when asked:
+// TAMSEL_SCREENSHOTS=<folder> test_customers screenshots
+void frmCustomerTest::screenshots() {
+    const QString target = qEnvironmentVariable("TAMSEL_SCREENSHOTS");
+    if (target.isEmpty())
+        QSKIP("TAMSEL_SCREENSHOTS is not set");
+    TestFolder folder;
+    QList<CustomerRecord> records = Mixed();
+    records[0].Address1 = "1420 Industrial Pkwy";
+    records[0].Phone = "217-555-0142";
+    records[0].Other = "office@smithplumbing.example";
+    records[0].State = "IL";
+    records[0].PostalCode = records[0].Address4 = "62704";
+    records[2].Title = "Mr.";
+    records[2].MiddleInitial = "R";
+    records[2].Address1 = "88 Maple Avenue";
+    records[2].Address2 = "Back door, ring twice";
+    records[2].State = "IL";
+    records[2].PostalCode = records[2].Address4 = "62702";
+    records[2].Cell = "217-555-0199";
+    for (int i = 0; i < 8; ++i) {
+        CustomerRecord more = Business(QString::number(500 + i), QString("Smithfield Works %1").arg(i + 1), "Decatur");
+        more.Phone = QString("217-555-01%1").arg(i + 10);
+        more.Address1 = QString("%1 Oak Street").arg(100 + i * 7);
+        records << more;
+    }
+    folder.write("StatesList.txt", "\"IL\",\"IN\",\"MO\",\"WI\"\r\n");
+    frmCustomer *form = Activate(folder, records);
+    form->resize(900, 420);
+    form->show();
+    QCoreApplication::processEvents();
+    const auto save = [&](const QString &name) {
+        form->resize(960, form->sizeHint().height());
+        QCoreApplication::processEvents();
+        QVERIFY(form->grab().save(target + "/" + name));
+    };
+    save("customer-business.png");
+    form->cmdNav_Click(2);
+    form->cmdNav_Click(2);
+    save("customer-individual.png");
+    form->Command1_Click(0);
+    form->optSearch[0]->setChecked(true);
+    form->txtSearchfor->setText("smi");
+    save("customer-search.png");
+    form->cmdStartSearch_Click();
+    form->fgCustomersFound->selectRow(2);
+    save("customer-results.png");
+    form->cmdRetry_Click();
+    form->cmdNav_Click(0);
+    folder.write("AuxHeadings.txt", "Gate code\r\nDog\r\nWater shut-off\r\nPanel\r\nParking\r\nNotes\r\n");
+    form->Form_Activate();
+    form->txtAux[0]->setPlainText("4711#");
+    form->txtAux[1]->setPlainText("Friendly, named Max");
+    form->txtAux[2]->setPlainText("Basement, north wall");
+    form->txtAux[5]->setPlainText("Call before arriving.\nInvoices to the office.");
+    form->mnuAux_Click();
+    save("customer-aux.png");
+    form->txtAux_DblClick(5);
+    save("customer-aux-big.png");
 }
 
 TAMSEL_TEST(frmCustomerTest)
