@@ -14,11 +14,10 @@ namespace {
 QString Field(const QByteArray &record, QString CustomerRecord::*member) {
     return CustomerLayout().ReadText(record, member);
 }
-} // namespace
 
-FoundCustomer FoundRow(const QByteArray &record, qint32 recNo) {
+// Only the fields that name the customer, for the lists and the grid.
+CustomerRecord NameFields(const QByteArray &record) {
     using R = CustomerRecord;
-    // The name needs only the name fields of the record.
     R names;
     names.AcctType = Field(record, &R::AcctType);
     if (IsBusiness(names)) {
@@ -26,9 +25,16 @@ FoundCustomer FoundRow(const QByteArray &record, qint32 recNo) {
     } else {
         names.Title = Field(record, &R::Title);
         names.FirstName = Field(record, &R::FirstName);
+        names.MiddleInitial = Field(record, &R::MiddleInitial);
         names.LastName = Field(record, &R::LastName);
     }
-    return {GridName(names), Field(record, &R::Phone).trimmed(), Field(record, &R::Address1).trimmed(),
+    return names;
+}
+} // namespace
+
+FoundCustomer FoundRow(const QByteArray &record, qint32 recNo) {
+    using R = CustomerRecord;
+    return {GridName(NameFields(record)), Field(record, &R::Phone).trimmed(), Field(record, &R::Address1).trimmed(),
             Field(record, &R::City).trimmed(), recNo};
 }
 
@@ -60,16 +66,7 @@ AccountLists BuildAccountLists(qint32 count) {
             cities.insert(city);
             lists.cities << city;
         }
-        R names;
-        names.AcctType = Field(record, &R::AcctType);
-        if (IsBusiness(names)) {
-            names.AcctName = Field(record, &R::AcctName);
-        } else {
-            names.LastName = Field(record, &R::LastName);
-            names.FirstName = Field(record, &R::FirstName);
-            names.MiddleInitial = Field(record, &R::MiddleInitial);
-        }
-        lists.accounts.push_back({DisplayName(names), recNo});
+        lists.accounts.push_back({DisplayName(NameFields(record)), recNo});
     });
     std::stable_sort(lists.accounts.begin(), lists.accounts.end(),
                      [](const AccountEntry &a, const AccountEntry &b) { return ListBoxLess(a.name, b.name); });
