@@ -38,13 +38,78 @@ FoundCustomer FoundRow(const QByteArray &record, qint32 recNo) {
             Field(record, &R::City).trimmed(), recNo};
 }
 
+namespace {
+
+// Whether a field, trimmed and upper-cased, holds the key. Fields and keys of
+// plain ASCII (nearly all of them) are compared as bytes, which spares
+// decoding every record of a large file; anything else takes the text path.
+class FieldMatcher {
+public:
+    FieldMatcher(QString CustomerRecord::*member, const QString &key) : member_(member), key_(key) {
+        for (const auto &f : CustomerLayout().Fields()) {
+            const auto *candidate = std::get_if<QString CustomerRecord::*>(&f.member);
+            if (candidate && *candidate == member) {
+                offset_ = f.offset;
+                width_ = f.width;
+            }
+        }
+        bool ascii = width_ <= int(sizeof buffer_);
+        for (QChar c : key)
+            ascii = ascii && c.unicode() < 0x80;
+        if (ascii)
+            asciiKey_ = key.toLatin1();
+        byBytes_ = ascii;
+    }
+
+    bool operator()(const QByteArray &record) {
+        if (byBytes_ && record.size() >= offset_ + width_) {
+            const char *field = record.constData() + offset_;
+            bool ascii = true;
+            for (int i = 0; i < width_ && ascii; ++i) {
+                const auto b = static_cast<unsigned char>(field[i]);
+                ascii = b < 0x80;
+                buffer_[i] = b >= 'a' && b <= 'z' ? char(b - 32) : b == 0 ? ' ' : char(b);
+            }
+            if (ascii) {
+                int start = 0, end = width_;
+                while (start < end && IsBlank(buffer_[start]))
+                    ++start;
+                while (end > start && IsBlank(buffer_[end - 1]))
+                    --end;
+                return QByteArrayView(buffer_ + start, end - start).indexOf(asciiKey_) >= 0;
+            }
+        }
+        return Field(record, member_).trimmed().toUpper().contains(key_);
+    }
+
+private:
+    static bool IsBlank(char c) { return c == ' ' || (c >= '\t' && c <= '\r'); }
+
+    QString CustomerRecord::*member_;
+    QString key_;
+    QByteArray asciiKey_;
+    int offset_ = 0;
+    int width_ = 0;
+    bool byBytes_ = false;
+    char buffer_[64];
+};
+
+} // namespace
+
 std::vector<FoundCustomer> SearchCustomers(int mode, const QString &key, qint32 count) {
     std::vector<FoundCustomer> found;
-    QString CustomerRecord::*field = SearchField(mode);
-    if (mode != CustomerListMode && !field)
+    if (mode == CustomerListMode) {
+        ScanCustomerRecords(count, [&](qint32 recNo, const QByteArray &record) {
+            found.push_back(FoundRow(record, recNo));
+        });
         return found;
+    }
+    QString CustomerRecord::*field = SearchField(mode);
+    if (!field)
+        return found;
+    FieldMatcher matches(field, key);
     ScanCustomerRecords(count, [&](qint32 recNo, const QByteArray &record) {
-        if (mode == CustomerListMode || Field(record, field).trimmed().toUpper().contains(key))
+        if (matches(record))
             found.push_back(FoundRow(record, recNo));
     });
     return found;

@@ -35,7 +35,8 @@ QList<CustomerRecord> SearchFile() {
     CustomerRecord john = Individual("300", "John", "Smith", "Springfield");
     john.Title = "Mr.";
     john.Address4 = "62704";
-    return {plumbing, blacksmith, john};
+    CustomerRecord baker = Business("500", QString::fromUtf8("B\u00e4ckerei M\u00fcller"), "\tOakton");
+    return {plumbing, blacksmith, john, baker};
 }
 } // namespace
 
@@ -44,7 +45,12 @@ void CustomerListsTest::searchFoldsCaseAndMatchesAnywhere_data() {
     QTest::addColumn<QString>("key");
     QTest::addColumn<QList<int>>("records");
     QTest::newRow("business name smi") << 0 << "SMI" << QList<int>{1, 2};
-    QTest::newRow("empty key lists all") << 0 << "" << QList<int>{1, 2, 3};
+    QTest::newRow("empty key lists all") << 0 << "" << QList<int>{1, 2, 3, 4, 5};
+    QTest::newRow("accented key") << 0 << QString::fromUtf8("M\u00dcLLER") << QList<int>{4};
+    QTest::newRow("plain key in an accented name") << 0 << "LLER" << QList<int>{4};
+    QTest::newRow("accent folded") << 0 << QString::fromUtf8("B\u00c4CK") << QList<int>{4};
+    QTest::newRow("key across trimmed blanks") << 0 << "INC " << QList<int>{};
+    QTest::newRow("tab trimmed like a blank") << 3 << "OAK" << QList<int>{4};
     QTest::newRow("address 1") << 1 << "ELM" << QList<int>{1};
     QTest::newRow("city folded") << 3 << "SHELBY" << QList<int>{2};
     QTest::newRow("state") << 4 << "IL" << QList<int>{2};
@@ -52,7 +58,8 @@ void CustomerListsTest::searchFoldsCaseAndMatchesAnywhere_data() {
     QTest::newRow("telephone") << 6 << "555-111" << QList<int>{1};
     QTest::newRow("last name") << 7 << "SMITH" << QList<int>{3};
     QTest::newRow("account number anywhere") << 8 << "B-2" << QList<int>{2};
-    QTest::newRow("customer list") << CustomerListMode << "All" << QList<int>{1, 2, 3};
+    QTest::newRow("customer list") << CustomerListMode << "All" << QList<int>{1, 2, 3, 4, 5};
+    QTest::newRow("unknown mode") << 9 << "" << QList<int>{};
     QTest::newRow("no match") << 0 << "ZZZ" << QList<int>{};
 }
 
@@ -62,8 +69,10 @@ void CustomerListsTest::searchFoldsCaseAndMatchesAnywhere() {
     QFETCH(QList<int>, records);
     TestFolder folder;
     WriteCustomers(folder, SearchFile());
+    // A zero-filled record (written beyond the end once) reads as blanks.
+    folder.write("CustomerData.txt", folder.read("CustomerData.txt") + QByteArray(328, '\0'));
     QList<int> found;
-    for (const FoundCustomer &row : SearchCustomers(mode, key, 3))
+    for (const FoundCustomer &row : SearchCustomers(mode, key, 5))
         found << row.recNo;
     QCOMPARE(found, records);
 }
@@ -72,17 +81,18 @@ void CustomerListsTest::accountAndCityListsAreSortedFromTheFile() {
     TestFolder folder;
     WriteCustomers(folder, SearchFile() + QList<CustomerRecord>{Business("400", "acme", " Springfield ")});
     // A count beyond the file (a new customer not yet written) reads only what is there.
-    const AccountLists lists = BuildAccountLists(6);
+    const AccountLists lists = BuildAccountLists(7);
     QStringList names;
     QList<int> recNos;
     for (const AccountEntry &entry : lists.accounts) {
         names << entry.name;
         recNos << entry.recNo;
     }
-    QCOMPARE(names, (QStringList{"acme", "Blacksmith Inc", "Smith Plumbing", "Smith, John  "}));
-    QCOMPARE(recNos, (QList<int>{4, 2, 1, 3}));
-    QCOMPARE(lists.cities, (QStringList{"shelbyville", "Springfield"}));
-    QCOMPARE(ListBoxInsertPosition(lists.cities, "Sparta"), qsizetype(1));
+    QCOMPARE(names, (QStringList{"acme", "Blacksmith Inc", QString::fromUtf8("B\u00e4ckerei M\u00fcller"),
+                                 "Smith Plumbing", "Smith, John  "}));
+    QCOMPARE(recNos, (QList<int>{5, 2, 4, 1, 3}));
+    QCOMPARE(lists.cities, (QStringList{"Oakton", "shelbyville", "Springfield"}));
+    QCOMPARE(ListBoxInsertPosition(lists.cities, "Sparta"), qsizetype(2));
 }
 
 void CustomerListsTest::foundModelShowsRows() {
