@@ -33,6 +33,7 @@
 #include <QPlainTextEdit>
 #include <QPushButton>
 #include <QRadioButton>
+#include <QSignalBlocker>
 #include <QStringListModel>
 #include <QTableView>
 #include <QVBoxLayout>
@@ -125,6 +126,9 @@ frmCustomer::frmCustomer() : TamselForm(QStringLiteral("frmCustomer")) {
     connect(mnuPrint, &QAction::triggered, this, &frmCustomer::mnuPrint_Click);
     connect(mnuSelect, &QAction::triggered, this, &frmCustomer::mnuSelect_Click);
     connect(mnuAux, &QAction::triggered, this, &frmCustomer::mnuAux_Click);
+    // The pop-up also opens on the screen itself, so the data screen is always at hand.
+    setContextMenuPolicy(Qt::CustomContextMenu);
+    connect(this, &QWidget::customContextMenuRequested, this, [this] { mnupopup->popup(QCursor::pos()); });
 
     auto *top = new QHBoxLayout;
     top->addWidget(BuildCustomerFields(), 1);
@@ -667,15 +671,13 @@ void frmCustomer::BuildAccountList() {
     // Rebuilding the lists keeps what the boxes show.
     const QString city = cboCity->currentText();
     const QString typed = cboAccounts->currentText();
-    const bool suppress = suppressTypeAhead_;
-    suppressTypeAhead_ = true;
+    const QSignalBlocker quiet(cboAccounts->lineEdit()); // no type-ahead while refilling
     accountModel_->SetEntries(std::move(lists.accounts));
     cityModel_->setStringList(lists.cities);
     cboAccounts->setCurrentIndex(-1);
     cboAccounts->setEditText(typed);
     cboCity->setCurrentIndex(-1);
     cboCity->setEditText(city);
-    suppressTypeAhead_ = suppress;
 }
 
 void frmCustomer::AddCity(const QString &city) {
@@ -836,8 +838,11 @@ bool frmCustomer::SaveCustomer() {
 }
 
 void frmCustomer::cmdNav_Click(int Index) {
+    const bool listOpen = !fraListSelect->isHidden();
     fraListSelect->hide();
     cboAccounts->hide();
+    if (listOpen) // the name fields the list covered come back, also if the save stops
+        ShowNameFields(lbLType->text());
     if (!SaveCustomer())
         return;
     const qint32 n = CustomerCount;

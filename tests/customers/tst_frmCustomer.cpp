@@ -55,6 +55,8 @@ private slots:
     void startProposalHandsOver_data();
     void startProposalHandsOver();
     void incompleteCustomerFileIsToldOnce();
+    void activationRunsWhenShownNotAfterEachBox();
+    void keyFiltersGuardFileNameFields();
     void screenshots();
 };
 
@@ -642,6 +644,41 @@ void frmCustomerTest::incompleteCustomerFileIsToldOnce() {
     form->cmdNav_Click(2);
     QCOMPARE(CustomerRecNo, 1);
     QCOMPARE(folder.read("CustomerData.txt"), stored);
+}
+
+void frmCustomerTest::activationRunsWhenShownNotAfterEachBox() {
+    TestFolder folder;
+    frmCustomer *form = Activate(folder, Mixed());
+    form->show();
+    QEvent activate(QEvent::WindowActivate);
+    QCoreApplication::sendEvent(form, &activate); // shown: the activation runs
+    QCoreApplication::processEvents();
+    form->cmdNav_Click(2);
+    form->txtCustomer[7]->setText("typed, not saved yet");
+    // A message box closing gives the window back: nothing is reloaded.
+    QCoreApplication::sendEvent(form, &activate);
+    QCOMPARE(form->txtCustomer[7]->text(), QString("typed, not saved yet"));
+    QCOMPARE(CustomerRecNo, 2);
+    form->hide();
+    form->show();
+    QCoreApplication::sendEvent(form, &activate);
+    QVERIFY(form->txtCustomer[7]->text().isEmpty());
+}
+
+void frmCustomerTest::keyFiltersGuardFileNameFields() {
+    TestFolder folder;
+    frmCustomer *form = Activate(folder, Mixed());
+    for (QLineEdit *box : {form->txtCustomer[0], form->txtCustomer[6], form->txtAdd3, form->txtAdd4}) {
+        box->clear();
+        folder.prompt->AnswerOk();
+        QTest::keyClicks(box, "A/");
+        QCOMPARE(box->text(), QString("A"));
+    }
+    QCOMPARE(folder.prompt->shown.size(), 4);
+    QCOMPARE(folder.prompt->shown[0].text, QString("This character, (/) is invalid for this field"));
+    form->txtCustomer[2]->clear();
+    QTest::keyClicks(form->txtCustomer[2], "A/");
+    QCOMPARE(form->txtCustomer[2]->text(), QString("A/"));
 }
 
 // Pictures of the screen for the documentation, written only when asked:
