@@ -6,25 +6,26 @@
 #include <QByteArray>
 #include <QString>
 
-inline CustomerRecord Individual(const QString &acct, const QString &first, const QString &last,
-                                 const QString &city = {}) {
+inline CustomerRecord Customer(const QString &type, const QString &acct, const QString &city) {
     CustomerRecord rec;
     rec.AcctNo = acct;
-    rec.FirstName = first;
-    rec.LastName = last;
     rec.City = city;
     rec.CityCopy = city; // as every save writes it
-    rec.AcctType = QStringLiteral("Individual");
+    rec.AcctType = type;
+    return rec;
+}
+
+inline CustomerRecord Individual(const QString &acct, const QString &first, const QString &last,
+                                 const QString &city = {}) {
+    CustomerRecord rec = Customer(QStringLiteral("Individual"), acct, city);
+    rec.FirstName = first;
+    rec.LastName = last;
     return rec;
 }
 
 inline CustomerRecord Business(const QString &acct, const QString &name, const QString &city = {}) {
-    CustomerRecord rec;
-    rec.AcctNo = acct;
+    CustomerRecord rec = Customer(QStringLiteral("Business"), acct, city);
     rec.AcctName = name;
-    rec.City = city;
-    rec.CityCopy = city; // as every save writes it
-    rec.AcctType = QStringLiteral("Business");
     return rec;
 }
 
