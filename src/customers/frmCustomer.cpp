@@ -763,8 +763,9 @@ bool frmCustomer::SaveCustomer() {
         saveSucceeded_ = false;
         return false;
     }
-    if (txtCustomer[0]->text().isEmpty()) {
-        if (txtCustomer[6]->text().isEmpty()) {
+    // Blanks alone are no account number either: it names the customer's folders.
+    if (txtCustomer[0]->text().trimmed().isEmpty()) {
+        if (txtCustomer[6]->text().trimmed().isEmpty()) {
             MsgBox(QStringLiteral("The Telephone Number cannot be blank"), MsgButtons::Ok, QStringLiteral("No number"));
             const MsgAnswer leave = MsgBox(QStringLiteral("Would you like to exit\r\nwithout creating a Customer?"),
                                            MsgButtons::YesNo, QStringLiteral("No Customer"));

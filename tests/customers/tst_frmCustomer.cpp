@@ -342,7 +342,7 @@ void frmCustomerTest::telephoneBecomesTheAccountNumber() {
     TestFolder folder;
     frmCustomer *form = Activate(folder, Mixed());
     form->mnuAdd_Click();
-    FillIndividual(form, "", "Jane", "Doe");
+    FillIndividual(form, "  ", "Jane", "Doe");
     form->txtCustomer[6]->setText(" 555-123-4567 ");
     folder.prompt->AnswerOk();
     QVERIFY(form->SaveCustomer());
