@@ -1,9 +1,176 @@
 #pragma once
-// The customer screen: finding, choosing and editing customers.
+// The customer screen: finding, choosing and editing customers, and the
+// auxiliary data boxes of each account. Loaded once per run and kept while
+// hidden, so its fields still show the chosen customer when the proposal is
+// printed.
+#include "customers/CustomerTextFiles.h"
 #include "shell/TamselForm.h"
+
+#include <array>
+
+class AccountListModel;
+class CustomersFoundModel;
+class QAction;
+class QCheckBox;
+class QComboBox;
+class QGroupBox;
+class QLabel;
+class QLineEdit;
+class QMenu;
+class QMenuBar;
+class QPlainTextEdit;
+class QPushButton;
+class QRadioButton;
+class QStringListModel;
+class QTableView;
+class QtPictureBox;
 
 class frmCustomer : public TamselForm {
     Q_OBJECT
 public:
     frmCustomer();
+
+    void Form_Load() override;
+    void Form_Activate() override;
+
+    // Screen state the other routines and the tests look at.
+    bool UsaStyle() const { return usaStyle_; }
+    bool SaveSucceeded() const { return saveSucceeded_; }
+    CustomersFoundModel *FoundModel() const { return foundModel_; }
+    AccountListModel *AccountModel() const { return accountModel_; }
+    QStringList CityList() const;
+
+    // Customer fields (there is no txtCustomer[4]).
+    std::array<QLineEdit *, 12> txtCustomer{};
+    QComboBox *cboTitle = nullptr;
+    QComboBox *cboCity = nullptr;
+    QComboBox *cboStates = nullptr;
+    QLineEdit *txtAdd3 = nullptr;
+    QLineEdit *txtAdd4 = nullptr;
+    QLabel *lbLType = nullptr;
+    QGroupBox *fraUSAddress = nullptr;
+    QGroupBox *fraIntAddress = nullptr;
+
+    QPushButton *cmdAcctType = nullptr;
+    QPushButton *cmdNew = nullptr;
+    QPushButton *cmdCustomer = nullptr;
+    std::array<QPushButton *, 7> cmdNav{};
+    std::array<QPushButton *, 4> Command1{};
+    QPushButton *cmdSchedule = nullptr;
+    QPushButton *cmdExit = nullptr;
+    QtPictureBox *Image2 = nullptr;
+
+    // Account list.
+    QGroupBox *fraListSelect = nullptr;
+    QComboBox *cboAccounts = nullptr;
+
+    // Criteria search and results.
+    QGroupBox *fraSearch = nullptr;
+    std::array<QRadioButton *, 9> optSearch{};
+    QLineEdit *txtSearchfor = nullptr;
+    QPushButton *cmdStartSearch = nullptr;
+    QPushButton *cmdClearSearch = nullptr;
+    QPushButton *cmdHideSearch = nullptr;
+    QGroupBox *fraCustomersFound = nullptr;
+    QTableView *fgCustomersFound = nullptr;
+    QPushButton *cmdRetry = nullptr;
+    QPushButton *cmdPrintCustomers = nullptr;
+
+    // Menus.
+    QMenuBar *menuBar = nullptr;
+    QMenu *mnuCust = nullptr;
+    QAction *mnuAdd = nullptr;
+    QAction *mnuDelete = nullptr;
+    QAction *mnuPrint = nullptr;
+    QMenu *mnupopup = nullptr;
+    QAction *mnuSelect = nullptr;
+    QAction *mnuAux = nullptr;
+
+    // Auxiliary data screen (there is no cmdSaveAux[1]).
+    QGroupBox *fraAux = nullptr;
+    std::array<QLineEdit *, 6> txtHeading{};
+    std::array<QPlainTextEdit *, 6> txtAux{};
+    std::array<QLabel *, 6> lblClear{};
+    QLabel *lblAccount = nullptr;
+    QCheckBox *ckSaveAux = nullptr;
+    std::array<QPushButton *, 9> cmdSaveAux{};
+    QGroupBox *fraBig = nullptr;
+    QPlainTextEdit *txtBig = nullptr;
+    QLabel *lblEditing = nullptr;
+
+public slots:
+    void ShowCustomer();
+    bool SaveCustomer();
+    void BuildAccountList();
+    void Search(int mode, const QString &key);
+    void ShowNameFields(const QString &type);
+
+    void cmdNav_Click(int Index);
+    void Command1_Click(int Index);
+    void cboAccounts_Change();
+    void cboAccounts_KeyDown(int KeyCode);
+    void cboAccounts_Click(int index);
+    void cboAccounts_LostFocus();
+    void optSearch_Click(int Index);
+    void cmdStartSearch_Click();
+    void cmdClearSearch_Click();
+    void cmdHideSearch_Click();
+    void cmdRetry_Click();
+    void fgCustomersFound_RightClick();
+    void mnuSelect_Click();
+    void mnuPrint_Click();
+    void cmdSchedule_Click();
+    void cmdExit_Click();
+
+    void cmdAcctType_Click();
+    void txtCustomer_LostFocus(int Index);
+    void mnuAdd_Click();
+    void cmdNew_Click();
+    void cmdCustomer_Click();
+    void mnuDelete_Click();
+
+    void mnuAux_Click();
+    void cmdSaveAux_Click(int Index);
+    void txtAux_DblClick(int Index);
+    void lblClear_Click(int Index);
+    void txtHeading_DblClick(int Index);
+
+protected:
+    bool event(QEvent *event) override;
+    bool eventFilter(QObject *watched, QEvent *event) override;
+
+private:
+    QWidget *BuildCustomerFields();
+    QWidget *BuildButtons();
+    QGroupBox *BuildSearch();
+    QGroupBox *BuildResults();
+    QGroupBox *BuildAux();
+    void ClearCustomerFields();
+    void EnableBrowsing(bool enabled);
+    void EnableCustomerMenus(bool enabled);
+    void PrefillFromBusiness();
+    void LoadAuxBoxes();
+    bool SaveAuxBoxes();
+    void SetAccountLabel();
+    void AddCity(const QString &city);
+    void ShowCustomerList();
+    void ShowAddressStyle();
+    static bool SetupUsesUsaStyle();
+
+    AccountListModel *accountModel_ = nullptr;
+    CustomersFoundModel *foundModel_ = nullptr;
+    QStringListModel *cityModel_ = nullptr;
+    QLabel *lblName_ = nullptr;
+    QLabel *lblCity_ = nullptr; // row labels of the two address frames
+    QLabel *lblAdd3_ = nullptr;
+
+    bool usaStyle_ = true;
+    bool saveSucceeded_ = false;
+    bool suppressTypeAhead_ = false;
+    qint16 auxBoxEditing_ = 0;
+    // The stored values the program does not interpret, kept for the record shown.
+    qint16 reserved1_ = 0;
+    qint16 reserved2_ = 0;
+    bool activationPending_ = true;
+    bool toldIncompleteFile_ = false;
 };

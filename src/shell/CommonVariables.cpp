@@ -8,6 +8,10 @@ void ResetSharedVariables() {
     ProposalNo = 0;
     SelectedRoutine = 0;
     CustomerRecNo = 0;
+    CustomerRec = {};
+    ContractRec = {};
+    CycleRec = {};
+    CustomerCount = 0;
     BusinessData = {};
     PrintInColor = false;
     BorderColor = 0;

@@ -37,4 +37,12 @@ inline bool CallerIdEnabled = false;
 inline QPointer<QObject> HookedForm;
 inline QPointer<QObject> WheelGrid;
 
+// The current customer's records, one of each file, and the number of customer
+// records (owned by the customer screen; one more while a new one is entered).
+#include "customers/CustomerRecords.h"
+inline CustomerRecord CustomerRec;
+inline ContractRecord ContractRec;
+inline CycleRecord CycleRec;
+inline qint32 CustomerCount = 0;
+
 void ResetSharedVariables();

@@ -1,5 +1,6 @@
 #include "shell/DataFolders.h"
 
+#include "customers/CustomerRecords.h"
 #include "platform/TextCodec.h"
 #include "platform/UserPrompt.h"
 #include "shell/CommonRoutines.h"
@@ -9,7 +10,6 @@
 
 namespace {
 
-constexpr int CustomerRecordLength = 328;
 constexpr int AccountNoLength = 20;
 
 void ReportFolderFailure(const QString &name) {
@@ -53,6 +53,24 @@ QString AccountFolderName(const QString &accountNo) {
     return name;
 }
 
+bool EnsureAccountFolders(const QString &accountNo, QString *failed) {
+    const QString account = AccountFolderName(accountNo);
+    const QString folder = QStringLiteral("\\AuxFiles\\") + account;
+    QStringList wanted{QStringLiteral("\\AuxFiles"), folder};
+    for (int i = 0; i <= 5; ++i)
+        wanted << folder + QStringLiteral("/AuxFile") + QString::number(i);
+    if (account.isEmpty())
+        wanted = QStringList{QStringLiteral("\\AuxFiles\\") + accountNo.trimmed()};
+    for (const QString &name : wanted) {
+        if (account.isEmpty() || !EnsureFolder(name)) {
+            if (failed)
+                *failed = name;
+            return false;
+        }
+    }
+    return true;
+}
+
 bool CheckAuxFolders() {
     const QString customers = QStringLiteral("\\CustomerData.txt");
     if (!FileExists(customers))
@@ -76,15 +94,10 @@ bool CheckAuxFolders() {
             AccountFolderName(TextCodec::Decode(bytes->mid(record * CustomerRecordLength, AccountNoLength)));
         if (account.isEmpty())
             continue;
-        const QString folder = QStringLiteral("\\AuxFiles\\") + account;
-        QStringList wanted{folder};
-        for (int i = 0; i <= 5; ++i)
-            wanted << folder + QStringLiteral("/AuxFile") + QString::number(i);
-        for (const QString &name : wanted) {
-            if (!EnsureFolder(name)) {
-                ReportFolderFailure(name);
-                return false;
-            }
+        QString failed;
+        if (!EnsureAccountFolders(account, &failed)) {
+            ReportFolderFailure(failed);
+            return false;
         }
     }
     CloseAllFiles();

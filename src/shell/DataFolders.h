@@ -15,6 +15,11 @@ bool CreateDataFolders();
 // False (after a message) when the customer file or a folder cannot be handled.
 bool CheckAuxFolders();
 
+// The account's folder in \AuxFiles and its AuxFile0 to AuxFile5, made when
+// missing. False (with the folder that failed) when one cannot be made or the
+// account number cannot be a folder name.
+bool EnsureAccountFolders(const QString &accountNo, QString *failed = nullptr);
+
 // An account number as a folder name: trimmed, and empty when it could name
 // something outside \AuxFiles.
 QString AccountFolderName(const QString &accountNo);

@@ -1,0 +1,148 @@
+// Times the customer screen on a customer file of 32,767 records, the most
+// the 16-bit record counts allow: activation (account and city lists), one
+// criteria search, the full customer list, and, for comparison, merely
+// reading the file.
+#include "customers/CustomerRecords.h"
+#include "customers/CustomerSearch.h"
+#include "customers/CustomersFoundModel.h"
+#include "customers/frmCustomer.h"
+#include "shell/CommonRoutines.h"
+#include "shell/CommonVariables.h"
+#include "shell/ScreenRegistry.h"
+
+#include <QApplication>
+#include <QElapsedTimer>
+#include <QFile>
+#include <QComboBox>
+#include <QLineEdit>
+#include <QRadioButton>
+#include <QTemporaryDir>
+#include <QTextStream>
+#include <algorithm>
+#include <functional>
+
+namespace {
+
+const char *LastNames[] = {"Smith", "Johnson", "Williams", "Brown", "Jones", "Garcia", "Miller", "Davis",
+                           "Rodriguez", "Martinez", "Hernandez", "Lopez", "Gonzalez", "Wilson", "Anderson",
+                           "Thomas", "Taylor", "Moore", "Jackson", "Martin"};
+const char *Trades[] = {"Plumbing", "Roofing", "Electric", "Builders", "Landscaping", "Painting", "Heating"};
+
+QByteArray CustomerFile(int count) {
+    QByteArray bytes;
+    bytes.reserve(qint64(count) * CustomerRecordLength);
+    for (int i = 1; i <= count; ++i) {
+        CustomerRecord rec;
+        rec.AcctNo = QString::number(100000 + i);
+        rec.Address1 = QStringLiteral("%1 Main Street").arg(i % 9000 + 1);
+        rec.City = QStringLiteral("Town %1").arg(i % 700);
+        rec.CityCopy = rec.City;
+        rec.State = QStringLiteral("IL");
+        rec.PostalCode = QString::number(60000 + i % 3000);
+        rec.Address4 = rec.PostalCode;
+        rec.Phone = QStringLiteral("217-555-%1").arg(i % 10000, 4, 10, QLatin1Char('0'));
+        const QString last = QString::fromLatin1(LastNames[i % 20]) + QString::number(i % 97);
+        if (i % 3 == 0) {
+            rec.AcctType = QStringLiteral("Business");
+            rec.AcctName = last + QLatin1Char(' ') + QString::fromLatin1(Trades[i % 7]);
+        } else {
+            rec.AcctType = QStringLiteral("Individual");
+            rec.Title = QStringLiteral("Mr.");
+            rec.FirstName = QStringLiteral("Pat%1").arg(i % 50);
+            rec.LastName = last;
+        }
+        bytes += CustomerLayout().Write(rec);
+    }
+    return bytes;
+}
+
+// Best of five runs, in milliseconds.
+double Time(const std::function<void()> &run) {
+    double best = 1e9;
+    for (int i = 0; i < 5; ++i) {
+        QElapsedTimer timer;
+        timer.start();
+        run();
+        best = std::min(best, timer.nsecsElapsed() / 1e6);
+    }
+    return best;
+}
+
+} // namespace
+
+int main(int argc, char **argv) {
+    QApplication app(argc, argv);
+    QTemporaryDir dir;
+    AppFolder = dir.path();
+    BusinessData[0] = QStringLiteral("Bench Co");
+    BusinessData[5] = QStringLiteral("62704");
+    const int count = MaxCustomers;
+    {
+        QFile file(dir.filePath(QStringLiteral("CustomerData.txt")));
+        if (!file.open(QIODevice::WriteOnly) || file.write(CustomerFile(count)) < 0)
+            return 1;
+    }
+    // Companions in place, so activation only reads.
+    for (const auto &[name, length] : {std::pair{"ContractInfo.txt", ContractRecordLength},
+                                       std::pair{"CycleInfo.txt", CycleRecordLength}}) {
+        QFile file(dir.filePath(QString::fromLatin1(name)));
+        if (!file.open(QIODevice::WriteOnly) || file.write(QByteArray(qint64(count) * length, '\0')) < 0)
+            return 1;
+    }
+
+    QTextStream out(stdout);
+    out << "customer records: " << count << "\n";
+    out << QStringLiteral("read the file whole:              %1 ms\n")
+               .arg(Time([] { (void)ReadWholeFile(QStringLiteral("\\CustomerData.txt")); }), 0, 'f', 1);
+    out << QStringLiteral("read every record (GetRecord):    %1 ms\n")
+               .arg(Time([count] {
+                        OpenCustomerFile();
+                        const int no = FileNo;
+                        for (int i = 1; i <= count; ++i)
+                            (void)GetRecord(no, i);
+                        CloseAllFiles();
+                    }),
+                    0, 'f', 1);
+    out << QStringLiteral("read and decode every record:     %1 ms\n")
+               .arg(Time([count] { ScanCustomers(count, [](qint32, const CustomerRecord &) {}); }), 0, 'f', 1);
+
+    out << QStringLiteral("search alone (name, \"SMITH\"):     %1 ms\n")
+               .arg(Time([count] { (void)SearchCustomers(0, QStringLiteral("SMITH"), count); }), 0, 'f', 1);
+
+    // Shown, so that laying out and painting the lists and the grid count too.
+    auto *form = ScreenRegistry::Get<frmCustomer>();
+    ScreenRegistry::Show(form);
+    QCoreApplication::processEvents();
+    const auto painted = [](const std::function<void()> &run) {
+        return [run] {
+            run();
+            QCoreApplication::processEvents();
+        };
+    };
+    out << QStringLiteral("activation (account + city list): %1 ms\n").arg(Time(painted([form] { form->Form_Activate(); })), 0, 'f', 1);
+    int matches = 0;
+    out << QStringLiteral("criteria search on screen:        %1 ms\n")
+               .arg(Time(painted([form, &matches] {
+                        form->Command1_Click(0);
+                        form->optSearch[0]->setChecked(true);
+                        form->txtSearchfor->setText(QStringLiteral("smith"));
+                        form->cmdStartSearch_Click();
+                        matches = form->FoundModel()->rowCount();
+                    })),
+                    0, 'f', 1);
+    out << "  matches: " << matches << "\n";
+    out << QStringLiteral("customer list (mode 10):          %1 ms\n")
+               .arg(Time(painted([form] { form->Command1_Click(3); })), 0, 'f', 1);
+    out << "  rows: " << form->FoundModel()->rowCount() << "\n";
+    out << QStringLiteral("account list dropped down:        %1 ms\n")
+               .arg(Time(painted([form] {
+                        form->Command1_Click(1);
+                        form->cboAccounts->showPopup();
+                        QCoreApplication::processEvents();
+                        form->cboAccounts->hidePopup();
+                        form->Command1_Click(2);
+                    })),
+                    0, 'f', 1);
+    ScreenRegistry::UnloadAll();
+    return 0;
+}

@@ -1,0 +1,348 @@
+#include "CustomerFixtures.h"
+#include "TestMain.h"
+#include "customers/CustomerRecords.h"
+#include "platform/Clock.h"
+#include "shell/CommonRoutines.h"
+#include "shell/CommonVariables.h"
+
+#include <QDir>
+#include <QTest>
+
+class CustomerRecordsTest : public QObject {
+    Q_OBJECT
+private slots:
+    void layoutsFillTheirRecords();
+    void customerFieldOffsets_data();
+    void customerFieldOffsets();
+    void textIsPaddedAndCutAtWidth();
+    void currencyIntegerAndDateEncodings();
+    void gapRecordsAreZeroFilledAndReadBlank();
+    void wholeRecordsOnly_data();
+    void wholeRecordsOnly();
+    void newRecordGoesBeforeAnIncompleteEnd();
+    void displayNames();
+    void billingDefaultsBytes();
+    void deleteRecordTwoOfThreeInAllFiles();
+    void deleteKeepsAnIncompleteEnd();
+    void deleteRefusesToReachOutsideActiveAccounts();
+    void rebuildCompanions();
+    void rebuildWithoutCustomerFile();
+    void accountNumberRules_data();
+    void accountNumberRules();
+};
+
+void CustomerRecordsTest::layoutsFillTheirRecords() {
+    QVERIFY(CustomerLayout().IsContiguous());
+    QVERIFY(ContractLayout().IsContiguous());
+    QVERIFY(CycleLayout().IsContiguous());
+    QCOMPARE(CustomerLayout().Length(), 328);
+    QCOMPARE(ContractLayout().Length(), 386);
+    QCOMPARE(CycleLayout().Length(), 69);
+    QCOMPARE(CustomerLayout().Fields().size(), size_t(19));
+    QCOMPARE(ContractLayout().Fields().size(), size_t(22));
+    QCOMPARE(CycleLayout().Fields().size(), size_t(6));
+}
+
+void CustomerRecordsTest::customerFieldOffsets_data() {
+    QTest::addColumn<QString>("field");
+    QTest::addColumn<int>("offset");
+    QTest::addColumn<int>("width");
+    const struct {
+        const char *name;
+        int offset, width;
+    } table[] = {{"AcctNo", 0, 20},       {"AcctName", 20, 45},    {"Address1", 65, 35},
+                 {"Address2", 100, 25},   {"City", 125, 25},       {"CityCopy", 150, 20},
+                 {"State", 170, 2},       {"PostalCode", 172, 10}, {"Address4", 182, 25},
+                 {"Phone", 207, 13},      {"Cell", 220, 13},       {"Other", 233, 30},
+                 {"Title", 263, 10},      {"FirstName", 273, 15},  {"MiddleInitial", 288, 1},
+                 {"LastName", 289, 25},   {"AcctType", 314, 10}};
+    for (const auto &row : table)
+        QTest::newRow(row.name) << QString::fromLatin1(row.name) << row.offset << row.width;
+}
+
+void CustomerRecordsTest::customerFieldOffsets() {
+    QFETCH(QString, field);
+    QFETCH(int, offset);
+    QFETCH(int, width);
+    // Fill only this field with a marker that overflows it; everything else stays blank.
+    CustomerRecord rec;
+    for (const auto &f : CustomerLayout().Fields())
+        if (QString::fromLatin1(f.name) == field)
+            rec.*std::get<QString CustomerRecord::*>(f.member) = QString(width + 3, QLatin1Char('X'));
+    const QByteArray bytes = CustomerLayout().Write(rec);
+    QCOMPARE(bytes.size(), 328);
+    QCOMPARE(bytes.indexOf('X'), qsizetype(offset));
+    QCOMPARE(bytes.count('X'), qsizetype(width));
+    QCOMPARE(bytes.left(324).count(' '), qsizetype(324 - width));
+}
+
+void CustomerRecordsTest::textIsPaddedAndCutAtWidth() {
+    CustomerRecord rec;
+    rec.AcctNo = QStringLiteral("123456789012345678901"); // 21 characters
+    rec.AcctName = QString::fromUtf8("Caf\u00e9 \u20ac");
+    rec.Reserved1 = 1;
+    rec.Reserved2 = -2;
+    const QByteArray bytes = CustomerLayout().Write(rec);
+    QCOMPARE(bytes.left(20), QByteArray("12345678901234567890"));
+    QCOMPARE(bytes.mid(20, 7), QByteArray("Caf\xe9 \x80 "));
+    QCOMPARE(bytes.mid(324, 4), QByteArray("\x01\x00\xfe\xff", 4));
+    const CustomerRecord back = CustomerLayout().Read(bytes);
+    QCOMPARE(back.AcctNo, QStringLiteral("12345678901234567890"));
+    QCOMPARE(back.AcctName.size(), 45);
+    QCOMPARE(back.AcctName.trimmed(), QString::fromUtf8("Caf\u00e9 \u20ac"));
+    QCOMPARE(back.Reserved2, qint16(-2));
+    // Trailing blanks in the file match the number typed without them.
+    QCOMPARE(CustomerLayout().Read(CustomerLayout().Write(Business(QStringLiteral("1001"), {}))).AcctNo.trimmed(),
+             QStringLiteral("1001"));
+}
+
+void CustomerRecordsTest::currencyIntegerAndDateEncodings() {
+    CycleRecord cycle;
+    cycle.Field2 = Currency{123400}; // 12.34
+    cycle.Field3 = 300;
+    cycle.Field6 = -1;
+    const QByteArray c = CycleLayout().Write(cycle);
+    QCOMPARE(c.mid(35, 8), QByteArray::fromHex("08e2010000000000"));
+    QCOMPARE(c.mid(43, 2), QByteArray::fromHex("2c01"));
+    QCOMPARE(c.mid(67, 2), QByteArray::fromHex("ffff"));
+
+    ContractRecord contract;
+    contract.Field6 = RecordFields::DateToDays(QDate(2000, 1, 1));
+    contract.Field3 = Currency{-10000};
+    const QByteArray k = ContractLayout().Write(contract);
+    QCOMPARE(contract.Field6, 36526.0);
+    QCOMPARE(k.mid(107, 8), QByteArray::fromHex("00000000c0d5e140"));
+    QCOMPARE(k.mid(50, 8), QByteArray::fromHex("f0d8ffffffffffff"));
+    QCOMPARE(RecordFields::DaysToDate(ContractLayout().Read(k).Field6), QDate(2000, 1, 1));
+    QCOMPARE(RecordFields::DaysToDate(2.75), QDate(1900, 1, 1));
+    QVERIFY(!RecordFields::DaysToDate(std::numeric_limits<double>::quiet_NaN()).isValid());
+}
+
+void CustomerRecordsTest::gapRecordsAreZeroFilledAndReadBlank() {
+    TestFolder folder;
+    QVERIFY(OpenContractFile());
+    QVERIFY(PutRecord(FileNo2, 5, ContractLayout().Write(ContractRecord{})));
+    CloseAllFiles();
+    const QByteArray bytes = folder.read(QStringLiteral("ContractInfo.txt"));
+    QCOMPARE(bytes.size(), 1930);
+    QCOMPARE(bytes.left(1544), QByteArray(1544, '\0'));
+    const CustomerRecord gap = CustomerLayout().Read(QByteArray(328, '\0'));
+    QVERIFY(gap.AcctNo.trimmed().isEmpty());
+    QVERIFY(gap.LastName.trimmed().isEmpty());
+    QCOMPARE(gap.Reserved1, qint16(0));
+    QCOMPARE(DisplayName(gap), QStringLiteral(",   "));
+}
+
+void CustomerRecordsTest::wholeRecordsOnly_data() {
+    QTest::addColumn<int>("length");
+    QTest::addColumn<int>("records");
+    QTest::addColumn<int>("tail");
+    QTest::newRow("missing") << -1 << 0 << 0;
+    QTest::newRow("empty") << 0 << 0 << 0;
+    QTest::newRow("656 bytes are 2 records") << 656 << 2 << 0;
+    QTest::newRow("an incomplete third is not counted") << 656 + 300 << 2 << 300;
+}
+
+void CustomerRecordsTest::wholeRecordsOnly() {
+    QFETCH(int, length);
+    QFETCH(int, records);
+    QFETCH(int, tail);
+    TestFolder folder;
+    if (length >= 0)
+        folder.write(QStringLiteral("CustomerData.txt"), QByteArray(length, 'a'));
+    const CustomerFileSize size = CustomerFileSizeNow();
+    QCOMPARE(size.records, records);
+    QCOMPARE(size.tailBytes, qint64(tail));
+    int visited = 0;
+    QVERIFY(ScanCustomers(100, [&](qint32, const CustomerRecord &) { ++visited; }));
+    QCOMPARE(visited, records);
+    QCOMPARE(folder.exists(QStringLiteral("CustomerData.txt")), length >= 0);
+}
+
+void CustomerRecordsTest::newRecordGoesBeforeAnIncompleteEnd() {
+    TestFolder folder;
+    const QByteArray tail("half a record");
+    const QByteArray two = CustomerBytes({Business("1", "One"), Business("2", "Two")});
+    folder.write(QStringLiteral("CustomerData.txt"), two + tail);
+    // Rewriting an existing record leaves the end alone.
+    CustomerRec = Business("1", "Uno");
+    QVERIFY(SaveCustomerRecord(1));
+    QVERIFY(folder.read(QStringLiteral("CustomerData.txt")).endsWith(tail));
+    CustomerRec = Business("3", "Three");
+    QVERIFY(SaveCustomerRecord(3));
+    const QByteArray after = folder.read(QStringLiteral("CustomerData.txt"));
+    QCOMPARE(after.size(), 3 * 328 + tail.size());
+    QCOMPARE(after.mid(328, 328), two.mid(328));
+    QCOMPARE(StoredCustomer(folder, 3).AcctName.trimmed(), QStringLiteral("Three"));
+    QCOMPARE(after.mid(3 * 328), tail);
+}
+
+void CustomerRecordsTest::displayNames() {
+    CustomerRecord smith = CustomerLayout().Read(CustomerLayout().Write(Individual("7", "John", "Smith")));
+    QCOMPARE(DisplayName(smith), QStringLiteral("Smith, John  "));
+    smith.Title = QStringLiteral("Mr.");
+    QCOMPARE(GridName(smith), QStringLiteral("Mr. John Smith"));
+    smith.MiddleInitial = QStringLiteral("Q");
+    QCOMPARE(DisplayName(smith), QStringLiteral("Smith, John Q"));
+    const CustomerRecord shop = Business("8", "  Smith Plumbing ");
+    QCOMPARE(DisplayName(shop), QStringLiteral("Smith Plumbing"));
+    QCOMPARE(GridName(shop), QStringLiteral("Smith Plumbing"));
+}
+
+void CustomerRecordsTest::billingDefaultsBytes() {
+    TestFolder folder;
+    Clock::SetToday([] { return QDate(2026, 12, 6); }); // a Sunday
+    ContractRec.Field14 = QStringLiteral("kept as it was");
+    ContractRec.Field12 = QStringLiteral("cleared");
+    ApplyBillingDefaults();
+    const QByteArray k = ContractLayout().Write(ContractRec);
+    QCOMPARE(k.left(35), QByteArray("None Selected").leftJustified(35, ' '));
+    QCOMPARE(k.mid(35, 15), QByteArray("None").leftJustified(15, ' '));
+    QCOMPARE(k.mid(50, 8), QByteArray(8, '\0'));
+    QCOMPARE(k.mid(58, 9), QByteArray("Sunday   "));
+    const QByteArray today = QByteArray::fromHex("0000000040a3e640"); // 46362 days
+    QCOMPARE(k.mid(107, 8), today);
+    QCOMPARE(k.mid(115, 8), today);
+    QCOMPARE(k.mid(123, 6), QByteArray::fromHex("0000ffff0000"));
+    QCOMPARE(k.mid(129, 20), QByteArray("None").leftJustified(20, ' '));
+    QCOMPARE(k.mid(149, 20), QByteArray(20, ' '));
+    QCOMPARE(k.mid(199, 35), QByteArray("kept as it was").leftJustified(35, ' '));
+    QCOMPARE(k.mid(334, 2), QByteArray(2, '\0'));
+    const QByteArray c = CycleLayout().Write(CycleRec);
+    QCOMPARE(c, QByteArray("None Selected").leftJustified(35, ' ') + QByteArray(10, '\0') + QByteArray(20, ' ') +
+                    QByteArray::fromHex("0000ffff"));
+    Clock::SetToday({});
+}
+
+void CustomerRecordsTest::deleteRecordTwoOfThreeInAllFiles() {
+    TestFolder folder;
+    WriteCustomers(folder, {Business("A1", "First"), Business("B2", "Second"), Business("C3", "Third")});
+    folder.write(QStringLiteral("QXActiveAccounts/B2.txt"), "active");
+    folder.write(QStringLiteral("Backup/QXActiveAccounts/B2.txt"), "active");
+    folder.write(QStringLiteral("Backup/CycleInfo.txt"), "stale");
+    folder.write(QStringLiteral("QXActiveAccounts/C3.txt"), "other");
+    QDir().mkpath(folder.file(QStringLiteral("AuxFiles/B2/AuxFile0")));
+    CustomerCount = 3;
+    CustomerRecNo = 2;
+    QVERIFY(DeleteCustomerRecord(2, QStringLiteral(" B2 ")));
+    QCOMPARE(folder.read(QStringLiteral("CustomerData.txt")).size(), 656);
+    QCOMPARE(StoredCustomer(folder, 1).AcctNo.trimmed(), QStringLiteral("A1"));
+    QCOMPARE(StoredCustomer(folder, 2).AcctNo.trimmed(), QStringLiteral("C3"));
+    const QByteArray contracts = folder.read(QStringLiteral("ContractInfo.txt"));
+    QCOMPARE(contracts.size(), 2 * 386);
+    QCOMPARE(ContractLayout().Read(contracts.mid(386)).Field1.trimmed(), QStringLiteral("contract 3"));
+    const QByteArray cycles = folder.read(QStringLiteral("CycleInfo.txt"));
+    QCOMPARE(cycles.size(), 2 * 69);
+    QCOMPARE(CycleLayout().Read(cycles.left(69)).Field1.trimmed(), QStringLiteral("cycle 1"));
+    QCOMPARE(CycleLayout().Read(cycles.mid(69)).Field1.trimmed(), QStringLiteral("cycle 3"));
+    QVERIFY(!folder.exists(QStringLiteral("QXActiveAccounts/B2.txt")));
+    QVERIFY(!folder.exists(QStringLiteral("Backup/QXActiveAccounts/B2.txt")));
+    QVERIFY(!folder.exists(QStringLiteral("Backup/CycleInfo.txt")));
+    QVERIFY(folder.exists(QStringLiteral("QXActiveAccounts/C3.txt")));
+    QVERIFY(folder.exists(QStringLiteral("AuxFiles/B2/AuxFile0")));
+    QVERIFY(!folder.exists(QStringLiteral("CUSTOMER.TMP")));
+    QVERIFY(!folder.exists(QStringLiteral("Temp.txt")));
+    QCOMPARE(CustomerCount, 2);
+    QCOMPARE(CustomerRecNo, 1);
+
+    // The only customer: empty files, the count stays 1.
+    QVERIFY(DeleteCustomerRecord(1, QStringLiteral("A1")));
+    QVERIFY(DeleteCustomerRecord(1, QStringLiteral("C3")));
+    QCOMPARE(folder.read(QStringLiteral("CustomerData.txt")).size(), 0);
+    QCOMPARE(folder.read(QStringLiteral("ContractInfo.txt")).size(), 0);
+    QCOMPARE(CustomerCount, 1);
+}
+
+void CustomerRecordsTest::deleteKeepsAnIncompleteEnd() {
+    TestFolder folder;
+    folder.write(QStringLiteral("CustomerData.txt"),
+                 CustomerBytes({Business("1", "One"), Business("2", "Two")}) + QByteArray("tail"));
+    CustomerCount = 2;
+    QVERIFY(DeleteCustomerRecord(1, QStringLiteral("1")));
+    const QByteArray after = folder.read(QStringLiteral("CustomerData.txt"));
+    QCOMPARE(after.size(), 328 + 4);
+    QCOMPARE(StoredCustomer(folder, 1).AcctNo.trimmed(), QStringLiteral("2"));
+    QVERIFY(after.endsWith("tail"));
+}
+
+void CustomerRecordsTest::deleteRefusesToReachOutsideActiveAccounts() {
+    TestFolder folder;
+    WriteCustomers(folder, {Business("1", "One")});
+    folder.write(QStringLiteral("CustomerData.txt.txt"), "keep");
+    folder.write(QStringLiteral("QXActiveAccounts/x.txt"), "keep");
+    folder.write(QStringLiteral("Backup/secret.txt"), "keep");
+    for (const QString &bad : {QStringLiteral(".."), QStringLiteral("../Backup/secret"), QStringLiteral("..\\CustomerData.txt"),
+                               QStringLiteral("")}) {
+        CustomerCount = 1;
+        QVERIFY(DeleteCustomerRecord(5, bad));
+    }
+    QVERIFY(folder.exists(QStringLiteral("CustomerData.txt.txt")));
+    QVERIFY(folder.exists(QStringLiteral("QXActiveAccounts/x.txt")));
+    QVERIFY(folder.exists(QStringLiteral("Backup/secret.txt")));
+    QCOMPARE(folder.read(QStringLiteral("CustomerData.txt")).size(), 328);
+}
+
+void CustomerRecordsTest::rebuildCompanions() {
+    TestFolder folder;
+    folder.write(QStringLiteral("CustomerData.txt"), CustomerBytes({Business("1", "a"), Business("2", "b"),
+                                                                    Business("3", "c")}));
+    folder.write(QStringLiteral("Backup/ContractInfo.txt"), "old");
+    ContractRec.Field1 = QStringLiteral("buffer");
+    qint32 recPointer = 3;
+    BuildContractInfo(recPointer);
+    const QByteArray contracts = folder.read(QStringLiteral("ContractInfo.txt"));
+    QCOMPARE(contracts.size(), 3 * 386);
+    QCOMPARE(contracts.left(2 * 386), QByteArray(2 * 386, '\0'));
+    QCOMPARE(ContractLayout().Read(contracts.mid(2 * 386)).Field1.trimmed(), QStringLiteral("buffer"));
+    QVERIFY(!folder.exists(QStringLiteral("Backup/ContractInfo.txt")));
+
+    folder.prompt->AnswerOk();
+    CustomerCount = 3;
+    BuildCycleInfo(recPointer);
+    QCOMPARE(folder.prompt->Texts(), QStringList{"Your Billing Information File will be Built with Default Values"});
+    QCOMPARE(folder.prompt->shown[0].title, QStringLiteral("Building Billing Info"));
+    const QByteArray cycles = folder.read(QStringLiteral("CycleInfo.txt"));
+    QCOMPARE(cycles.size(), 3 * 69);
+    for (int i = 0; i < 3; ++i)
+        QCOMPARE(CycleLayout().Read(cycles.mid(i * 69)).Field6, qint16(-1));
+}
+
+void CustomerRecordsTest::rebuildWithoutCustomerFile() {
+    TestFolder folder;
+    folder.prompt->AnswerOk(2);
+    qint32 recPointer = 0;
+    BuildContractInfo(recPointer);
+    BuildCycleInfo(recPointer);
+    QCOMPARE(folder.prompt->Texts(),
+             (QStringList{"Your Customer Information File is missing\r\nThe Contract File can not be rebuilt",
+                          "Your Customer Information File is missing\r\nThe Cycle File can not be rebuilt"}));
+    QCOMPARE(folder.prompt->shown[1].title, QStringLiteral("No Customer File Found"));
+    QVERIFY(!folder.exists(QStringLiteral("ContractInfo.txt")));
+    QVERIFY(!folder.exists(QStringLiteral("CycleInfo.txt")));
+}
+
+void CustomerRecordsTest::accountNumberRules_data() {
+    QTest::addColumn<QString>("account");
+    QTest::addColumn<bool>("accepted");
+    QTest::newRow("digits") << "1001" << true;
+    QTest::newRow("telephone") << "555-123-4567" << true;
+    QTest::newRow("a number with a point") << "12.5" << true;
+    QTest::newRow("a number with grouping") << "1,000" << true;
+    QTest::newRow("letters and a point") << "AB.1" << false;
+    QTest::newRow("slash") << "A/B" << false;
+    QTest::newRow("backslash") << "A\\B" << false;
+    QTest::newRow("ampersand") << "Smith & Co" << false;
+    QTest::newRow("question mark") << "Who?" << false;
+    QTest::newRow("asterisk") << "A*" << false;
+    QTest::newRow("dot") << "." << false;
+    QTest::newRow("dot dot with blanks") << " .. " << false;
+}
+
+void CustomerRecordsTest::accountNumberRules() {
+    QFETCH(QString, account);
+    QFETCH(bool, accepted);
+    QCOMPARE(AccountNoProblem(account).isEmpty(), accepted);
+}
+
+TAMSEL_TEST(CustomerRecordsTest)
+#include "tst_CustomerRecords.moc"

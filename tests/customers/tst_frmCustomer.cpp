@@ -1,0 +1,746 @@
+#include "CustomerFixtures.h"
+#include "TestMain.h"
+#include "customers/AccountListModel.h"
+#include "customers/CustomersFoundModel.h"
+#include "customers/frmCustomer.h"
+#include "printing/frmFieldProposal.h"
+#include "proposals/frmWriteProposal.h"
+#include "shell/CommonVariables.h"
+#include "shell/ScreenRegistry.h"
+#include "shell/frmStartup.h"
+
+#include <QAction>
+#include <QCheckBox>
+#include <QComboBox>
+#include <QGroupBox>
+#include <QLabel>
+#include <QLineEdit>
+#include <QPlainTextEdit>
+#include <QPushButton>
+#include <QRadioButton>
+#include <QTableView>
+#include <QTest>
+
+// The customer screen driven through its handlers, with scripted message boxes.
+class frmCustomerTest : public QObject {
+    Q_OBJECT
+private slots:
+    void init();
+    void cleanup() { CloseAllScreens(); }
+    void emptyFileStartsTheFirstCustomer();
+    void browsingArithmetic();
+    void browsingFewCustomersKeepsThePosition();
+    void typeAheadCompletesAndBackspaceDeletes();
+    void leavingTheAccountListSelectsTheEqualEntry();
+    void searchFindsSeveralInTheGrid();
+    void searchWithOneMatchShowsTheCustomer();
+    void searchWithoutMatch_data();
+    void searchWithoutMatch();
+    void shortTelephoneSearchBeeps();
+    void customerListAndPickFromGrid();
+    void nameFieldsAreRequired_data();
+    void nameFieldsAreRequired();
+    void telephoneBecomesTheAccountNumber();
+    void blankAccountAndTelephone_data();
+    void blankAccountAndTelephone();
+    void pastedAccountNumberIsRefused();
+    void duplicateAccountNumber();
+    void newCustomerThenCancel();
+    void savedNewCustomerHidesCancel();
+    void addressStyles();
+    void deleteRecordTwoOfThree();
+    void deleteOnlyCustomerShowsEmptyFields();
+    void auxDataRoundTripAndRetain();
+    void auxBigWindow();
+    void startProposalHandsOver_data();
+    void startProposalHandsOver();
+    void incompleteCustomerFileIsToldOnce();
+    void activationRunsWhenShownNotAfterEachBox();
+    void keyFiltersGuardFileNameFields();
+    void screenshots();
+};
+
+namespace {
+
+void UsaBusiness() {
+    BusinessData[0] = "Tamsel Co";
+    BusinessData[3] = "Springfield";
+    BusinessData[4] = "IL";
+    BusinessData[5] = "62704";
+    BusinessData[6] = "217-555-0100";
+}
+
+QList<CustomerRecord> Numbered(int count) {
+    QList<CustomerRecord> records;
+    for (int i = 1; i <= count; ++i)
+        records << Individual(QString::number(1000 + i), "First", QString("Last%1").arg(i));
+    return records;
+}
+
+QList<CustomerRecord> Mixed() {
+    CustomerRecord john = Individual("300", "John", "Smith", "Springfield");
+    john.Phone = "555-123-4567";
+    return {Business("100", "Smith Plumbing", "Springfield"), Business("200", "Blacksmith Inc", "Shelbyville"), john,
+            Business("400", "Adams Roofing", "Capital City")};
+}
+
+frmCustomer *Activate(TestFolder &folder, const QList<CustomerRecord> &records) {
+    UsaBusiness();
+    if (!records.isEmpty())
+        WriteCustomers(folder, records);
+    auto *form = ScreenRegistry::Get<frmCustomer>();
+    form->Form_Activate();
+    return form;
+}
+
+void FillIndividual(frmCustomer *form, const QString &acct, const QString &first, const QString &last) {
+    form->txtCustomer[0]->setText(acct);
+    form->txtCustomer[8]->setText(first);
+    form->txtCustomer[10]->setText(last);
+}
+
+} // namespace
+
+void frmCustomerTest::init() { QLocale::setDefault(QLocale("en_US")); }
+
+void frmCustomerTest::emptyFileStartsTheFirstCustomer() {
+    TestFolder folder;
+    folder.prompt->AnswerOk(3);
+    frmCustomer *form = Activate(folder, {});
+    QCOMPARE(folder.prompt->Texts(),
+             (QStringList{"Your Customer File is Empty\r\nCreate your First Customer Now",
+                          "Your Customer Information File is missing\r\nThe Contract File can not be rebuilt",
+                          "Your Customer Information File is missing\r\nThe Cycle File can not be rebuilt"}));
+    QCOMPARE(folder.prompt->shown[0].title, QString("Create Customers"));
+    QVERIFY(!form->cmdNav[2]->isEnabled());
+    QVERIFY(!form->Command1[0]->isEnabled());
+    QVERIFY(!form->mnuDelete->isEnabled());
+    QCOMPARE(form->txtCustomer[6]->text(), QString("217-555-"));
+    QCOMPARE(form->cboCity->currentText(), QString("Springfield"));
+    QCOMPARE(form->lbLType->text(), QString("Individual"));
+    QVERIFY(!folder.exists("CustomerData.txt"));
+
+    FillIndividual(form, "1", "Ann", "Lee");
+    QVERIFY(form->SaveCustomer());
+    QCOMPARE(StoredCustomer(folder, 1).LastName.trimmed(), QString("Lee"));
+    QCOMPARE(CustomerCount, 1);
+    QVERIFY(form->cmdNav[2]->isEnabled());
+    QCOMPARE(folder.read("ContractInfo.txt").size(), 386);
+    QCOMPARE(folder.read("CycleInfo.txt").size(), 69);
+    QCOMPARE(form->CityList(), QStringList{"Springfield"});
+    QVERIFY(folder.prompt->unexpected.isEmpty());
+}
+
+void frmCustomerTest::browsingArithmetic() {
+    TestFolder folder;
+    frmCustomer *form = Activate(folder, Numbered(10));
+    QCOMPARE(CustomerCount, 10);
+    QCOMPARE(form->txtCustomer[10]->text(), QString("Last1"));
+    const struct {
+        int button;
+        int expected;
+    } steps[] = {{4, 2}, {6, 4}, {5, 6}, {3, 10}, {2, 1}, {1, 1}, {2, 2}, {1, 1}, {3, 10}, {1, 9}, {0, 1}};
+    for (const auto &step : steps) {
+        form->cmdNav_Click(step.button);
+        QCOMPARE(CustomerRecNo, step.expected);
+        QCOMPARE(form->txtCustomer[10]->text(), QString("Last%1").arg(step.expected));
+    }
+    // Each move first saved the customer being left, unchanged.
+    QCOMPARE(folder.read("CustomerData.txt"), CustomerBytes(Numbered(10)));
+    QVERIFY(folder.prompt->shown.isEmpty());
+}
+
+void frmCustomerTest::browsingFewCustomersKeepsThePosition() {
+    TestFolder folder;
+    frmCustomer *form = Activate(folder, Numbered(3));
+    form->cmdNav_Click(2);
+    QCOMPARE(CustomerRecNo, 2);
+    form->txtCustomer[7]->setText("edited");
+    for (int button : {4, 5, 6}) {
+        form->cmdNav_Click(button);
+        QCOMPARE(CustomerRecNo, 2);
+    }
+    QCOMPARE(StoredCustomer(folder, 2).Other.trimmed(), QString("edited"));
+}
+
+void frmCustomerTest::typeAheadCompletesAndBackspaceDeletes() {
+    TestFolder folder;
+    frmCustomer *form = Activate(folder, Mixed());
+    form->Command1_Click(1);
+    QVERIFY(!form->fraListSelect->isHidden());
+    QVERIFY(form->txtCustomer[1]->isHidden());
+    QVERIFY(form->cboAccounts->currentText().isEmpty());
+    QLineEdit *edit = form->cboAccounts->lineEdit();
+    QTest::keyClicks(edit, "sm");
+    // "Smith Plumbing" comes before "Smith, John" in the list.
+    QCOMPARE(edit->text(), QString("smith Plumbing"));
+    QCOMPARE(edit->selectedText(), QString("ith Plumbing"));
+    QTest::keyClick(edit, Qt::Key_Backspace);
+    QCOMPARE(edit->text(), QString("sm"));
+    QTest::keyClicks(edit, "ith,");
+    QCOMPARE(edit->text(), QString("smith, John  "));
+    form->cboAccounts_Click(form->cboAccounts->findText("Smith, John  "));
+    QCOMPARE(CustomerRecNo, 3);
+    QCOMPARE(form->txtCustomer[8]->text(), QString("John"));
+    QVERIFY(form->fraListSelect->isHidden());
+    QVERIFY(!form->txtCustomer[8]->isHidden());
+}
+
+void frmCustomerTest::leavingTheAccountListSelectsTheEqualEntry() {
+    TestFolder folder;
+    frmCustomer *form = Activate(folder, Mixed());
+    form->Command1_Click(1);
+    form->cboAccounts->lineEdit()->setText("SMITH, JOHN");
+    form->cboAccounts_LostFocus();
+    QCOMPARE(CustomerRecNo, 3);
+    QCOMPARE(form->cboAccounts->currentText(), QString("Smith, John  "));
+    QVERIFY(form->cboAccounts->isHidden());
+    QCOMPARE(form->txtCustomer[10]->text(), QString("Smith"));
+
+    // Without an equal entry nothing changes.
+    form->Command1_Click(1);
+    form->cboAccounts->lineEdit()->setText("Nobody");
+    form->cboAccounts_LostFocus();
+    QCOMPARE(CustomerRecNo, 3);
+    QVERIFY(!form->cboAccounts->isHidden());
+    form->Command1_Click(2);
+    QVERIFY(form->cboAccounts->isHidden());
+    QVERIFY(!form->txtCustomer[10]->isHidden());
+}
+
+void frmCustomerTest::searchFindsSeveralInTheGrid() {
+    TestFolder folder;
+    frmCustomer *form = Activate(folder, Mixed());
+    form->Command1_Click(0);
+    QVERIFY(!form->fraSearch->isHidden());
+    form->optSearch[0]->setChecked(true);
+    form->optSearch_Click(0);
+    form->txtSearchfor->setText("  smi ");
+    form->cmdStartSearch_Click();
+    QVERIFY(form->fraSearch->isHidden());
+    QVERIFY(!form->fraCustomersFound->isHidden());
+    QCOMPARE(form->fraCustomersFound->title(), QString("Customers Search Results"));
+    QVERIFY(form->cmdPrintCustomers->isHidden());
+    QCOMPARE(form->FoundModel()->rowCount(), 2);
+    QCOMPARE(form->FoundModel()->RecNoAt(0), 1);
+    QCOMPARE(form->FoundModel()->RecNoAt(1), 2);
+    QCOMPARE(CustomerRecNo, 1);
+    form->cmdRetry_Click();
+    QVERIFY(form->fraCustomersFound->isHidden());
+
+    // No option chosen: the account number, anywhere in it.
+    form->Command1_Click(0);
+    for (QRadioButton *option : form->optSearch)
+        option->setAutoExclusive(false), option->setChecked(false);
+    form->txtSearchfor->setText("0");
+    form->cmdStartSearch_Click();
+    QCOMPARE(form->FoundModel()->rowCount(), 4);
+}
+
+void frmCustomerTest::searchWithOneMatchShowsTheCustomer() {
+    TestFolder folder;
+    frmCustomer *form = Activate(folder, Mixed());
+    form->Command1_Click(0);
+    form->optSearch[3]->setChecked(true);
+    form->txtSearchfor->setText("capital");
+    form->cmdStartSearch_Click();
+    QCOMPARE(CustomerRecNo, 4);
+    QCOMPARE(form->txtCustomer[1]->text(), QString("Adams Roofing"));
+    QVERIFY(form->fraCustomersFound->isHidden());
+    QVERIFY(form->fraSearch->isHidden());
+}
+
+void frmCustomerTest::searchWithoutMatch_data() {
+    QTest::addColumn<bool>("create");
+    QTest::newRow("No closes the results") << false;
+    QTest::newRow("Yes starts a new customer") << true;
+}
+
+void frmCustomerTest::searchWithoutMatch() {
+    QFETCH(bool, create);
+    TestFolder folder;
+    frmCustomer *form = Activate(folder, Mixed());
+    form->Command1_Click(0);
+    form->optSearch[7]->setChecked(true);
+    form->txtSearchfor->setText("zzz");
+    folder.prompt->Answer(create ? MsgAnswer::Yes : MsgAnswer::No);
+    form->cmdStartSearch_Click();
+    QCOMPARE(folder.prompt->Texts(), QStringList{"No Accounts Matching the Search Data were Found\r\n"
+                                                 "Would you like to Create a New Account?"});
+    QCOMPARE(folder.prompt->shown[0].title, QString("Customer not Found"));
+    QVERIFY(form->txtSearchfor->text().isEmpty());
+    QVERIFY(form->fraCustomersFound->isHidden());
+    QVERIFY(form->fraSearch->isHidden());
+    QCOMPARE(CustomerRecNo, create ? 5 : 1);
+    QCOMPARE(CustomerCount, create ? 5 : 4);
+    QCOMPARE(form->cmdCustomer->isHidden(), !create);
+    if (create)
+        QVERIFY(form->txtCustomer[0]->text().isEmpty());
+}
+
+void frmCustomerTest::shortTelephoneSearchBeeps() {
+    TestFolder folder;
+    frmCustomer *form = Activate(folder, Mixed());
+    form->Command1_Click(0);
+    form->optSearch[6]->setChecked(true);
+    form->optSearch_Click(6);
+    QCOMPARE(form->txtSearchfor->text(), QString("217-555-"));
+    QCOMPARE(form->txtSearchfor->cursorPosition(), 8);
+    form->cmdStartSearch_Click();
+    QCOMPARE(folder.prompt->beeps, 1);
+    QVERIFY(!form->fraSearch->isHidden());
+    form->txtSearchfor->setText("555-123-4567");
+    form->cmdStartSearch_Click();
+    QCOMPARE(CustomerRecNo, 3);
+}
+
+void frmCustomerTest::customerListAndPickFromGrid() {
+    TestFolder folder;
+    frmCustomer *form = Activate(folder, Mixed());
+    form->Command1_Click(3);
+    QVERIFY(!form->fraCustomersFound->isHidden());
+    QCOMPARE(form->fraCustomersFound->title(), QString("Customer List"));
+    QCOMPARE(form->FoundModel()->rowCount(), 4);
+    form->txtCustomer[2]->setText("dropped, not saved");
+    form->fgCustomersFound->selectRow(2);
+    form->mnuSelect_Click();
+    QCOMPARE(CustomerRecNo, 3);
+    QCOMPARE(form->txtCustomer[8]->text(), QString("John"));
+    QVERIFY(form->fraCustomersFound->isHidden());
+    QVERIFY(StoredCustomer(folder, 1).Address1.trimmed().isEmpty());
+}
+
+void frmCustomerTest::nameFieldsAreRequired_data() {
+    QTest::addColumn<bool>("business");
+    QTest::addColumn<QString>("message");
+    QTest::newRow("individual without last name") << false << "Enter Account Data or\r\n Click Cancel AddNew if Visible";
+    QTest::newRow("business without name") << true << "The Account Name Cannot be Blank";
+}
+
+void frmCustomerTest::nameFieldsAreRequired() {
+    QFETCH(bool, business);
+    QFETCH(QString, message);
+    TestFolder folder;
+    frmCustomer *form = Activate(folder, Mixed());
+    const QByteArray before = folder.read("CustomerData.txt");
+    form->mnuAdd_Click();
+    if (business)
+        form->cmdAcctType_Click();
+    QCOMPARE(form->lbLType->text(), business ? QString("Business") : QString("Individual"));
+    form->txtCustomer[0]->setText("500");
+    form->txtCustomer[8]->setText("Jane");
+    folder.prompt->AnswerOk();
+    form->cmdNav_Click(0);
+    QCOMPARE(folder.prompt->Texts(), QStringList{message});
+    QCOMPARE(folder.prompt->shown[0].title, AppTitle);
+    QVERIFY(!form->SaveSucceeded());
+    QCOMPARE(CustomerRecNo, 5);
+    QCOMPARE(folder.read("CustomerData.txt"), before);
+}
+
+void frmCustomerTest::telephoneBecomesTheAccountNumber() {
+    TestFolder folder;
+    frmCustomer *form = Activate(folder, Mixed());
+    form->mnuAdd_Click();
+    FillIndividual(form, "  ", "Jane", "Doe");
+    form->txtCustomer[6]->setText(" 555-123-4567 ");
+    folder.prompt->AnswerOk();
+    QVERIFY(form->SaveCustomer());
+    QCOMPARE(folder.prompt->Texts(), QStringList{"Telephone Number will be used as Acct No."});
+    QCOMPARE(folder.prompt->shown[0].title, QString("Account not Entered"));
+    QCOMPARE(StoredCustomer(folder, 5).AcctNo.trimmed(), QString("555-123-4567"));
+    QCOMPARE(form->txtCustomer[0]->text(), QString("555-123-4567"));
+}
+
+void frmCustomerTest::blankAccountAndTelephone_data() {
+    QTest::addColumn<bool>("leave");
+    QTest::newRow("No stays") << false;
+    QTest::newRow("Yes returns to the menu") << true;
+}
+
+void frmCustomerTest::blankAccountAndTelephone() {
+    QFETCH(bool, leave);
+    TestFolder folder;
+    frmCustomer *form = Activate(folder, Mixed());
+    const QByteArray before = folder.read("CustomerData.txt");
+    form->mnuAdd_Click();
+    FillIndividual(form, "", "Jane", "Doe");
+    folder.prompt->AnswerOk();
+    folder.prompt->Answer(leave ? MsgAnswer::Yes : MsgAnswer::No);
+    form->cmdSchedule_Click();
+    QCOMPARE(folder.prompt->Texts(),
+             (QStringList{"The Telephone Number cannot be blank", "Would you like to exit\r\nwithout creating a Customer?"}));
+    QCOMPARE(folder.prompt->shown[0].title, QString("No number"));
+    QCOMPARE(folder.prompt->shown[1].title, QString("No Customer"));
+    QCOMPARE(folder.read("CustomerData.txt"), before);
+    QCoreApplication::sendPostedEvents(nullptr, QEvent::DeferredDelete);
+    if (leave) {
+        QVERIFY(!ScreenRegistry::Existing<frmCustomer>());
+        QVERIFY(ScreenRegistry::Existing<frmStartup>() && ScreenRegistry::Existing<frmStartup>()->isVisible());
+    } else {
+        QCOMPARE(ScreenRegistry::Existing<frmCustomer>(), form);
+        QCOMPARE(form->txtCustomer[8]->text(), QString("Jane"));
+        QVERIFY(!ScreenRegistry::Existing<frmWriteProposal>());
+    }
+}
+
+void frmCustomerTest::pastedAccountNumberIsRefused() {
+    TestFolder folder;
+    frmCustomer *form = Activate(folder, Mixed());
+    const QByteArray before = folder.read("CustomerData.txt");
+    for (const QString &bad : {QString("../x"), QString(".."), QString("A&B")}) {
+        form->txtCustomer[0]->setText(bad);
+        folder.prompt->AnswerOk();
+        QVERIFY(!form->SaveCustomer());
+        QCOMPARE(folder.prompt->shown.last().title, QString("Invalid Account Number"));
+    }
+    QCOMPARE(folder.read("CustomerData.txt"), before);
+    form->txtCustomer[0]->setText("12.5");
+    QVERIFY(form->SaveCustomer());
+    QCOMPARE(StoredCustomer(folder, 1).AcctNo.trimmed(), QString("12.5"));
+}
+
+void frmCustomerTest::duplicateAccountNumber() {
+    TestFolder folder;
+    frmCustomer *form = Activate(folder, Mixed());
+    form->txtCustomer[0]->setText("100"); // its own number
+    form->txtCustomer_LostFocus(0);
+    QVERIFY(folder.prompt->shown.isEmpty());
+    form->txtCustomer[0]->setText("300");
+    folder.prompt->AnswerOk();
+    form->txtCustomer_LostFocus(0);
+    QCOMPARE(folder.prompt->Texts(), QStringList{"The Account Number has been duplicated\r\nEnter a different Number"});
+    QCOMPARE(folder.prompt->shown[0].title, QString("Duplicate Account Number"));
+    QVERIFY(form->txtCustomer[0]->text().isEmpty());
+    // Exact comparison: blanks around the typed text make it different.
+    form->txtCustomer[0]->setText("300 ");
+    form->txtCustomer_LostFocus(0);
+    QCOMPARE(folder.prompt->shown.size(), 1);
+}
+
+void frmCustomerTest::newCustomerThenCancel() {
+    TestFolder folder;
+    frmCustomer *form = Activate(folder, Mixed());
+    form->cmdNav_Click(3);
+    form->cmdNew_Click();
+    QCOMPARE(CustomerCount, 5);
+    QCOMPARE(CustomerRecNo, 5);
+    QVERIFY(!form->cmdCustomer->isHidden());
+    QVERIFY(!form->mnuDelete->isEnabled());
+    QVERIFY(!form->mnuAdd->isEnabled());
+    QVERIFY(!form->mnuAux->isEnabled());
+    QCOMPARE(form->lbLType->text(), QString("Individual"));
+    QCOMPARE(form->cboStates->currentText(), QString("IL"));
+    QCOMPARE(form->txtCustomer[5]->text(), QString("62704"));
+    QVERIFY(form->txtCustomer[6]->text().isEmpty());
+    QCOMPARE(form->AccountModel()->rowCount(), 4);
+    form->cmdCustomer_Click();
+    QCOMPARE(CustomerCount, 4);
+    QCOMPARE(CustomerRecNo, 1);
+    QCOMPARE(form->txtCustomer[1]->text(), QString("Smith Plumbing"));
+    QVERIFY(form->cmdCustomer->isHidden());
+    QVERIFY(form->mnuDelete->isEnabled());
+    QCOMPARE(folder.read("CustomerData.txt").size(), 4 * 328);
+}
+
+void frmCustomerTest::savedNewCustomerHidesCancel() {
+    TestFolder folder;
+    frmCustomer *form = Activate(folder, Mixed());
+    form->mnuAdd_Click();
+    FillIndividual(form, "500", "Jane", "Doe");
+    form->cboCity->setEditText("Rivertown");
+    QVERIFY(form->SaveCustomer());
+    QVERIFY(form->cmdCustomer->isHidden());
+    QVERIFY(form->mnuDelete->isEnabled());
+    const CustomerRecord stored = StoredCustomer(folder, 5);
+    QCOMPARE(stored.LastName.trimmed(), QString("Doe"));
+    QCOMPARE(stored.Reserved1, qint16(1));
+    QCOMPARE(stored.CityCopy.trimmed(), QString("Rivertown"));
+    QCOMPARE(folder.read("ContractInfo.txt").size(), 5 * 386);
+    QCOMPARE(folder.read("CycleInfo.txt").size(), 5 * 69);
+    QVERIFY(form->CityList().contains("Rivertown"));
+    QCOMPARE(form->CityList().indexOf("Rivertown"), 1 + form->CityList().indexOf("Capital City") + 0);
+}
+
+void frmCustomerTest::addressStyles() {
+    TestFolder folder;
+    frmCustomer *form = Activate(folder, Mixed());
+    QVERIFY(form->UsaStyle());
+    QVERIFY(!form->fraUSAddress->isHidden());
+    QVERIFY(form->fraIntAddress->isHidden());
+    form->txtCustomer[5]->setText(" 62704");
+    form->cboStates->setEditText("MO");
+    QVERIFY(form->SaveCustomer());
+    CustomerRecord stored = StoredCustomer(folder, 1);
+    QCOMPARE(stored.PostalCode, QString(" 62704    "));
+    QCOMPARE(stored.Address4.trimmed(), QString("62704"));
+    QCOMPARE(stored.State, QString("MO"));
+
+    BusinessData[5].clear(); // a business name without a postal code: international style
+    form->Form_Activate();
+    QVERIFY(!form->UsaStyle());
+    QVERIFY(form->fraUSAddress->isHidden());
+    form->txtAdd3->setText("Line three");
+    form->txtAdd4->setText("Line four");
+    QVERIFY(form->SaveCustomer());
+    stored = StoredCustomer(folder, 1);
+    QCOMPARE(stored.City.trimmed(), QString("Line three"));
+    QCOMPARE(stored.Address4.trimmed(), QString("Line four"));
+    QCOMPARE(stored.State, QString("  "));
+}
+
+void frmCustomerTest::deleteRecordTwoOfThree() {
+    TestFolder folder;
+    frmCustomer *form = Activate(folder, Mixed().mid(0, 3));
+    form->cmdNav_Click(2);
+    QCOMPARE(form->txtCustomer[0]->text(), QString("200"));
+    folder.prompt->Answer(MsgAnswer::No);
+    form->mnuDelete_Click();
+    QCOMPARE(folder.read("CustomerData.txt").size(), 3 * 328);
+    folder.prompt->Answer(MsgAnswer::Yes);
+    form->mnuDelete_Click();
+    QCOMPARE(folder.prompt->Texts(), (QStringList{"Delete this Customer", "Delete this Customer"}));
+    QCOMPARE(folder.read("CustomerData.txt").size(), 2 * 328);
+    QCOMPARE(StoredCustomer(folder, 2).AcctNo.trimmed(), QString("300"));
+    QCOMPARE(CycleLayout().Read(folder.read("CycleInfo.txt").mid(69)).Field1.trimmed(), QString("cycle 3"));
+    QCOMPARE(ContractLayout().Read(folder.read("ContractInfo.txt").mid(386)).Field1.trimmed(), QString("contract 3"));
+    QCOMPARE(CustomerCount, 2);
+    QCOMPARE(CustomerRecNo, 1);
+    QCOMPARE(form->txtCustomer[0]->text(), QString("100"));
+    QCOMPARE(form->AccountModel()->rowCount(), 2);
+}
+
+void frmCustomerTest::deleteOnlyCustomerShowsEmptyFields() {
+    TestFolder folder;
+    frmCustomer *form = Activate(folder, {Business("100", "Only One", "Springfield")});
+    folder.prompt->Answer(MsgAnswer::Yes);
+    form->mnuDelete_Click();
+    QCOMPARE(folder.read("CustomerData.txt").size(), 0);
+    QCOMPARE(CustomerCount, 1);
+    QVERIFY(form->txtCustomer[0]->text().isEmpty());
+    QVERIFY(form->txtCustomer[1]->text().isEmpty());
+    QVERIFY(form->cboCity->currentText().isEmpty());
+    QCOMPARE(form->AccountModel()->rowCount(), 0);
+    QVERIFY(form->CityList().isEmpty());
+}
+
+void frmCustomerTest::auxDataRoundTripAndRetain() {
+    TestFolder folder;
+    frmCustomer *form = Activate(folder, Mixed());
+    folder.write("AuxFiles/200/AuxFile0/Data.txt", "second's own\r\n");
+    form->mnuAux_Click();
+    QVERIFY(!form->fraAux->isHidden());
+    QCOMPARE(form->lblAccount->text(), QString("Smith Plumbing"));
+    form->txtAux[0]->setPlainText("Gate 1234");
+    form->txtAux[5]->setPlainText("two\nlines");
+    form->cmdSaveAux_Click(2);
+    QVERIFY(form->fraAux->isHidden());
+    QCOMPARE(folder.read("AuxFiles/100/AuxFile0/Data.txt"), QByteArray("Gate 1234\r\n"));
+    QCOMPARE(folder.read("AuxFiles/100/AuxFile5/Data.txt"), QByteArray("two\r\nlines\r\n"));
+
+    form->mnuAux_Click();
+    form->cmdSaveAux_Click(7);
+    QCOMPARE(CustomerRecNo, 2);
+    QCOMPARE(form->lblAccount->text(), QString("Blacksmith Inc"));
+    QCOMPARE(form->txtAux[0]->toPlainText(), QString("second's own"));
+    form->cmdSaveAux_Click(8);
+    QCOMPARE(form->txtAux[0]->toPlainText(), QString("Gate 1234"));
+    QCOMPARE(form->txtAux[5]->toPlainText(), QString("two\nlines"));
+
+    // Retained boxes go to the next account at its next save of the boxes.
+    form->ckSaveAux->setChecked(true);
+    form->cmdSaveAux_Click(7);
+    form->cmdSaveAux_Click(7);
+    QCOMPARE(CustomerRecNo, 3);
+    QCOMPARE(form->lblAccount->text(), QString(" John Smith"));
+    QCOMPARE(form->txtAux[0]->toPlainText(), QString("Gate 1234"));
+    QCOMPARE(folder.read("AuxFiles/200/AuxFile0/Data.txt"), QByteArray("Gate 1234\r\n"));
+    form->cmdSaveAux_Click(2);
+    QCOMPARE(folder.read("AuxFiles/300/AuxFile5/Data.txt"), QByteArray("two\r\nlines\r\n"));
+
+    form->lblClear_Click(0);
+    QVERIFY(form->txtAux[0]->toPlainText().isEmpty());
+    form->txtHeading[1]->setText("Dog's name");
+    form->txtHeading_DblClick(0);
+    form->cmdSaveAux_Click(0);
+    QCOMPARE(folder.read("AuxHeadings.txt"),
+             QByteArray("\r\nDog's name\r\nHeading #3\r\nHeading #4\r\nHeading #5\r\nHeading #6\r\n"));
+    QVERIFY(folder.prompt->shown.isEmpty());
+}
+
+void frmCustomerTest::auxBigWindow() {
+    TestFolder folder;
+    frmCustomer *form = Activate(folder, Mixed());
+    form->mnuAux_Click();
+    form->txtAux[2]->setPlainText("small");
+    form->txtAux_DblClick(2);
+    QVERIFY(!form->fraBig->isHidden());
+    QCOMPARE(form->lblEditing->text(), QString("Editing Data Box # 3 - Heading #3 - for Smith Plumbing"));
+    QCOMPARE(form->txtBig->toPlainText(), QString("small"));
+    form->cmdSaveAux_Click(5);
+    QVERIFY(form->txtBig->toPlainText().isEmpty());
+    form->cmdSaveAux_Click(6);
+    QCOMPARE(form->txtBig->toPlainText(), QString("small"));
+    form->txtBig->setPlainText("bigger text");
+    form->cmdSaveAux_Click(4);
+    QVERIFY(form->fraBig->isHidden());
+    QCOMPARE(form->txtAux[2]->toPlainText(), QString("bigger text"));
+    // A new customer not yet given a number has no folder to save into.
+    form->mnuAdd_Click();
+    folder.prompt->AnswerOk();
+    form->cmdSaveAux_Click(2);
+    QCOMPARE(folder.prompt->shown.size(), 1);
+    QVERIFY(!folder.exists("AuxFiles"));
+}
+
+void frmCustomerTest::startProposalHandsOver_data() {
+    QTest::addColumn<int>("routine");
+    QTest::newRow("proposal") << 1;
+    QTest::newRow("terms shows nothing") << 2;
+    QTest::newRow("field proposal") << 4;
+    QTest::newRow("report shows nothing") << 5;
+}
+
+void frmCustomerTest::startProposalHandsOver() {
+    QFETCH(int, routine);
+    TestFolder folder;
+    frmCustomer *form = Activate(folder, Mixed());
+    form->show();
+    SelectedRoutine = static_cast<qint16>(routine);
+    form->cmdNav_Click(2);
+    form->txtCustomer[7]->setText("on the hand-over");
+    form->cmdSchedule_Click();
+    QVERIFY(form->isHidden());
+    QCOMPARE(CustomerRecNo, 2);
+    QCOMPARE(StoredCustomer(folder, 2).Other.trimmed(), QString("on the hand-over"));
+    QCOMPARE(ScreenRegistry::Existing<frmWriteProposal>() != nullptr, routine == 1);
+    QCOMPARE(ScreenRegistry::Existing<frmFieldProposal>() != nullptr, routine == 4);
+    QCOMPARE(ContractRec.Field1, QString("None Selected"));
+    if (routine == 1)
+        QVERIFY(ScreenRegistry::Existing<frmWriteProposal>()->isVisible());
+
+    ScreenRegistry::Show(form);
+    form->cmdExit_Click();
+    QVERIFY(form->isHidden());
+    QVERIFY(ScreenRegistry::Existing<frmStartup>()->isVisible());
+}
+
+void frmCustomerTest::incompleteCustomerFileIsToldOnce() {
+    TestFolder folder;
+    UsaBusiness();
+    WriteCustomers(folder, Mixed().mid(0, 2));
+    const QByteArray stored = folder.read("CustomerData.txt") + QByteArray("partial");
+    folder.write("CustomerData.txt", stored);
+    folder.prompt->AnswerOk();
+    auto *form = ScreenRegistry::Get<frmCustomer>();
+    form->Form_Activate();
+    form->Form_Activate();
+    QCOMPARE(folder.prompt->shown.size(), 1);
+    QCOMPARE(folder.prompt->shown[0].title, QString("Damaged File"));
+    QVERIFY(folder.prompt->shown[0].text.contains("CustomerData.txt"));
+    QCOMPARE(CustomerCount, 2);
+    QCOMPARE(form->AccountModel()->rowCount(), 2);
+    form->cmdNav_Click(3);
+    form->cmdNav_Click(2);
+    QCOMPARE(CustomerRecNo, 1);
+    QCOMPARE(folder.read("CustomerData.txt"), stored);
+}
+
+void frmCustomerTest::activationRunsWhenShownNotAfterEachBox() {
+    TestFolder folder;
+    frmCustomer *form = Activate(folder, Mixed());
+    form->show();
+    QEvent activate(QEvent::WindowActivate);
+    QCoreApplication::sendEvent(form, &activate); // shown: the activation runs
+    QCoreApplication::processEvents();
+    form->cmdNav_Click(2);
+    form->txtCustomer[7]->setText("typed, not saved yet");
+    // A message box closing gives the window back: nothing is reloaded.
+    QCoreApplication::sendEvent(form, &activate);
+    QCOMPARE(form->txtCustomer[7]->text(), QString("typed, not saved yet"));
+    QCOMPARE(CustomerRecNo, 2);
+    form->hide();
+    form->show();
+    QCoreApplication::sendEvent(form, &activate);
+    QVERIFY(form->txtCustomer[7]->text().isEmpty());
+}
+
+void frmCustomerTest::keyFiltersGuardFileNameFields() {
+    TestFolder folder;
+    frmCustomer *form = Activate(folder, Mixed());
+    for (QLineEdit *box : {form->txtCustomer[0], form->txtCustomer[6], form->txtAdd3, form->txtAdd4}) {
+        box->clear();
+        folder.prompt->AnswerOk();
+        QTest::keyClicks(box, "A/");
+        QCOMPARE(box->text(), QString("A"));
+    }
+    QCOMPARE(folder.prompt->shown.size(), 4);
+    QCOMPARE(folder.prompt->shown[0].text, QString("This character, (/) is invalid for this field"));
+    form->txtCustomer[2]->clear();
+    QTest::keyClicks(form->txtCustomer[2], "A/");
+    QCOMPARE(form->txtCustomer[2]->text(), QString("A/"));
+}
+
+// Pictures of the screen for the documentation, written only when asked:
+// TAMSEL_SCREENSHOTS=<folder> test_customers screenshots
+void frmCustomerTest::screenshots() {
+    const QString target = qEnvironmentVariable("TAMSEL_SCREENSHOTS");
+    if (target.isEmpty())
+        QSKIP("TAMSEL_SCREENSHOTS is not set");
+    TestFolder folder;
+    QList<CustomerRecord> records = Mixed();
+    records[0].Address1 = "1420 Industrial Pkwy";
+    records[0].Phone = "217-555-0142";
+    records[0].Other = "office@smithplumbing.example";
+    records[0].State = "IL";
+    records[0].PostalCode = records[0].Address4 = "62704";
+    records[2].Title = "Mr.";
+    records[2].MiddleInitial = "R";
+    records[2].Address1 = "88 Maple Avenue";
+    records[2].Address2 = "Back door, ring twice";
+    records[2].State = "IL";
+    records[2].PostalCode = records[2].Address4 = "62702";
+    records[2].Cell = "217-555-0199";
+    for (int i = 0; i < 8; ++i) {
+        CustomerRecord more = Business(QString::number(500 + i), QString("Smithfield Works %1").arg(i + 1), "Decatur");
+        more.Phone = QString("217-555-01%1").arg(i + 10);
+        more.Address1 = QString("%1 Oak Street").arg(100 + i * 7);
+        records << more;
+    }
+    folder.write("StatesList.txt", "\"IL\",\"IN\",\"MO\",\"WI\"\r\n");
+    frmCustomer *form = Activate(folder, records);
+    form->resize(900, 420);
+    form->show();
+    QCoreApplication::processEvents();
+    const auto save = [&](const QString &name) {
+        form->resize(960, form->sizeHint().height());
+        QCoreApplication::processEvents();
+        QVERIFY(form->grab().save(target + "/" + name));
+    };
+    save("customer-business.png");
+    form->cmdNav_Click(2);
+    form->cmdNav_Click(2);
+    save("customer-individual.png");
+    form->Command1_Click(0);
+    form->optSearch[0]->setChecked(true);
+    form->txtSearchfor->setText("smi");
+    save("customer-search.png");
+    form->cmdStartSearch_Click();
+    form->fgCustomersFound->selectRow(2);
+    save("customer-results.png");
+    form->cmdRetry_Click();
+    form->cmdNav_Click(0);
+    folder.write("AuxHeadings.txt", "Gate code\r\nDog\r\nWater shut-off\r\nPanel\r\nParking\r\nNotes\r\n");
+    form->Form_Activate();
+    form->txtAux[0]->setPlainText("4711#");
+    form->txtAux[1]->setPlainText("Friendly, named Max");
+    form->txtAux[2]->setPlainText("Basement, north wall");
+    form->txtAux[5]->setPlainText("Call before arriving.\nInvoices to the office.");
+    form->mnuAux_Click();
+    save("customer-aux.png");
+    form->txtAux_DblClick(5);
+    save("customer-aux-big.png");
+}
+
+TAMSEL_TEST(frmCustomerTest)
+#include "tst_frmCustomer.moc"
