@@ -8,6 +8,7 @@
 #include "platform/UserPrompt.h"
 #include "printing/frmFieldProposal.h"
 #include "proposals/frmWriteProposal.h"
+#include "settings/SetupRules.h"
 #include "settings/frmSetup.h"
 #include "shell/CommonRoutines.h"
 #include "shell/CommonVariables.h"
@@ -562,26 +563,11 @@ void frmCustomer::Form_Load() {
     CustomerRecNo = 1;
 }
 
-bool frmCustomer::event(QEvent *event) {
-    // The screen is activated when it is shown, not each time a message box
-    // it opened gives the focus back.
-    if (event->type() == QEvent::Show)
-        activationPending_ = true;
-    if (event->type() == QEvent::WindowActivate) {
-        if (!activationPending_)
-            return QWidget::event(event);
-        activationPending_ = false;
-    }
-    return TamselForm::event(event);
-}
-
 bool frmCustomer::SetupUsesUsaStyle() {
-    if (auto *setup = ScreenRegistry::Existing<frmSetup>()) {
-        if (auto *style = setup->findChild<QPushButton *>(QStringLiteral("cmdAddress")))
-            return style->text() == QLatin1String("USA Style Address");
-    }
-    // The setup screen derives the style from the saved data the same way.
-    return !BusinessData[5].trimmed().isEmpty() || BusinessData[0].trimmed().isEmpty();
+    if (auto *setup = ScreenRegistry::Existing<frmSetup>())
+        return setup->cmdAddress->text() == QLatin1String("USA Style Address");
+    // Without the setup screen, the style its fields would show for the saved data.
+    return DerivedAddressStyle(BusinessData[0], BusinessData[5]) == AddressStyle::Usa;
 }
 
 void frmCustomer::ShowAddressStyle() {
@@ -592,7 +578,6 @@ void frmCustomer::ShowAddressStyle() {
 }
 
 void frmCustomer::Form_Activate() {
-    activationPending_ = false;
     const QStringList headings = LoadAuxHeadings();
     for (int k = 0; k < headings.size(); ++k)
         txtHeading[k]->setText(headings[k]);
@@ -616,6 +601,15 @@ void frmCustomer::Form_Activate() {
         }
         BuildAccountList();
         ShowCustomer();
+        // The companion files follow the customer file; with no customer file
+        // there is nothing to rebuild them from, and nothing to tell the user
+        // beyond the invitation to create the first customer.
+        qint32 recPointer = CustomerCount;
+        if (!FileExists(QStringLiteral("/ContractInfo.txt")))
+            BuildContractInfo(recPointer);
+        recPointer = CustomerCount;
+        if (!FileExists(QStringLiteral("/CycleInfo.txt")))
+            BuildCycleInfo(recPointer);
     } else {
         EnableBrowsing(false);
         PrefillFromBusiness();
@@ -624,14 +618,6 @@ void frmCustomer::Form_Activate() {
         MsgBox(QStringLiteral("Your Customer File is Empty\r\nCreate your First Customer Now"), MsgButtons::Ok,
                QStringLiteral("Create Customers"));
         mnuDelete->setEnabled(false);
-    }
-    if (!FileExists(QStringLiteral("/ContractInfo.txt"))) {
-        qint32 recPointer = CustomerCount;
-        BuildContractInfo(recPointer);
-    }
-    if (!FileExists(QStringLiteral("/CycleInfo.txt"))) {
-        qint32 recPointer = CustomerCount;
-        BuildCycleInfo(recPointer);
     }
     txtCustomer[0]->setFocus();
 }

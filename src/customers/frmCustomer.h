@@ -136,7 +136,6 @@ public slots:
     void txtHeading_DblClick(int Index);
 
 protected:
-    bool event(QEvent *event) override;
     bool eventFilter(QObject *watched, QEvent *event) override;
 
 private:
@@ -171,6 +170,5 @@ private:
     // The stored values the program does not interpret, kept for the record shown.
     qint16 reserved1_ = 0;
     qint16 reserved2_ = 0;
-    bool activationPending_ = true;
     bool toldIncompleteFile_ = false;
 };

@@ -24,7 +24,7 @@
 
 namespace {
 
-QByteArray CustomerRecord(const QByteArray &account) {
+QByteArray RawCustomerRecord(const QByteArray &account) {
     QByteArray record = account.leftJustified(20, ' ');
     record.append(QByteArray(328 - 20, ' '));
     return record;
@@ -110,7 +110,7 @@ void StartupTest::foldersAreCreatedInOrder() {
 
 void StartupTest::missingFilesComeBackFromBackup() {
     TestFolder folder;
-    const QByteArray customers = CustomerRecord("A1   ") + CustomerRecord("B2") + CustomerRecord("C3");
+    const QByteArray customers = RawCustomerRecord("A1   ") + RawCustomerRecord("B2") + RawCustomerRecord("C3");
     const QByteArray business = "\"Acme Roofing\",\"1 Main St\",\"\",\"Springfield\",\"IL\",\"62701\","
                                 "\"555-1234\",\"\",\"\"\r\n";
     folder.write(QStringLiteral("Backup/CustomerData.txt"), customers);
@@ -131,8 +131,8 @@ void StartupTest::missingFilesComeBackFromBackup() {
 
 void StartupTest::auxFoldersSkipNamesThatWouldEscape() {
     TestFolder folder;
-    folder.write(QStringLiteral("CustomerData.txt"), CustomerRecord("..") + CustomerRecord("../X") +
-                                                         CustomerRecord("   ") + CustomerRecord("OK1"));
+    folder.write(QStringLiteral("CustomerData.txt"), RawCustomerRecord("..") + RawCustomerRecord("../X") +
+                                                         RawCustomerRecord("   ") + RawCustomerRecord("OK1"));
     QVERIFY(StartUp(folder.path()));
     QCOMPARE(QDir(folder.file(QStringLiteral("AuxFiles"))).entryList(QDir::Dirs | QDir::NoDotAndDotDot),
              QStringList({"OK1"}));
@@ -158,7 +158,7 @@ void StartupTest::existingCounterIsLeftAlone() {
 
 void StartupTest::secondStartChangesNothing() {
     TestFolder folder;
-    folder.write(QStringLiteral("CustomerData.txt"), CustomerRecord("A1"));
+    folder.write(QStringLiteral("CustomerData.txt"), RawCustomerRecord("A1"));
     QVERIFY(StartUp(folder.path()));
     const QStringList before = Snapshot(folder.path());
     CloseAllScreens();
@@ -185,7 +185,7 @@ void StartupTest::secondCopyIsRefusedWithoutTouchingFiles() {
 
 void StartupTest::folderThatCannotBeCreatedEndsInOrder() {
     TestFolder folder;
-    folder.write(QStringLiteral("CustomerData.txt"), CustomerRecord("A1"));
+    folder.write(QStringLiteral("CustomerData.txt"), RawCustomerRecord("A1"));
     folder.write(QStringLiteral("AuxFiles"), "a file where the folder belongs");
     folder.prompt->AnswerOk();
     QVERIFY(!StartUp(folder.path()));
