@@ -21,10 +21,8 @@ const QByteArray DefaultColors = "0\r\n0\r\n\"Arial\"\r\n#TRUE#\r\n3\r\n";
 class SettingsFilesTest : public QObject {
     Q_OBJECT
 private slots:
-    void businessDataIsOneLineOfNineTexts();
     void businessTextsSurviveCommasAndQuotes();
     void shortBusinessFileIsReportedAndKept();
-    void missingPrintColorsGiveTheDefaults();
     void printColorsAreWrittenLineByLine();
     void damagedPrintColorsFallBackPerLine_data();
     void damagedPrintColorsFallBackPerLine();
@@ -36,18 +34,6 @@ private slots:
     void logoThatIsGoneShowsNothing();
     void businessFilesPresentStopsAtTheFirstMissing();
 };
-
-void SettingsFilesTest::businessDataIsOneLineOfNineTexts() {
-    TestFolder folder;
-    frmSetup *setup = ScreenRegistry::Get<frmSetup>();
-    const QStringList values = {"Acme Roofing", "1 Main St", "", "Springfield", "IL", "62701", "555-1234", "", ""};
-    for (int i = 0; i < 9; ++i)
-        setup->txtBusiness[i]->setText(values[i]);
-    QVERIFY(setup->SaveBusiness());
-    QCOMPARE(folder.read(QStringLiteral("MyBusinessData.txt")),
-             QByteArray("\"Acme Roofing\",\"1 Main St\",\"\",\"Springfield\",\"IL\",\"62701\",\"555-1234\",\"\",\"\"\r\n"));
-    QCOMPARE(BusinessData[6], QStringLiteral("555-1234"));
-}
 
 void SettingsFilesTest::businessTextsSurviveCommasAndQuotes() {
     TestFolder folder;
@@ -74,19 +60,6 @@ void SettingsFilesTest::shortBusinessFileIsReportedAndKept() {
     QCOMPARE(folder.prompt->shown.size(), 1);
     QVERIFY(folder.prompt->shown[0].text.contains(QStringLiteral("MyBusinessData.txt")));
     QCOMPARE(folder.read(QStringLiteral("MyBusinessData.txt")), damaged);
-}
-
-void SettingsFilesTest::missingPrintColorsGiveTheDefaults() {
-    TestFolder folder;
-    frmSetup *setup = ScreenRegistry::Get<frmSetup>();
-    QCOMPARE(frmSetup::SwatchColor(setup->txtBorders), 0u);
-    QCOMPARE(frmSetup::SwatchColor(setup->txtData), 0u);
-    QCOMPARE(setup->lblFont->text(), QStringLiteral("Arial"));
-    QVERIFY(PrintInColor);
-    QCOMPARE(NumCopies, quint8(3));
-    QVERIFY(!folder.exists(QStringLiteral("PrintColors.txt"))); // written only when the user saves
-    QVERIFY(setup->SavePrintColors());
-    QCOMPARE(folder.read(QStringLiteral("PrintColors.txt")), DefaultColors);
 }
 
 void SettingsFilesTest::printColorsAreWrittenLineByLine() {

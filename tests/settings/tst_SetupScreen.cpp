@@ -61,40 +61,23 @@ private slots:
     void returnWritesBothFilesByteForByte();
     void addressStyle_data();
     void addressStyle();
-    void switchingToUsaBringsBackTheSavedPostalCode();
-    void switchingStylesKeepsALongAddressLine();
+    void switchingStylesKeepsWhatWasThere();
     void activationKeepsTypingUntilTheScreenIsLeft();
-    void clearAndReloadBusinessData();
-    void clearedDataIsSavedAfterThePostalCodeCheck();
+    void clearReloadAndSaveBusinessData();
     void colourAndFontDialogs();
-    void colourCheckBoxAndCopiesSetTheSharedSettings();
     void logoSizeRule_data();
     void logoSizeRule();
     void spinnersWrapAround();
     void saveProposalNumber_data();
     void saveProposalNumber();
     void findAndStoreALogo();
-    void findRefusesWhatCannotBeRead();
     void clearLogo();
-    void arrowsMoveThroughTheTabs();
-    void callerIdNote();
+    void arrowsMoveThroughTheTabsAndCallerIdNote();
 };
 
 void SetupScreenTest::firstRunAsksForThePostalCodeThenSaves() {
     TestFolder folder;
     frmSetup *setup = OpenSetup();
-    for (QLineEdit *field : setup->txtBusiness)
-        QVERIFY(field->text().isEmpty());
-    QCOMPARE(setup->cmdAddress->text(), QStringLiteral("USA Style Address"));
-    QVERIFY(setup->lblPostal->isVisible());
-    QCOMPARE(frmSetup::SwatchColor(setup->txtBorders), 0u);
-    QCOMPARE(frmSetup::SwatchColor(setup->txtData), 0u);
-    QCOMPARE(setup->lblFont->text(), QStringLiteral("Arial"));
-    QCOMPARE(setup->cboCopies->currentText(), QStringLiteral("3"));
-    QCOMPARE(NumCopies, quint8(3));
-    QVERIFY(PrintInColor);
-    QVERIFY(setup->ckColor->isChecked());
-
     setup->txtBusiness[0]->setText(QStringLiteral("Harbor Lane Roofing"));
     setup->tabSetup->setCurrentIndex(frmSetup::LogoTab);
     folder.prompt->AnswerOk();
@@ -108,6 +91,7 @@ void SetupScreenTest::firstRunAsksForThePostalCodeThenSaves() {
     QVERIFY(!folder.exists(QStringLiteral("MyBusinessData.txt")));
     QVERIFY(!folder.exists(QStringLiteral("PrintColors.txt")));
 
+    // With a postal code both files are written; the print settings are the defaults.
     setup->txtBusiness[5]->setText(QStringLiteral("97477"));
     QTest::mouseClick(setup->cmdMenu, Qt::LeftButton);
     QCOMPARE(folder.prompt->shown.size(), 1);
@@ -190,10 +174,11 @@ void SetupScreenTest::addressStyle() {
     }
 }
 
-void SetupScreenTest::switchingToUsaBringsBackTheSavedPostalCode() {
+void SetupScreenTest::switchingStylesKeepsWhatWasThere() {
     TestFolder folder;
     folder.write(QStringLiteral("MyBusinessData.txt"), SavedBusiness);
     frmSetup *setup = OpenSetup();
+    // Back to USA style, the saved postal code returns.
     QCOMPARE(setup->txtBusiness[5]->text(), QStringLiteral("97477"));
     setup->cmdAddress->click();
     QCOMPARE(setup->txtBusiness[5]->text(), QString());
@@ -202,13 +187,10 @@ void SetupScreenTest::switchingToUsaBringsBackTheSavedPostalCode() {
     QCOMPARE(setup->cmdAddress->text(), QStringLiteral("USA Style Address"));
     QCOMPARE(setup->txtBusiness[5]->text(), QStringLiteral("97477"));
     QCOMPARE(setup->txtBusiness[4]->maxLength(), 2);
-}
 
-void SetupScreenTest::switchingStylesKeepsALongAddressLine() {
-    TestFolder folder;
     folder.write(QStringLiteral("MyBusinessData.txt"),
                  BusinessLine({QStringLiteral("Acme"), {}, {}, {}, QStringLiteral("Province of Somewhere"), {}, {}, {}, {}}));
-    frmSetup *setup = OpenSetup();
+    setup->Image5_Click();
     QCOMPARE(setup->cmdAddress->text(), QStringLiteral("International Style Address"));
     setup->cmdAddress->click();
     // Only typing is limited; what is there stays whole.
@@ -249,7 +231,7 @@ void SetupScreenTest::activationKeepsTypingUntilTheScreenIsLeft() {
     QCOMPARE(setup->tabSetup->currentIndex(), int(frmSetup::BusinessTab));
 }
 
-void SetupScreenTest::clearAndReloadBusinessData() {
+void SetupScreenTest::clearReloadAndSaveBusinessData() {
     TestFolder folder;
     folder.write(QStringLiteral("MyBusinessData.txt"), SavedBusiness);
     frmSetup *setup = OpenSetup();
@@ -270,12 +252,8 @@ void SetupScreenTest::clearAndReloadBusinessData() {
     QCOMPARE(setup->txtBusiness[0]->text(), QStringLiteral("Harbor Lane Roofing"));
     QCOMPARE(setup->txtBusiness[5]->text(), QStringLiteral("97477"));
     QCOMPARE(setup->txtBusiness[6]->text(), QStringLiteral("(541) 555-0142"));
-}
 
-void SetupScreenTest::clearedDataIsSavedAfterThePostalCodeCheck() {
-    TestFolder folder;
-    folder.write(QStringLiteral("MyBusinessData.txt"), SavedBusiness);
-    frmSetup *setup = OpenSetup();
+    // Cleared data is saved only past the postal code check.
     folder.prompt->Answer(MsgAnswer::Yes);
     setup->Image4_Click();
     folder.prompt->AnswerOk();
@@ -316,21 +294,6 @@ void SetupScreenTest::colourAndFontDialogs() {
     QCOMPARE(setup->txtData->styleSheet(), QStringLiteral("background-color: #563412;"));
     QCOMPARE(setup->lblFont->text(), QStringLiteral("Liberation Sans"));
     QVERIFY(dialogs->unexpected.isEmpty());
-}
-
-void SetupScreenTest::colourCheckBoxAndCopiesSetTheSharedSettings() {
-    TestFolder folder;
-    folder.write(QStringLiteral("PrintColors.txt"), "0\r\n0\r\n\"Arial\"\r\n#FALSE#\r\n5\r\n");
-    frmSetup *setup = OpenSetup();
-    QVERIFY(!setup->ckColor->isChecked());
-    QVERIFY(!PrintInColor);
-    QCOMPARE(setup->cboCopies->currentText(), QStringLiteral("5"));
-    setup->ckColor->click();
-    QVERIFY(PrintInColor);
-    setup->cboCopies->setCurrentIndex(0);
-    setup->cboCopies_Click();
-    QCOMPARE(NumCopies, quint8(1));
-    QCOMPARE(setup->cboCopies->count(), 5);
 }
 
 void SetupScreenTest::logoSizeRule_data() {
@@ -418,6 +381,7 @@ void SetupScreenTest::findAndStoreALogo() {
     ScriptedDialogsInstalled dialogs;
     const QString logo = folder.file(QStringLiteral("Logo.png"));
     QVERIFY(ProductLogo(QSize(90, 60)).save(logo));
+    folder.write(QStringLiteral("NotAPicture.png"), "this is text, not a picture");
     frmSetup *setup = OpenSetup();
     QVERIFY(!setup->cmdLogo[1]->isEnabled());
     QVERIFY(!setup->cmdLogo[5]);
@@ -433,6 +397,16 @@ void SetupScreenTest::findAndStoreALogo() {
         QVERIFY2(filter.contains(QLatin1String(pattern)), pattern);
     QVERIFY(filter.endsWith(QStringLiteral(";;All (*)")));
 
+    // What cannot be read is refused with a message.
+    dialogs->AnswerFile(folder.file(QStringLiteral("NotAPicture.png")));
+    folder.prompt->AnswerOk();
+    setup->cmdLogo_Click(0);
+    QVERIFY(folder.prompt->shown[0].text.startsWith(
+        QStringLiteral("The file NotAPicture.png is not a picture this program can read.")));
+    QCOMPARE(folder.prompt->shown[0].title, QStringLiteral("Find Logo"));
+    QVERIFY(!setup->Image2->hasPicture());
+    QVERIFY(!setup->cmdLogo[1]->isEnabled());
+
     dialogs->AnswerFile(logo);
     setup->cmdLogo[0]->click();
     QVERIFY(setup->Image2->hasPicture());
@@ -443,28 +417,12 @@ void SetupScreenTest::findAndStoreALogo() {
 
     folder.prompt->AnswerOk();
     setup->cmdLogo[1]->click();
-    QCOMPARE(folder.prompt->Texts(), QStringList{QStringLiteral("Your Logo has been Stored")});
+    QCOMPARE(folder.prompt->shown.last().text, QStringLiteral("Your Logo has been Stored"));
     QCOMPARE(folder.read(QStringLiteral("CompanyLogo.txt")), "\"" + logo.toLocal8Bit() + "\"\r\n");
     QCOMPARE(folder.read(QStringLiteral("LogoSettings.txt")), QByteArray("1390,1440\r\n"));
     QVERIFY(!setup->cmdLogo[1]->isEnabled());
     QCOMPARE(setup->Image3->twipsSize(), QSize(1390, 1440));
     QVERIFY(dialogs->unexpected.isEmpty());
-}
-
-void SetupScreenTest::findRefusesWhatCannotBeRead() {
-    TestFolder folder;
-    ScriptedDialogsInstalled dialogs;
-    folder.write(QStringLiteral("NotAPicture.png"), "this is text, not a picture");
-    frmSetup *setup = OpenSetup();
-    dialogs->AnswerFile(folder.file(QStringLiteral("NotAPicture.png")));
-    folder.prompt->AnswerOk();
-    setup->cmdLogo_Click(0);
-    QCOMPARE(folder.prompt->shown.size(), 1);
-    QVERIFY(folder.prompt->shown[0].text.startsWith(
-        QStringLiteral("The file NotAPicture.png is not a picture this program can read.")));
-    QCOMPARE(folder.prompt->shown[0].title, QStringLiteral("Find Logo"));
-    QVERIFY(!setup->Image2->hasPicture());
-    QVERIFY(!setup->cmdLogo[1]->isEnabled());
 }
 
 void SetupScreenTest::clearLogo() {
@@ -501,7 +459,7 @@ void SetupScreenTest::clearLogo() {
     QVERIFY(!OpenSetup()->Image3->hasPicture());
 }
 
-void SetupScreenTest::arrowsMoveThroughTheTabs() {
+void SetupScreenTest::arrowsMoveThroughTheTabsAndCallerIdNote() {
     TestFolder folder;
     frmSetup *setup = OpenSetup();
     QStringList tabs;
@@ -517,6 +475,12 @@ void SetupScreenTest::arrowsMoveThroughTheTabs() {
     setup->Image1_Click(1);
     QCOMPARE(setup->tabSub->tabText(setup->tabSub->currentIndex()), QStringLiteral("Phone"));
     QCOMPARE(setup->tabSetup->currentIndex(), int(frmSetup::OptionsTab));
+    // The caller ID check box shows its note on the Phone tab.
+    QVERIFY(!setup->lblCallid->isVisible());
+    setup->ckCallerID->click();
+    QVERIFY(setup->lblCallid->isVisible());
+    setup->ckCallerID->click();
+    QVERIFY(!setup->lblCallid->isVisible());
     setup->Image1_Click(1);
     QCOMPARE(setup->tabSub->currentIndex(), int(frmSetup::PrintingTab));
     // A tab that is switched off is passed over.
@@ -524,18 +488,6 @@ void SetupScreenTest::arrowsMoveThroughTheTabs() {
     setup->tabSetup->setCurrentIndex(frmSetup::BusinessTab);
     setup->Image1_Click(0);
     QCOMPARE(setup->tabSetup->currentIndex(), int(frmSetup::ProposalTab));
-}
-
-void SetupScreenTest::callerIdNote() {
-    TestFolder folder;
-    frmSetup *setup = OpenSetup();
-    setup->tabSetup->setCurrentIndex(frmSetup::OptionsTab);
-    setup->tabSub->setCurrentIndex(frmSetup::PhoneTab);
-    QVERIFY(!setup->lblCallid->isVisible());
-    setup->ckCallerID->click();
-    QVERIFY(setup->lblCallid->isVisible());
-    setup->ckCallerID->click();
-    QVERIFY(!setup->lblCallid->isVisible());
 }
 
 TAMSEL_TEST(SetupScreenTest)
