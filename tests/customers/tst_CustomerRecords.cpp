@@ -19,14 +19,12 @@ private slots:
     void gapRecordsAreZeroFilledAndReadBlank();
     void wholeRecordsOnly_data();
     void wholeRecordsOnly();
-    void newRecordGoesBeforeAnIncompleteEnd();
+    void incompleteEndIsNeverWrittenInto();
     void displayNames();
     void billingDefaultsBytes();
     void deleteRecordTwoOfThreeInAllFiles();
-    void deleteKeepsAnIncompleteEnd();
     void deleteRefusesToReachOutsideActiveAccounts();
     void rebuildCompanions();
-    void rebuildWithoutCustomerFile();
     void accountNumberRules_data();
     void accountNumberRules();
 };
@@ -38,9 +36,6 @@ void CustomerRecordsTest::layoutsFillTheirRecords() {
     QCOMPARE(CustomerLayout().Length(), 328);
     QCOMPARE(ContractLayout().Length(), 386);
     QCOMPARE(CycleLayout().Length(), 69);
-    QCOMPARE(CustomerLayout().Fields().size(), size_t(19));
-    QCOMPARE(ContractLayout().Fields().size(), size_t(22));
-    QCOMPARE(CycleLayout().Fields().size(), size_t(6));
 }
 
 void CustomerRecordsTest::customerFieldOffsets_data() {
@@ -159,7 +154,7 @@ void CustomerRecordsTest::wholeRecordsOnly() {
     QCOMPARE(folder.exists(QStringLiteral("CustomerData.txt")), length >= 0);
 }
 
-void CustomerRecordsTest::newRecordGoesBeforeAnIncompleteEnd() {
+void CustomerRecordsTest::incompleteEndIsNeverWrittenInto() {
     TestFolder folder;
     const QByteArray tail("half a record");
     const QByteArray two = CustomerBytes({Business("1", "One"), Business("2", "Two")});
@@ -175,6 +170,11 @@ void CustomerRecordsTest::newRecordGoesBeforeAnIncompleteEnd() {
     QCOMPARE(after.mid(328, 328), two.mid(328));
     QCOMPARE(StoredCustomer(folder, 3).AcctName.trimmed(), QStringLiteral("Three"));
     QCOMPARE(after.mid(3 * 328), tail);
+
+    // Deleting compacts the whole records and keeps the tail after them.
+    CustomerCount = 3;
+    QVERIFY(DeleteCustomerRecord(1, QStringLiteral("1")));
+    QCOMPARE(folder.read(QStringLiteral("CustomerData.txt")), after.mid(328));
 }
 
 void CustomerRecordsTest::displayNames() {
@@ -253,18 +253,6 @@ void CustomerRecordsTest::deleteRecordTwoOfThreeInAllFiles() {
     QCOMPARE(CustomerCount, 1);
 }
 
-void CustomerRecordsTest::deleteKeepsAnIncompleteEnd() {
-    TestFolder folder;
-    folder.write(QStringLiteral("CustomerData.txt"),
-                 CustomerBytes({Business("1", "One"), Business("2", "Two")}) + QByteArray("tail"));
-    CustomerCount = 2;
-    QVERIFY(DeleteCustomerRecord(1, QStringLiteral("1")));
-    const QByteArray after = folder.read(QStringLiteral("CustomerData.txt"));
-    QCOMPARE(after.size(), 328 + 4);
-    QCOMPARE(StoredCustomer(folder, 1).AcctNo.trimmed(), QStringLiteral("2"));
-    QVERIFY(after.endsWith("tail"));
-}
-
 void CustomerRecordsTest::deleteRefusesToReachOutsideActiveAccounts() {
     TestFolder folder;
     WriteCustomers(folder, {Business("1", "One")});
@@ -284,31 +272,6 @@ void CustomerRecordsTest::deleteRefusesToReachOutsideActiveAccounts() {
 
 void CustomerRecordsTest::rebuildCompanions() {
     TestFolder folder;
-    folder.write(QStringLiteral("CustomerData.txt"), CustomerBytes({Business("1", "a"), Business("2", "b"),
-                                                                    Business("3", "c")}));
-    folder.write(QStringLiteral("Backup/ContractInfo.txt"), "old");
-    ContractRec.Field1 = QStringLiteral("buffer");
-    qint32 recPointer = 3;
-    BuildContractInfo(recPointer);
-    const QByteArray contracts = folder.read(QStringLiteral("ContractInfo.txt"));
-    QCOMPARE(contracts.size(), 3 * 386);
-    QCOMPARE(contracts.left(2 * 386), QByteArray(2 * 386, '\0'));
-    QCOMPARE(ContractLayout().Read(contracts.mid(2 * 386)).Field1.trimmed(), QStringLiteral("buffer"));
-    QVERIFY(!folder.exists(QStringLiteral("Backup/ContractInfo.txt")));
-
-    folder.prompt->AnswerOk();
-    CustomerCount = 3;
-    BuildCycleInfo(recPointer);
-    QCOMPARE(folder.prompt->Texts(), QStringList{"Your Billing Information File will be Built with Default Values"});
-    QCOMPARE(folder.prompt->shown[0].title, QStringLiteral("Building Billing Info"));
-    const QByteArray cycles = folder.read(QStringLiteral("CycleInfo.txt"));
-    QCOMPARE(cycles.size(), 3 * 69);
-    for (int i = 0; i < 3; ++i)
-        QCOMPARE(CycleLayout().Read(cycles.mid(i * 69)).Field6, qint16(-1));
-}
-
-void CustomerRecordsTest::rebuildWithoutCustomerFile() {
-    TestFolder folder;
     folder.prompt->AnswerOk(2);
     qint32 recPointer = 0;
     BuildContractInfo(recPointer);
@@ -319,6 +282,28 @@ void CustomerRecordsTest::rebuildWithoutCustomerFile() {
     QCOMPARE(folder.prompt->shown[1].title, QStringLiteral("No Customer File Found"));
     QVERIFY(!folder.exists(QStringLiteral("ContractInfo.txt")));
     QVERIFY(!folder.exists(QStringLiteral("CycleInfo.txt")));
+
+    folder.write(QStringLiteral("CustomerData.txt"), CustomerBytes({Business("1", "a"), Business("2", "b"),
+                                                                    Business("3", "c")}));
+    folder.write(QStringLiteral("Backup/ContractInfo.txt"), "old");
+    ContractRec.Field1 = QStringLiteral("buffer");
+    recPointer = 3;
+    BuildContractInfo(recPointer);
+    const QByteArray contracts = folder.read(QStringLiteral("ContractInfo.txt"));
+    QCOMPARE(contracts.size(), 3 * 386);
+    QCOMPARE(contracts.left(2 * 386), QByteArray(2 * 386, '\0'));
+    QCOMPARE(ContractLayout().Read(contracts.mid(2 * 386)).Field1.trimmed(), QStringLiteral("buffer"));
+    QVERIFY(!folder.exists(QStringLiteral("Backup/ContractInfo.txt")));
+
+    folder.prompt->AnswerOk();
+    CustomerCount = 3;
+    BuildCycleInfo(recPointer);
+    QCOMPARE(folder.prompt->shown[2].text, QStringLiteral("Your Billing Information File will be Built with Default Values"));
+    QCOMPARE(folder.prompt->shown[2].title, QStringLiteral("Building Billing Info"));
+    const QByteArray cycles = folder.read(QStringLiteral("CycleInfo.txt"));
+    QCOMPARE(cycles.size(), 3 * 69);
+    for (int i = 0; i < 3; ++i)
+        QCOMPARE(CycleLayout().Read(cycles.mid(i * 69)).Field6, qint16(-1));
 }
 
 void CustomerRecordsTest::accountNumberRules_data() {
@@ -328,13 +313,8 @@ void CustomerRecordsTest::accountNumberRules_data() {
     QTest::newRow("telephone") << "555-123-4567" << true;
     QTest::newRow("a number with a point") << "12.5" << true;
     QTest::newRow("a number with grouping") << "1,000" << true;
-    QTest::newRow("letters and a point") << "AB.1" << false;
-    QTest::newRow("slash") << "A/B" << false;
-    QTest::newRow("backslash") << "A\\B" << false;
-    QTest::newRow("ampersand") << "Smith & Co" << false;
-    QTest::newRow("question mark") << "Who?" << false;
-    QTest::newRow("asterisk") << "A*" << false;
-    QTest::newRow("dot") << "." << false;
+    for (const char *refused : {"AB.1", "A/B", "A\\B", "Smith & Co", "Who?", "A*", "A,B", "."})
+        QTest::newRow(refused) << QString::fromLatin1(refused) << false;
     QTest::newRow("dot dot with blanks") << " .. " << false;
 }
 
