@@ -11,8 +11,7 @@
 #include "shell/ScreenRegistry.h"
 #include "shell/frmStartup.h"
 
-#include <QMenu>
-#include <QMenuBar>
+#include <QAction>
 #include <QPushButton>
 #include <QRadioButton>
 #include <QTest>
@@ -21,11 +20,9 @@ class MainMenuTest : public QObject {
     Q_OBJECT
 private slots:
     void optionsTopToBottom();
-    void menuBarInOrder();
     void activationSelectsCreateAProposal();
     void startOpensTheRoutine_data();
     void startOpensTheRoutine();
-    void doubleClickStartsAtOnce();
     void logoHidesTheMenuAndShowsSetup();
     void exitEndsTheProgram();
     void orderItems_data();
@@ -37,6 +34,17 @@ private:
         QEvent activate(QEvent::WindowActivate);
         QCoreApplication::sendEvent(screen, &activate);
     }
+    // The pages the program opens, caught for the length of one test.
+    struct OpenedPages {
+        QStringList pages;
+        OpenedPages() {
+            SetUrlOpener([this](const QString &address) {
+                pages << address;
+                return true;
+            });
+        }
+        ~OpenedPages() { SetUrlOpener({}); }
+    };
 };
 
 void MainMenuTest::optionsTopToBottom() {
@@ -59,24 +67,6 @@ void MainMenuTest::optionsTopToBottom() {
                                  QStringLiteral("optProgramRoutine_4=Display Proposals Report"),
                                  QStringLiteral("optProgramRoutine_1=Create Custom Terms and Disclosure Statements")}));
     QCOMPARE(menu->windowTitle(), QStringLiteral("Tamsel PROPOSAL"));
-}
-
-void MainMenuTest::menuBarInOrder() {
-    TestFolder folder;
-    auto *menu = ScreenRegistry::Get<frmStartup>();
-    QStringList bar;
-    for (QAction *item : menu->menuBar->actions()) {
-        QStringList entry{item->text()};
-        if (item->menu())
-            for (QAction *sub : item->menu()->actions())
-                entry << sub->objectName() + QLatin1Char('=') + sub->text();
-        bar << entry.join(QLatin1Char('|'));
-    }
-    QCOMPARE(bar, QStringList({QStringLiteral("Files|mnuCreate=Create/Modify|mnuExit=&Exit"),
-                               QStringLiteral("Order Forms|mnuPPaper=Plain Paper|mnuPPPaper=Perforated Paper|"
-                                              "mnuProposalSets=Proposal Sets|mnuAddress=Address Labels|"
-                                              "mnuLabels=Shipping Labels"),
-                               QStringLiteral("&Help")}));
 }
 
 void MainMenuTest::activationSelectsCreateAProposal() {
@@ -105,43 +95,38 @@ void MainMenuTest::startOpensTheRoutine_data() {
     QTest::addColumn<int>("option");
     QTest::addColumn<int>("routine");
     QTest::addColumn<QString>("screen");
-    QTest::newRow("proposal") << 0 << 1 << QStringLiteral("frmCustomer");
-    QTest::newRow("field proposal goes to the customers") << 3 << 4 << QStringLiteral("frmCustomer");
-    QTest::newRow("report") << 4 << 5 << QStringLiteral("frmProposalReport");
-    QTest::newRow("terms") << 1 << 2 << QStringLiteral("frmTerms");
+    QTest::addColumn<bool>("doubleClick");
+    QTest::newRow("proposal") << 0 << 1 << QStringLiteral("frmCustomer") << false;
+    QTest::newRow("field proposal goes to the customers") << 3 << 4 << QStringLiteral("frmCustomer") << false;
+    QTest::newRow("report") << 4 << 5 << QStringLiteral("frmProposalReport") << false;
+    QTest::newRow("terms") << 1 << 2 << QStringLiteral("frmTerms") << false;
+    QTest::newRow("double click starts at once") << 4 << 5 << QStringLiteral("frmProposalReport") << true;
 }
 
 void MainMenuTest::startOpensTheRoutine() {
     QFETCH(int, option);
     QFETCH(int, routine);
     QFETCH(QString, screen);
+    QFETCH(bool, doubleClick);
     TestFolder folder;
     auto *menu = ScreenRegistry::Get<frmStartup>();
     ScreenRegistry::Show(menu);
     menu->Form_Activate();
-    menu->optProgramRoutine[option]->setChecked(true);
-    QCOMPARE(SelectedRoutine, qint16(routine));
-    QTest::mouseClick(menu->cmdStart, Qt::LeftButton);
+    if (doubleClick) {
+        QTest::mouseDClick(menu->optProgramRoutine[option], Qt::LeftButton);
+    } else {
+        menu->optProgramRoutine[option]->setChecked(true);
+        QCOMPARE(SelectedRoutine, qint16(routine));
+        QTest::mouseClick(menu->cmdStart, Qt::LeftButton);
+    }
     QCoreApplication::sendPostedEvents(nullptr, QEvent::DeferredDelete);
+    QCOMPARE(SelectedRoutine, qint16(routine));
     QVERIFY(!ScreenRegistry::Existing<frmStartup>());
     QStringList visible;
     for (TamselForm *form : ScreenRegistry::Screens())
         if (form->isVisible())
             visible << form->objectName();
     QCOMPARE(visible, QStringList{screen});
-}
-
-void MainMenuTest::doubleClickStartsAtOnce() {
-    TestFolder folder;
-    auto *menu = ScreenRegistry::Get<frmStartup>();
-    ScreenRegistry::Show(menu);
-    menu->Form_Activate();
-    QTest::mouseDClick(menu->optProgramRoutine[4], Qt::LeftButton);
-    QCoreApplication::sendPostedEvents(nullptr, QEvent::DeferredDelete);
-    QCOMPARE(SelectedRoutine, qint16(5));
-    QVERIFY(!ScreenRegistry::Existing<frmStartup>());
-    QVERIFY(ScreenRegistry::Existing<frmProposalReport>());
-    QVERIFY(ScreenRegistry::Existing<frmProposalReport>()->isVisible());
 }
 
 void MainMenuTest::logoHidesTheMenuAndShowsSetup() {
@@ -172,19 +157,6 @@ void MainMenuTest::orderItems_data() {
     QTest::newRow("plain paper") << QStringLiteral("mnuPPaper")
                                  << QStringLiteral("Use Plain Paper for Reports (etc)\r\nClick Yes to connect to a Supplier")
                                  << QStringLiteral("Order Paper");
-    QTest::newRow("perforated paper")
-        << QStringLiteral("mnuPPPaper")
-        << QStringLiteral("Perforated Response Paper is used to create\r\nInvoices with a remittance Slip\r\n"
-                          "Click Yes to connect to a Supplier")
-        << QStringLiteral("Order Paper");
-    QTest::newRow("proposal sets") << QStringLiteral("mnuProposalSets")
-                                   << QStringLiteral("2 and 3 Part Carbonless Paper\r\nSuitable for creating a Proposal "
-                                                     "Form on which\r\ninformation can be hand written as well as "
-                                                     "printed\r\nClick Yes to connect to a Supplier")
-                                   << QStringLiteral("Carbonless Forms");
-    QTest::newRow("address labels") << QStringLiteral("mnuAddress")
-                                    << QStringLiteral("30 to a Page Mailing Labels\r\nClick Yes to connect to a Supplier")
-                                    << QStringLiteral("Order Paper");
     QTest::newRow("shipping labels") << QStringLiteral("mnuLabels") << QStringLiteral("Click YES to Connect to a Supplier")
                                      << QStringLiteral("Order Labels");
 }
@@ -195,11 +167,8 @@ void MainMenuTest::orderItems() {
     QFETCH(QString, title);
     TestFolder folder;
     folder.write(QStringLiteral("Manual/paper.html"), "<html></html>");
-    QStringList pages;
-    SetUrlOpener([&pages](const QString &address) {
-        pages << address;
-        return true;
-    });
+    OpenedPages opened;
+    const QStringList &pages = opened.pages;
     auto *menu = ScreenRegistry::Get<frmStartup>();
     ScreenRegistry::Show(menu);
     menu->Form_Activate();
@@ -220,16 +189,12 @@ void MainMenuTest::orderItems() {
     folder.prompt->Answer(MsgAnswer::Yes);
     action->trigger();
     QCOMPARE(pages, QStringList{folder.path() + QStringLiteral("/Manual/paper.html")});
-    SetUrlOpener({});
 }
 
 void MainMenuTest::helpOpensTheManual() {
     TestFolder folder;
-    QStringList pages;
-    SetUrlOpener([&pages](const QString &address) {
-        pages << address;
-        return true;
-    });
+    OpenedPages opened;
+    const QStringList &pages = opened.pages;
     auto *menu = ScreenRegistry::Get<frmStartup>();
     folder.prompt->AnswerOk();
     menu->mnuHelpContentsFile->trigger();
@@ -240,7 +205,6 @@ void MainMenuTest::helpOpensTheManual() {
     folder.write(QStringLiteral("Manual/index.html"), "<html></html>");
     menu->mnuHelpContentsFile->trigger();
     QCOMPARE(pages, QStringList{folder.path() + QStringLiteral("/Manual/index.html")});
-    SetUrlOpener({});
 }
 
 TAMSEL_TEST(MainMenuTest)
