@@ -38,7 +38,6 @@ private slots:
     void deletingRemovesFileAndBackup();
     void bothCustomTextsLoadWithTheScreen();
     void quotesInTheTextAreKeptWhole();
-    void savingAnEmptyBoxStillCountsAsPresent();
     void unreadableAndUnwritableFilesLoseNothing();
     void menuHidesTheScreenAndShowsTheMainMenu();
     void screenshot();
@@ -102,10 +101,14 @@ void TermsTest::deletingRemovesFileAndBackup() {
     QVERIFY(!CustomTermsExist());
     QCOMPARE(screen->Text1[1]->toPlainText(), QStringLiteral("Kept"));
 
-    // Saving again writes the file anew.
-    screen->Text1[0]->setPlainText(QStringLiteral("New terms"));
+    // Saving the empty box writes the file anew and drops a stale backup for good.
+    folder.write(QStringLiteral("Backup/") + Terms, "\"stale\"\r\n");
     screen->Command1_Click(1);
-    QCOMPARE(folder.read(Terms), QByteArray("\"New terms\"\r\n"));
+    QCOMPARE(folder.read(Terms), QByteArray("\"\"\r\n"));
+    QVERIFY(!folder.exists(QStringLiteral("Backup/") + Terms));
+    QVERIFY(CustomTermsExist());
+    QVERIFY(ReadCustomTerms().ok());
+    QCOMPARE(ReadCustomTerms().value, QString());
     QVERIFY(folder.prompt->shown.isEmpty());
 }
 
@@ -149,20 +152,6 @@ void TermsTest::quotesInTheTextAreKeptWhole() {
     folder.write(Disclaimer, "\"Say \"yes\" now\"\r\n");
     screen->Command1_Click(6);
     QCOMPARE(screen->Text1[1]->toPlainText(), QStringLiteral("Say "));
-}
-
-void TermsTest::savingAnEmptyBoxStillCountsAsPresent() {
-    TestFolder folder;
-    folder.write(QStringLiteral("Backup/") + Terms, "\"stale\"\r\n");
-    frmTerms *screen = OpenTerms();
-    screen->Text1[0]->clear();
-    screen->Command1_Click(1);
-    QCOMPARE(folder.read(Terms), QByteArray("\"\"\r\n"));
-    // The stale backup is gone, so it can never come back in place of what was saved.
-    QVERIFY(!folder.exists(QStringLiteral("Backup/") + Terms));
-    QVERIFY(CustomTermsExist());
-    QVERIFY(ReadCustomTerms().ok());
-    QCOMPARE(ReadCustomTerms().value, QString());
 }
 
 void TermsTest::unreadableAndUnwritableFilesLoseNothing() {

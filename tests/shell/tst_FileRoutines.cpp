@@ -18,7 +18,6 @@ private slots:
     void namesUseEitherSeparatorAndAnyCase();
     void namesNeverLeaveTheDataFolder();
     void fileExistsRestoresFromBackup();
-    void fileExistsFindsNothingWhenBothAreMissing();
     void recordCountRoundsHalvesToEven_data();
     void recordCountRoundsHalvesToEven();
     void outputReplacesTheFileOnlyWhenClosed();
@@ -28,7 +27,6 @@ private slots:
     void ensureFolderMakesOneLevel();
     void backupCopiesTheElevenSettingsFiles();
     void exitBacksUpUnloadsAndEnds();
-    void webPageGoesToTheOpener();
 };
 
 void FileRoutinesTest::namesUseEitherSeparatorAndAnyCase() {
@@ -62,15 +60,10 @@ void FileRoutinesTest::fileExistsRestoresFromBackup() {
     folder.write(QStringLiteral("MyBusinessData.txt"), "new");
     QVERIFY(FileExists(QStringLiteral("/MyBusinessData.txt")));
     QCOMPARE(folder.read(QStringLiteral("MyBusinessData.txt")), QByteArray("new"));
-}
-
-void FileRoutinesTest::fileExistsFindsNothingWhenBothAreMissing() {
-    TestFolder folder;
+    // Neither copy: nothing is found and nothing is made; a folder is not a file.
     QVERIFY(!FileExists(QStringLiteral("\\PrintColors.txt")));
-    QVERIFY(QDir(folder.path()).entryList(QDir::AllEntries | QDir::NoDotAndDotDot).isEmpty());
-    // A folder of that name is not a file.
-    QDir(folder.path()).mkdir(QStringLiteral("Templates"));
-    QVERIFY(!FileExists(QStringLiteral("\\Templates")));
+    QVERIFY(!folder.exists(QStringLiteral("PrintColors.txt")));
+    QVERIFY(!FileExists(QStringLiteral("\\Backup")));
 }
 
 void FileRoutinesTest::recordCountRoundsHalvesToEven_data() {
@@ -167,8 +160,6 @@ void FileRoutinesTest::backupCopiesTheElevenSettingsFiles() {
     QCOMPARE(folder.read(QStringLiteral("Backup/MyBusinessData.txt")), QByteArray("current"));
     QCOMPARE(folder.read(QStringLiteral("Backup/CustomTerms.txt")), QByteArray("kept"));
     QVERIFY(!folder.exists(QStringLiteral("Backup/TProposalCounter.txt")));
-    QCOMPARE(DataFolder, AppFolder + QStringLiteral("\\"));
-    QCOMPARE(BackupFolder, AppFolder + QStringLiteral("\\Backup\\"));
     // No temporary file is left beside the copies.
     QCOMPARE(QDir(folder.file(QStringLiteral("Backup"))).entryList(QDir::Files).size(), 2);
 }
@@ -188,18 +179,6 @@ void FileRoutinesTest::exitBacksUpUnloadsAndEnds() {
     QCOMPARE(folder.endRequests, 1);
     QCoreApplication::sendPostedEvents(nullptr, QEvent::DeferredDelete);
     QCOMPARE(unloaded, QList<QString>({"menu", "setup"})); // the last created goes first
-}
-
-void FileRoutinesTest::webPageGoesToTheOpener() {
-    TestFolder folder;
-    QString opened;
-    SetUrlOpener([&](const QString &address) {
-        opened = address;
-        return true;
-    });
-    QVERIFY(OpenWebPage(QStringLiteral("https://example.org/paper")));
-    QCOMPARE(opened, QStringLiteral("https://example.org/paper"));
-    QVERIFY(!folder.exists(QStringLiteral("Temp.url")));
 }
 
 TAMSEL_TEST(FileRoutinesTest)

@@ -59,16 +59,13 @@ class StartupTest : public QObject {
     Q_OBJECT
 private slots:
     void firstRunCreatesTheFoldersAndCounter();
-    void foldersAreCreatedInOrder();
+    void foldersAreCreatedInOrderAndAFailureEndsTheStart();
     void missingFilesComeBackFromBackup();
     void auxFoldersSkipNamesThatWouldEscape();
     void emptyCustomerFileMakesNoAuxFolders();
-    void existingCounterIsLeftAlone();
-    void secondStartChangesNothing();
+    void secondStartChangesNothingNotEvenTheCounter();
     void secondCopyIsRefusedWithoutTouchingFiles();
-    void folderThatCannotBeCreatedEndsInOrder();
-    void continueLeadsToMenuOrWelcome();
-    void logoLeadsToSetup();
+    void continueLeadsToMenuOrWelcomeAndLogoToSetup();
     void closeButtonEndsTheProgramButUnloadDoesNot();
     void screensComeBackWhereTheyWere();
     void executableStartsInAnEmptyFolder();
@@ -93,7 +90,7 @@ void StartupTest::firstRunCreatesTheFoldersAndCounter() {
     QVERIFY(folder.prompt->shown.isEmpty());
 }
 
-void StartupTest::foldersAreCreatedInOrder() {
+void StartupTest::foldersAreCreatedInOrderAndAFailureEndsTheStart() {
     TestFolder folder;
     // A file where the third folder belongs stops the sequence there.
     folder.write(QStringLiteral("TamselProposals"), "in the way");
@@ -106,6 +103,17 @@ void StartupTest::foldersAreCreatedInOrder() {
     QCOMPARE(folder.prompt->shown.size(), 1);
     QVERIFY(folder.prompt->shown[0].text.contains(QStringLiteral("\\TamselProposals")));
     QVERIFY(ScreenRegistry::Screens().isEmpty());
+
+    // So does an account's folder that cannot be made.
+    QVERIFY(QFile::remove(folder.file(QStringLiteral("TamselProposals"))));
+    ReleaseInstanceLock();
+    folder.write(QStringLiteral("CustomerData.txt"), RawCustomerRecord("A1"));
+    folder.write(QStringLiteral("AuxFiles"), "a file where the folder belongs");
+    folder.prompt->AnswerOk();
+    QVERIFY(!StartUp(folder.path()));
+    QCOMPARE(folder.prompt->shown.size(), 2);
+    QVERIFY(folder.prompt->shown[1].text.contains(QStringLiteral("could not be created")));
+    QVERIFY(!folder.exists(QStringLiteral("TProposalCounter.txt")));
 }
 
 void StartupTest::missingFilesComeBackFromBackup() {
@@ -147,19 +155,14 @@ void StartupTest::emptyCustomerFileMakesNoAuxFolders() {
     QVERIFY(!folder.exists(QStringLiteral("AuxFiles")));
 }
 
-void StartupTest::existingCounterIsLeftAlone() {
+void StartupTest::secondStartChangesNothingNotEvenTheCounter() {
     TestFolder folder;
+    folder.write(QStringLiteral("CustomerData.txt"), RawCustomerRecord("A1"));
     folder.write(QStringLiteral("TProposalCounter.txt"), "2417\r\n");
     QVERIFY(StartUp(folder.path()));
     QCOMPARE(ProposalNo, qint16(2417));
     QCOMPARE(folder.read(QStringLiteral("TProposalCounter.txt")), QByteArray("2417\r\n"));
     QCOMPARE(ScreenRegistry::Existing<frmFieldProposal>()->txtNextFieldProposal->text(), QStringLiteral("2417"));
-}
-
-void StartupTest::secondStartChangesNothing() {
-    TestFolder folder;
-    folder.write(QStringLiteral("CustomerData.txt"), RawCustomerRecord("A1"));
-    QVERIFY(StartUp(folder.path()));
     const QStringList before = Snapshot(folder.path());
     CloseAllScreens();
     ReleaseInstanceLock();
@@ -183,18 +186,7 @@ void StartupTest::secondCopyIsRefusedWithoutTouchingFiles() {
     QCOMPARE(folder.endRequests, 0); // ends by returning, without the exit's backup
 }
 
-void StartupTest::folderThatCannotBeCreatedEndsInOrder() {
-    TestFolder folder;
-    folder.write(QStringLiteral("CustomerData.txt"), RawCustomerRecord("A1"));
-    folder.write(QStringLiteral("AuxFiles"), "a file where the folder belongs");
-    folder.prompt->AnswerOk();
-    QVERIFY(!StartUp(folder.path()));
-    QCOMPARE(folder.prompt->shown.size(), 1);
-    QVERIFY(folder.prompt->shown[0].text.contains(QStringLiteral("could not be created")));
-    QVERIFY(!folder.exists(QStringLiteral("TProposalCounter.txt")));
-}
-
-void StartupTest::continueLeadsToMenuOrWelcome() {
+void StartupTest::continueLeadsToMenuOrWelcomeAndLogoToSetup() {
     TestFolder folder;
     QVERIFY(StartUp(folder.path()));
     frmSplash *splash = ScreenRegistry::Existing<frmSplash>();
@@ -216,10 +208,9 @@ void StartupTest::continueLeadsToMenuOrWelcome() {
     QVERIFY(ScreenRegistry::Existing<frmStartup>()->isVisible());
     QVERIFY(!ScreenRegistry::Existing<frmSplash>());
     QCOMPARE(folder.endRequests, 0);
-}
+    CloseAllScreens();
+    ReleaseInstanceLock();
 
-void StartupTest::logoLeadsToSetup() {
-    TestFolder folder;
     QVERIFY(StartUp(folder.path()));
     ScreenRegistry::Existing<frmSplash>()->Image1_Click();
     QVERIFY(ScreenRegistry::Existing<frmSetup>()->isVisible());
