@@ -44,16 +44,11 @@ void ScreenshotsTest::FillSampleData(const TestFolder &folder) {
 QStringList ScreenshotsTest::LayoutFaults(QWidget *window) {
     QStringList faults;
     const QRect bounds = window->rect();
-    QList<QWidget *> named;
-    for (QWidget *w : window->findChildren<QWidget *>()) {
-        if (w->objectName().isEmpty() || w->objectName().startsWith(QLatin1String("qt_")) || !w->isVisibleTo(window))
-            continue;
-        if (!w->visibleRegion().isEmpty() || w->isVisible())
+    QList<QWidget *> named; // the visible controls with names of ours
+    for (QWidget *w : window->findChildren<QWidget *>())
+        if (!w->objectName().isEmpty() && !w->objectName().startsWith(QLatin1String("qt_")) && w->isVisible())
             named << w;
-    }
     for (QWidget *w : named) {
-        if (!w->isVisible())
-            continue;
         const QRect inWindow(w->mapTo(window, QPoint(0, 0)), w->size());
         if (!bounds.contains(inWindow))
             faults << w->objectName() + QStringLiteral(" sticks out of the window");
@@ -65,7 +60,7 @@ QStringList ScreenshotsTest::LayoutFaults(QWidget *window) {
         if (wanted > w->width())
             faults << w->objectName() + QStringLiteral(" cuts its text off");
         for (QWidget *other : named)
-            if (other != w && other->isVisible() && other->parentWidget() == w->parentWidget() &&
+            if (other != w && other->parentWidget() == w->parentWidget() &&
                 w->geometry().intersects(other->geometry()) && w->objectName() < other->objectName())
                 faults << w->objectName() + QStringLiteral(" overlaps ") + other->objectName();
     }
