@@ -30,7 +30,6 @@ private slots:
     void cleanup() { CloseAllScreens(); }
     void emptyFileStartsTheFirstCustomer();
     void browsingArithmetic();
-    void browsingFewCustomersKeepsThePosition();
     void accountListTypeAheadAndLeavingTheBox();
     void searchResultsAndCustomerListInTheGrid();
     void searchWithoutMatch_data();
@@ -123,7 +122,6 @@ void frmCustomerTest::emptyFileStartsTheFirstCustomer() {
     QCOMPARE(folder.read("ContractInfo.txt").size(), 386);
     QCOMPARE(folder.read("CycleInfo.txt").size(), 69);
     QCOMPARE(form->CityList(), QStringList{"Springfield"});
-    QVERIFY(folder.prompt->unexpected.isEmpty());
 }
 
 void frmCustomerTest::browsingArithmetic() {
@@ -143,11 +141,10 @@ void frmCustomerTest::browsingArithmetic() {
     // Each move first saved the customer being left, unchanged.
     QCOMPARE(folder.read("CustomerData.txt"), CustomerBytes(Numbered(10)));
     QVERIFY(folder.prompt->shown.isEmpty());
-}
 
-void frmCustomerTest::browsingFewCustomersKeepsThePosition() {
-    TestFolder folder;
-    frmCustomer *form = Activate(folder, Numbered(3));
+    // With three customers the quarter steps stay where they are, saving the edit.
+    WriteCustomers(folder, Numbered(3));
+    form->Form_Activate();
     form->cmdNav_Click(2);
     QCOMPARE(CustomerRecNo, 2);
     form->txtCustomer[7]->setText("edited");

@@ -78,7 +78,6 @@ void TemplatesTest::refusedNameSavesNothing() {
     QVERIFY(FilesIn(folder.file(Tpl)).isEmpty());
     QCOMPARE(folder.read(QStringLiteral("MyBusinessData.txt")), QByteArray("\"Biz\"\r\n"));
     QCOMPARE(FilesIn(folder.path()), QStringList{QStringLiteral("MyBusinessData.txt")});
-    QVERIFY(folder.prompt->unexpected.isEmpty());
 }
 
 void TemplatesTest::newTemplateGainsTheTermsOnce() {
@@ -105,7 +104,6 @@ void TemplatesTest::newTemplateGainsTheTermsOnce() {
     folder.prompt->Type(QStringLiteral("Fence"));
     const TemplateSave third = SaveBodyAsTemplate(GenericTerms().toUpper());
     QCOMPARE(third.body, GenericTerms().toUpper() + QStringLiteral("\r\n\r\n") + GenericTerms());
-    QVERIFY(folder.prompt->unexpected.isEmpty());
 }
 
 void TemplatesTest::existingNameIsAskedAboutBeforeWriting() {
@@ -131,7 +129,6 @@ void TemplatesTest::existingNameIsAskedAboutBeforeWriting() {
     QVERIFY(replaced.saved);
     QVERIFY(!replaced.added);
     QCOMPARE(folder.read(Tpl + QStringLiteral("Roof.txt")), GenericTerms().toLatin1() + "\r\n");
-    QVERIFY(folder.prompt->unexpected.isEmpty());
 }
 
 void TemplatesTest::savedTemplateLoadsWithOneMoreLineEnd() {
@@ -185,7 +182,6 @@ void TemplatesTest::deletingAsksFirstAndStaysInTheFolder() {
     QVERIFY(!DeleteTemplate(QStringLiteral("../../Roof.txt")));
     QVERIFY(folder.exists(QStringLiteral("Roof.txt")));
     QCOMPARE(folder.prompt->shown.size(), 2);
-    QVERIFY(folder.prompt->unexpected.isEmpty());
 }
 
 TAMSEL_TEST(TemplatesTest)

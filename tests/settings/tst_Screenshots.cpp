@@ -124,7 +124,6 @@ void ScreenshotsTest::screensAreTidy() {
         QDir().mkpath(target);
         QVERIFY(picture.save(target + QLatin1Char('/') + name + QStringLiteral(".png")));
     }
-    QVERIFY(folder.prompt->unexpected.isEmpty());
 }
 
 TAMSEL_TEST(ScreenshotsTest)
