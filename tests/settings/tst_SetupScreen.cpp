@@ -108,6 +108,7 @@ void SetupScreenTest::returnWritesBothFilesByteForByte() {
     TestFolder folder;
     ScriptedDialogsInstalled dialogs;
     frmSetup *setup = OpenSetup();
+    folder.write(QStringLiteral("Backup/PrintColors.txt"), "stale");
     const QStringList fields{QStringLiteral("Acme, Inc"), QStringLiteral("1 Main St"), QString(),
                              QStringLiteral("Salem"), QStringLiteral("OR"), QStringLiteral("97301"),
                              QStringLiteral("555-0100"), QString(), QString()};
@@ -129,6 +130,19 @@ void SetupScreenTest::returnWritesBothFilesByteForByte() {
     QCOMPARE(folder.read(QStringLiteral("PrintColors.txt")),
              QByteArray("255\r\n65280\r\n\"Courier New\"\r\n#FALSE#\r\n2\r\n"));
     QCOMPARE(BorderColor, 255u);
+    // The old backup copy must not come back in place of the new file.
+    QVERIFY(!folder.exists(QStringLiteral("Backup/PrintColors.txt")));
+
+    // Read back on the next start: the controls follow the file.
+    CloseAllScreens();
+    PrintInColor = true;
+    NumCopies = 0;
+    setup = OpenSetup();
+    QVERIFY(!PrintInColor);
+    QVERIFY(!setup->ckColor->isChecked());
+    QCOMPARE(NumCopies, quint8(2));
+    QCOMPARE(setup->cboCopies->currentText(), QStringLiteral("2"));
+    QCOMPARE(frmSetup::SwatchColor(setup->txtBorders), 0x0000FFu);
 }
 
 void SetupScreenTest::addressStyle_data() {
@@ -423,6 +437,13 @@ void SetupScreenTest::findAndStoreALogo() {
     QVERIFY(!setup->cmdLogo[1]->isEnabled());
     QCOMPARE(setup->Image3->twipsSize(), QSize(1390, 1440));
     QVERIFY(dialogs->unexpected.isEmpty());
+
+    // The next start shows the stored logo at its stored size.
+    CloseAllScreens();
+    setup = OpenSetup();
+    QVERIFY(setup->Image2->hasPicture());
+    QVERIFY(setup->Image3->hasPicture());
+    QCOMPARE(setup->Image3->twipsSize(), QSize(1390, 1440));
 }
 
 void SetupScreenTest::clearLogo() {
