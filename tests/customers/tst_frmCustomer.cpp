@@ -39,8 +39,7 @@ private slots:
     void nameFieldsAreRequired();
     void blankAccountAndTelephone_data();
     void blankAccountAndTelephone();
-    void accountNumberOnSave();
-    void duplicateAccountNumber();
+    void accountNumberChecks();
     void newCustomerCancelledThenSaved();
     void addressStyles();
     void deleteRecordTwoOfThreeThenTheRest();
@@ -349,10 +348,25 @@ void frmCustomerTest::blankAccountAndTelephone() {
     }
 }
 
-void frmCustomerTest::accountNumberOnSave() {
+void frmCustomerTest::accountNumberChecks() {
     TestFolder folder;
     frmCustomer *form = Activate(folder, Mixed());
     const QByteArray before = folder.read("CustomerData.txt");
+    // Leaving the box: another customer's number is refused, compared exactly.
+    form->txtCustomer[0]->setText("100"); // its own number
+    form->txtCustomer_LostFocus(0);
+    QVERIFY(folder.prompt->shown.isEmpty());
+    form->txtCustomer[0]->setText("300");
+    folder.prompt->AnswerOk();
+    form->txtCustomer_LostFocus(0);
+    QCOMPARE(folder.prompt->Texts(), QStringList{"The Account Number has been duplicated\r\nEnter a different Number"});
+    QCOMPARE(folder.prompt->shown[0].title, QString("Duplicate Account Number"));
+    QVERIFY(form->txtCustomer[0]->text().isEmpty());
+    form->txtCustomer[0]->setText("300 ");
+    form->txtCustomer_LostFocus(0);
+    QCOMPARE(folder.prompt->shown.size(), 1);
+
+    // Saving: a number that would leave its folder is refused, whatever the key filter let through.
     for (const QString &bad : {QString("../x"), QString(".."), QString("A&B")}) {
         form->txtCustomer[0]->setText(bad);
         folder.prompt->AnswerOk();
@@ -374,24 +388,6 @@ void frmCustomerTest::accountNumberOnSave() {
     QCOMPARE(folder.prompt->shown.last().title, QString("Account not Entered"));
     QCOMPARE(StoredCustomer(folder, 5).AcctNo.trimmed(), QString("555-123-4567"));
     QCOMPARE(form->txtCustomer[0]->text(), QString("555-123-4567"));
-}
-
-void frmCustomerTest::duplicateAccountNumber() {
-    TestFolder folder;
-    frmCustomer *form = Activate(folder, Mixed());
-    form->txtCustomer[0]->setText("100"); // its own number
-    form->txtCustomer_LostFocus(0);
-    QVERIFY(folder.prompt->shown.isEmpty());
-    form->txtCustomer[0]->setText("300");
-    folder.prompt->AnswerOk();
-    form->txtCustomer_LostFocus(0);
-    QCOMPARE(folder.prompt->Texts(), QStringList{"The Account Number has been duplicated\r\nEnter a different Number"});
-    QCOMPARE(folder.prompt->shown[0].title, QString("Duplicate Account Number"));
-    QVERIFY(form->txtCustomer[0]->text().isEmpty());
-    // Exact comparison: blanks around the typed text make it different.
-    form->txtCustomer[0]->setText("300 ");
-    form->txtCustomer_LostFocus(0);
-    QCOMPARE(folder.prompt->shown.size(), 1);
 }
 
 void frmCustomerTest::newCustomerCancelledThenSaved() {
