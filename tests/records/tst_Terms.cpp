@@ -36,8 +36,7 @@ private slots:
     void twoLineTermsAreOneQuotedField();
     void clearingNeverTouchesTheFile();
     void deletingRemovesFileAndBackup();
-    void bothCustomTextsLoadWithTheScreen();
-    void quotesInTheTextAreKeptWhole();
+    void bothCustomTextsLoadWithTheScreenQuotesWhole();
     void unreadableAndUnwritableFilesLoseNothing();
     void menuHidesTheScreenAndShowsTheMainMenu();
     void screenshot();
@@ -110,7 +109,7 @@ void TermsTest::deletingRemovesFileAndBackup() {
     QVERIFY(folder.prompt->shown.isEmpty());
 }
 
-void TermsTest::bothCustomTextsLoadWithTheScreen() {
+void TermsTest::bothCustomTextsLoadWithTheScreenQuotesWhole() {
     TestFolder folder;
     // Only a backup copy of the terms: it is restored as the screen loads.
     folder.write(QStringLiteral("Backup/") + Terms, "\"Line one\r\nLine two\"\r\n");
@@ -133,11 +132,8 @@ void TermsTest::bothCustomTextsLoadWithTheScreen() {
     screen->Command1_Click(6);
     QCOMPARE(screen->Text1[1]->toPlainText(), QStringLiteral("typed"));
     QVERIFY(folder.prompt->shown.isEmpty());
-}
 
-void TermsTest::quotesInTheTextAreKeptWhole() {
-    TestFolder folder;
-    frmTerms *screen = OpenTerms();
+    // Quotes in the text are kept whole, doubled in the file.
     screen->Text1[1]->setPlainText(QStringLiteral("Insurance by \"owner\", see \"B\""));
     screen->Command1_Click(2);
     QCOMPARE(folder.read(Disclaimer), QByteArray("\"Insurance by \"\"owner\"\", see \"\"B\"\"\"\r\n"));
