@@ -184,9 +184,9 @@ void TermsTest::menuHidesTheScreenAndShowsTheMainMenu() {
 }
 
 void TermsTest::screenshot() {
-    const QString target = qEnvironmentVariable("TAMSEL_SCREENSHOT_DIR");
+    const QString target = qEnvironmentVariable("TAMSEL_SCREENSHOTS");
     if (target.isEmpty())
-        QSKIP("set TAMSEL_SCREENSHOT_DIR to save the screenshot");
+        QSKIP("set TAMSEL_SCREENSHOTS to save the screenshot");
     TestFolder folder;
     folder.write(Terms, "\"Payment due within 30 days of completion.\r\n"
                         "A service charge of 1.5% per month applies to late payments.\"\r\n");
