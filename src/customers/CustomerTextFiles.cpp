@@ -4,23 +4,20 @@
 #include "shell/CommonRoutines.h"
 #include "shell/DataFolders.h"
 #include "shell/QuotedFields.h"
+#include "shell/StoredText.h"
 
 namespace {
 
 const QString HeadingsFile = QStringLiteral("/AuxHeadings.txt");
 
 QStringList ReadLines(const QString &name) {
-    if (!FileExists(name))
-        return {};
-    const auto bytes = ReadWholeFile(name);
-    return bytes ? TextCodec::SplitLines(TextCodec::Decode(*bytes)) : QStringList{};
+    const auto text = ReadStoredText(name);
+    return text.ok() ? TextCodec::SplitLines(text.value) : QStringList{};
 }
 
 // A box's text as stored: as typed, with CR LF line ends, followed by CR LF.
-QByteArray StoredText(QString text) {
-    text.replace(QLatin1String("\r\n"), QLatin1String("\n")).replace(QLatin1Char('\r'), QLatin1Char('\n'));
-    text.replace(QLatin1Char('\n'), QLatin1String(TextCodec::LineEnd));
-    return TextCodec::Encode(text + QLatin1String(TextCodec::LineEnd));
+QByteArray StoredText(const QString &text) {
+    return TextCodec::Encode(StoredLineEnds(text) + QLatin1String(TextCodec::LineEnd));
 }
 
 } // namespace
@@ -63,13 +60,10 @@ bool SaveAuxData(const QString &accountNo, const AuxTexts &boxes) {
 }
 
 QStringList LoadStatesList() {
-    const QString name = QStringLiteral("/StatesList.txt");
-    if (!FileExists(name))
+    const auto text = ReadStoredText(QStringLiteral("/StatesList.txt"));
+    if (!text.ok())
         return {};
-    const auto bytes = ReadWholeFile(name);
-    if (!bytes)
-        return {};
-    FieldReader reader(TextCodec::Decode(*bytes));
+    FieldReader reader(text.value);
     QStringList states;
     while (states.size() < 50) {
         const auto field = reader.Next();

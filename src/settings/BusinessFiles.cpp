@@ -3,6 +3,7 @@
 #include "platform/TextCodec.h"
 #include "shell/CommonRoutines.h"
 #include "shell/QuotedFields.h"
+#include "shell/StoredText.h"
 
 #include <QStringList>
 #include <limits>
@@ -18,12 +19,10 @@ const QString CounterFile = QStringLiteral("\\TProposalCounter.txt");
 
 // Reads a settings file whole; nothing when it is missing after the restore attempt.
 std::optional<QString> ReadSettingsText(const QString &name) {
-    if (!FileExists(name))
+    const auto text = ReadStoredText(name);
+    if (!text.ok())
         return std::nullopt;
-    const auto bytes = ReadWholeFile(name);
-    if (!bytes)
-        return std::nullopt;
-    return TextCodec::Decode(*bytes);
+    return text.value;
 }
 
 bool WriteSettingsText(const QString &name, const QString &text) {

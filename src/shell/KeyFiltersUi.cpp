@@ -2,6 +2,7 @@
 
 #include "platform/UserPrompt.h"
 #include "shell/InputRules.h"
+#include "shell/LocaleTexts.h"
 
 #include <QAction>
 #include <QClipboard>
@@ -11,7 +12,6 @@
 #include <QMenu>
 #include <QMimeData>
 #include <QLineEdit>
-#include <QLocale>
 
 int CheckKeyEntry(int keyCode, QLineEdit *box) {
     if (keyCode == BackspaceKey)
@@ -42,7 +42,7 @@ bool FormatCurrencyBox(QLineEdit *box) {
     const auto value = ParseNumericText(box->text());
     if (!value)
         return false;
-    box->setText(QLocale().toCurrencyString(*value));
+    box->setText(CurrencyText(*value));
     return true;
 }
 
