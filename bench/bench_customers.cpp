@@ -2,13 +2,13 @@
 // the 16-bit record counts allow: activation (account and city lists), one
 // criteria search, the full customer list, and, for comparison, merely
 // reading the file.
+#include "common/CommonRoutines.h"
+#include "common/CommonVariables.h"
+#include "common/ScreenRegistry.h"
 #include "customers/CustomerRecords.h"
 #include "customers/CustomerSearch.h"
 #include "customers/CustomersFoundModel.h"
 #include "customers/frmCustomer.h"
-#include "shell/CommonRoutines.h"
-#include "shell/CommonVariables.h"
-#include "shell/ScreenRegistry.h"
 
 #include <QApplication>
 #include <QElapsedTimer>

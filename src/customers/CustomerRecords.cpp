@@ -1,11 +1,11 @@
 #include "customers/CustomerRecords.h"
 
+#include "common/CommonRoutines.h"
+#include "common/CommonVariables.h"
+#include "common/InputRules.h"
+#include "customers/AccountFolders.h"
 #include "platform/Clock.h"
 #include "platform/UserPrompt.h"
-#include "shell/CommonRoutines.h"
-#include "shell/CommonVariables.h"
-#include "shell/DataFolders.h"
-#include "shell/InputRules.h"
 
 #include <QFile>
 #include <QFileInfo>
@@ -313,4 +313,11 @@ QString AccountNoProblem(const QString &accountNo) {
                 .arg(c);
     }
     return {};
+}
+
+void ResetCustomerVariables() {
+    CustomerRec = {};
+    ContractRec = {};
+    CycleRec = {};
+    CustomerCount = 0;
 }

@@ -71,6 +71,15 @@ struct CycleRecord {
     qint16 Field6 = 0; // boolean
 };
 
+// The current customer's records, one of each file, and the number of customer
+// records (owned by the customer screen; one more while a new one is entered).
+inline CustomerRecord CustomerRec;
+inline ContractRecord ContractRec;
+inline CycleRecord CycleRec;
+inline qint32 CustomerCount = 0;
+// Puts them back to empty (tests).
+void ResetCustomerVariables();
+
 const RecordLayout<CustomerRecord> &CustomerLayout();
 const RecordLayout<ContractRecord> &ContractLayout();
 const RecordLayout<CycleRecord> &CycleLayout();

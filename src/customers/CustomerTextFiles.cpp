@@ -1,10 +1,10 @@
 #include "customers/CustomerTextFiles.h"
 
+#include "common/CommonRoutines.h"
+#include "common/QuotedFields.h"
+#include "common/StoredText.h"
+#include "customers/AccountFolders.h"
 #include "platform/TextCodec.h"
-#include "shell/CommonRoutines.h"
-#include "shell/DataFolders.h"
-#include "shell/QuotedFields.h"
-#include "shell/StoredText.h"
 
 namespace {
 

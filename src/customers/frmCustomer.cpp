@@ -1,21 +1,18 @@
 #include "customers/frmCustomer.h"
 
+#include "common/CommonRoutines.h"
+#include "common/CommonVariables.h"
+#include "common/KeyFiltersUi.h"
+#include "common/ScreenRegistry.h"
+#include "customers/AccountFolders.h"
 #include "customers/AccountListModel.h"
 #include "customers/CustomerRecords.h"
 #include "customers/CustomerSearch.h"
 #include "customers/CustomersFoundModel.h"
 #include "platform/QtPictureBox.h"
 #include "platform/UserPrompt.h"
-#include "printing/frmFieldProposal.h"
-#include "proposals/frmWriteProposal.h"
-#include "settings/SetupRules.h"
 #include "settings/frmSetup.h"
-#include "shell/CommonRoutines.h"
-#include "shell/CommonVariables.h"
-#include "shell/DataFolders.h"
-#include "shell/KeyFiltersUi.h"
-#include "shell/ScreenRegistry.h"
-#include "shell/frmStartup.h"
+#include "settings/SetupRules.h"
 
 #include <QCheckBox>
 #include <QComboBox>
@@ -762,7 +759,7 @@ bool frmCustomer::SaveCustomer() {
             }
             // Nothing is written; the screen starts afresh the next time it is needed.
             CloseAllFiles();
-            ScreenRegistry::Show(ScreenRegistry::Get<frmStartup>());
+            ScreenRegistry::Show(Screen::MainMenu);
             ScreenRegistry::Unload(this);
             return false;
         }
@@ -1040,9 +1037,9 @@ void frmCustomer::cmdSchedule_Click() {
     CloseAllFiles();
     hide();
     if (SelectedRoutine == 1)
-        ScreenRegistry::Show(ScreenRegistry::Get<frmWriteProposal>());
+        ScreenRegistry::Show(Screen::WriteProposal);
     else if (SelectedRoutine == 4)
-        ScreenRegistry::Show(ScreenRegistry::Get<frmFieldProposal>());
+        ScreenRegistry::Show(Screen::FieldProposal);
 }
 
 void frmCustomer::cmdExit_Click() {
@@ -1050,7 +1047,7 @@ void frmCustomer::cmdExit_Click() {
         return;
     CloseAllFiles();
     hide();
-    ScreenRegistry::Show(ScreenRegistry::Get<frmStartup>());
+    ScreenRegistry::Show(Screen::MainMenu);
 }
 
 void frmCustomer::txtCustomer_LostFocus(int Index) {

@@ -3,8 +3,8 @@
 // auxiliary data boxes of each account. Loaded once per run and kept while
 // hidden, so its fields still show the chosen customer when the proposal is
 // printed.
+#include "common/TamselForm.h"
 #include "customers/CustomerTextFiles.h"
-#include "shell/TamselForm.h"
 
 #include <array>
 

@@ -8,7 +8,9 @@ class CancelledDialogs : public Dialogs {
 public:
     std::optional<quint32> ChooseColor(quint32) override { return std::nullopt; }
     std::optional<QString> ChooseFont(const QString &) override { return std::nullopt; }
-    std::optional<QString> ChooseOpenFile(const QString &, const QString &) override { return std::nullopt; }
+    std::optional<QString> ChooseOpenFile(const QString &, const QString &, const QString &) override {
+        return std::nullopt;
+    }
 };
 
 std::shared_ptr<Dialogs> &Current() {
@@ -26,8 +28,8 @@ void SetDialogs(std::shared_ptr<Dialogs> dialogs) {
 
 std::optional<quint32> ChooseColor(quint32 current) { return Dialog().ChooseColor(current); }
 std::optional<QString> ChooseFont(const QString &current) { return Dialog().ChooseFont(current); }
-std::optional<QString> ChooseOpenFile(const QString &title, const QString &filter) {
-    return Dialog().ChooseOpenFile(title, filter);
+std::optional<QString> ChooseOpenFile(const QString &title, const QString &filter, const QString &startFolder) {
+    return Dialog().ChooseOpenFile(title, filter, startFolder);
 }
 
 QString PictureFileFilter(const QList<QByteArray> &formats) {

@@ -17,8 +17,10 @@ public:
     // A font family name.
     virtual std::optional<QString> ChooseFont(const QString &current) = 0;
     // The full path of an existing file; the filter is in Qt's form
-    // ("Pictures (*.png *.jpg);;All (*)"), its first entry selected.
-    virtual std::optional<QString> ChooseOpenFile(const QString &title, const QString &filter) = 0;
+    // ("Pictures (*.png *.jpg);;All (*)"), its first entry selected; the
+    // dialog starts in the given folder.
+    virtual std::optional<QString> ChooseOpenFile(const QString &title, const QString &filter,
+                                                  const QString &startFolder) = 0;
 };
 
 // The dialogs in use; there is always one (until one is set, every dialog
@@ -28,7 +30,7 @@ void SetDialogs(std::shared_ptr<Dialogs> dialogs);
 
 std::optional<quint32> ChooseColor(quint32 current);
 std::optional<QString> ChooseFont(const QString &current);
-std::optional<QString> ChooseOpenFile(const QString &title, const QString &filter);
+std::optional<QString> ChooseOpenFile(const QString &title, const QString &filter, const QString &startFolder);
 
 // An open-file filter offering every picture format in the list (as image
 // readers name them: "png", "jpeg", ...) in lower and upper case, then all files.

@@ -1,7 +1,5 @@
 #include "platform/QtDialogs.h"
 
-#include "shell/CommonVariables.h"
-
 #include <QApplication>
 #include <QColorDialog>
 #include <QFileDialog>
@@ -28,9 +26,9 @@ std::optional<QString> QtDialogs::ChooseFont(const QString &current) {
     return chosen.family();
 }
 
-std::optional<QString> QtDialogs::ChooseOpenFile(const QString &title, const QString &filter) {
-    // Starts in the program's folder: that is where the user is asked to put the logo.
-    const QString path = QFileDialog::getOpenFileName(QApplication::activeWindow(), title, AppFolder, filter);
+std::optional<QString> QtDialogs::ChooseOpenFile(const QString &title, const QString &filter,
+                                                 const QString &startFolder) {
+    const QString path = QFileDialog::getOpenFileName(QApplication::activeWindow(), title, startFolder, filter);
     if (path.isEmpty())
         return std::nullopt;
     return path;

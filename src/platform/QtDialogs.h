@@ -12,5 +12,6 @@ class QtDialogs : public Dialogs {
 public:
     std::optional<quint32> ChooseColor(quint32 current) override;
     std::optional<QString> ChooseFont(const QString &current) override;
-    std::optional<QString> ChooseOpenFile(const QString &title, const QString &filter) override;
+    std::optional<QString> ChooseOpenFile(const QString &title, const QString &filter,
+                                          const QString &startFolder) override;
 };

@@ -1,5 +1,7 @@
 #include "printing/frmFieldProposal.h"
 
+#include "common/CommonVariables.h"
+
 #include <QFormLayout>
 #include <QLineEdit>
 
@@ -11,3 +13,5 @@ frmFieldProposal::frmFieldProposal() : TamselForm(QStringLiteral("frmFieldPropos
     auto *layout = new QFormLayout(this);
     layout->addRow(QStringLiteral("Next Proposal Number"), txtNextFieldProposal);
 }
+
+void frmFieldProposal::ShowProposalNo() { txtNextFieldProposal->setText(QString::number(ProposalNo)); }

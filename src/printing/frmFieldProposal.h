@@ -1,6 +1,6 @@
 #pragma once
 // Field proposals: blank forms filled in by hand at the job site.
-#include "shell/TamselForm.h"
+#include "common/TamselForm.h"
 
 class QLineEdit;
 
@@ -8,6 +8,8 @@ class frmFieldProposal : public TamselForm {
     Q_OBJECT
 public:
     frmFieldProposal();
+
+    void ShowProposalNo() override;
 
     QLineEdit *txtNextFieldProposal = nullptr; // the number the next form gets
 };

@@ -1,10 +1,10 @@
 #include "proposals/ProposalFiles.h"
 
+#include "common/CommonRoutines.h"
+#include "common/LocaleTexts.h"
+#include "common/QuotedFields.h"
 #include "platform/Clock.h"
 #include "platform/TextCodec.h"
-#include "shell/CommonRoutines.h"
-#include "shell/LocaleTexts.h"
-#include "shell/QuotedFields.h"
 
 #include <QCollator>
 #include <QDir>

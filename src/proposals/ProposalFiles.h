@@ -5,7 +5,7 @@
 // "\TamselProposals\ProposalPayments\N.txt" (price and payments as the
 // user's locale shows them). A field proposal writes only the first, with
 // nine lines and "FP" + N as its first field.
-#include "shell/StoredText.h"
+#include "common/StoredText.h"
 
 #include <QByteArray>
 #include <QDate>

@@ -1,10 +1,10 @@
 #include "proposals/Templates.h"
 
+#include "common/CommonRoutines.h"
 #include "platform/TextCodec.h"
 #include "platform/UserPrompt.h"
 #include "proposals/ProposalFiles.h"
-#include "records/TermsTexts.h"
-#include "shell/CommonRoutines.h"
+#include "settings/TermsTexts.h"
 
 #include <QDir>
 #include <QFile>

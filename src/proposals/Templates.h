@@ -2,7 +2,7 @@
 // Proposal templates: saved bodies in "\Templates\Proposals", one file per
 // template, named by what the user typed followed by ".txt". No template
 // operation touches a file outside that folder.
-#include "shell/StoredText.h"
+#include "common/StoredText.h"
 
 #include <QString>
 #include <QStringList>

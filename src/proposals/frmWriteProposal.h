@@ -1,6 +1,6 @@
 #pragma once
 // The proposal writer: job site, body, price and payments, finalizing.
-#include "shell/TamselForm.h"
+#include "common/TamselForm.h"
 
 class frmWriteProposal : public TamselForm {
     Q_OBJECT

@@ -1,6 +1,6 @@
 #pragma once
 // The report of every recorded proposal.
-#include "shell/TamselForm.h"
+#include "common/TamselForm.h"
 
 class frmProposalReport : public TamselForm {
     Q_OBJECT

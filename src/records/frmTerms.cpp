@@ -1,11 +1,10 @@
 #include "records/frmTerms.h"
 
+#include "common/CommonRoutines.h"
+#include "common/ScreenRegistry.h"
+#include "common/StoredText.h"
 #include "platform/UserPrompt.h"
-#include "records/TermsTexts.h"
-#include "shell/CommonRoutines.h"
-#include "shell/ScreenRegistry.h"
-#include "shell/StoredText.h"
-#include "shell/frmStartup.h"
+#include "settings/TermsTexts.h"
 
 #include <QGridLayout>
 #include <QHBoxLayout>
@@ -139,7 +138,7 @@ void frmTerms::Form_Load() {
 void frmTerms::Command1_Click(int Index) {
     if (Index == 0) {
         hide();
-        ScreenRegistry::Show(ScreenRegistry::Get<frmStartup>());
+        ScreenRegistry::Show(Screen::MainMenu);
         return;
     }
     if (Index < 1 || Index > 8)

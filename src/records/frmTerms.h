@@ -2,7 +2,7 @@
 // The custom terms and disclaimer that replace the generic texts: the
 // generic texts shown for comparison, the two custom texts written, saved,
 // loaded, cleared and deleted.
-#include "shell/TamselForm.h"
+#include "common/TamselForm.h"
 
 #include <array>
 

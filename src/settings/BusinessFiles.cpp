@@ -1,9 +1,9 @@
 #include "settings/BusinessFiles.h"
 
+#include "common/CommonRoutines.h"
+#include "common/QuotedFields.h"
+#include "common/StoredText.h"
 #include "platform/TextCodec.h"
-#include "shell/CommonRoutines.h"
-#include "shell/QuotedFields.h"
-#include "shell/StoredText.h"
 
 #include <QStringList>
 #include <limits>

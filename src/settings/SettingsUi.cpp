@@ -1,12 +1,11 @@
 #include "settings/SettingsUi.h"
 
+#include "common/CommonRoutines.h"
+#include "common/CommonVariables.h"
+#include "common/ScreenRegistry.h"
 #include "platform/UserPrompt.h"
-#include "printing/frmFieldProposal.h"
 #include "settings/BusinessFiles.h"
 #include "settings/frmSetup.h"
-#include "shell/CommonRoutines.h"
-#include "shell/CommonVariables.h"
-#include "shell/ScreenRegistry.h"
 
 #include <QLineEdit>
 #include <limits>
@@ -29,7 +28,8 @@ void ShowBusinessData() {
 namespace {
 void ShowProposalNo() {
     ScreenRegistry::Get<frmSetup>()->txtProposalNo->setText(QString::number(ProposalNo));
-    ScreenRegistry::Get<frmFieldProposal>()->txtNextFieldProposal->setText(QString::number(ProposalNo));
+    if (TamselForm *field = ScreenRegistry::Get(Screen::FieldProposal))
+        field->ShowProposalNo();
 }
 } // namespace
 

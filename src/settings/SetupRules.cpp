@@ -1,6 +1,6 @@
 #include "settings/SetupRules.h"
 
-#include "shell/InputRules.h"
+#include "common/InputRules.h"
 
 #include <algorithm>
 #include <cmath>

@@ -1,5 +1,9 @@
 #include "settings/frmSetup.h"
 
+#include "common/CommonRoutines.h"
+#include "common/CommonVariables.h"
+#include "common/InputRules.h"
+#include "common/ScreenRegistry.h"
 #include "platform/Dialogs.h"
 #include "platform/QtDialogs.h"
 #include "platform/QtPictureBox.h"
@@ -7,11 +11,6 @@
 #include "settings/BusinessFiles.h"
 #include "settings/SettingsUi.h"
 #include "settings/SetupRules.h"
-#include "shell/CommonRoutines.h"
-#include "shell/CommonVariables.h"
-#include "shell/InputRules.h"
-#include "shell/ScreenRegistry.h"
-#include "shell/frmStartup.h"
 
 #include <QApplication>
 #include <QCheckBox>
@@ -555,7 +554,7 @@ void frmSetup::cmdMenu_Click() {
     if (!SavePrintColors())
         return;
     hide();
-    ScreenRegistry::Show(ScreenRegistry::Get<frmStartup>());
+    ScreenRegistry::Show(Screen::MainMenu);
 }
 
 void frmSetup::cmdChange_Click(int Index) {
@@ -579,8 +578,9 @@ void frmSetup::cmdChange_Click(int Index) {
 void frmSetup::cmdLogo_Click(int Index) {
     switch (Index) {
     case 0: {
+        // Starts in the program's folder: that is where the user is asked to put the logo.
         const auto path = ChooseOpenFile(QStringLiteral("Find your Logo"),
-                                         PictureFileFilter(QImageReader::supportedImageFormats()));
+                                         PictureFileFilter(QImageReader::supportedImageFormats()), AppFolder);
         if (!path)
             return;
         const QImage picture = QImageReader(*path).read();

@@ -2,7 +2,7 @@
 // The setup screen: letterhead data, print settings, logo and the next
 // proposal number. Created hidden at start-up; while it lives its controls
 // hold the print settings the printed page uses.
-#include "shell/TamselForm.h"
+#include "common/TamselForm.h"
 
 #include <QColor>
 #include <array>

@@ -1,6 +1,6 @@
 #pragma once
 // Dials customers and speed-dial numbers through the modem.
-#include "shell/TamselForm.h"
+#include "common/TamselForm.h"
 
 class frmDialer : public TamselForm {
     Q_OBJECT

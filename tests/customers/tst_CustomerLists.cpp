@@ -1,9 +1,9 @@
+#include "common/CommonVariables.h"
 #include "CustomerFixtures.h"
-#include "TestMain.h"
 #include "customers/CustomerSearch.h"
-#include "customers/CustomerTextFiles.h"
 #include "customers/CustomersFoundModel.h"
-#include "shell/CommonVariables.h"
+#include "customers/CustomerTextFiles.h"
+#include "TestMain.h"
 
 #include <QDir>
 #include <QTest>

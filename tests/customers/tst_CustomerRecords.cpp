@@ -1,9 +1,9 @@
+#include "common/CommonRoutines.h"
+#include "common/CommonVariables.h"
 #include "CustomerFixtures.h"
-#include "TestMain.h"
 #include "customers/CustomerRecords.h"
 #include "platform/Clock.h"
-#include "shell/CommonRoutines.h"
-#include "shell/CommonVariables.h"
+#include "TestMain.h"
 
 #include <QDir>
 #include <QTest>

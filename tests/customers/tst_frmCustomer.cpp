@@ -1,13 +1,13 @@
+#include "app/frmStartup.h"
+#include "common/CommonVariables.h"
+#include "common/ScreenRegistry.h"
 #include "CustomerFixtures.h"
-#include "TestMain.h"
 #include "customers/AccountListModel.h"
 #include "customers/CustomersFoundModel.h"
 #include "customers/frmCustomer.h"
 #include "printing/frmFieldProposal.h"
 #include "proposals/frmWriteProposal.h"
-#include "shell/CommonVariables.h"
-#include "shell/ScreenRegistry.h"
-#include "shell/frmStartup.h"
+#include "TestMain.h"
 
 #include <QAction>
 #include <QCheckBox>

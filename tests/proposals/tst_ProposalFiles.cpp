@@ -1,8 +1,8 @@
-#include "TestFolder.h"
-#include "TestMain.h"
+#include "common/QuotedFields.h"
 #include "platform/Clock.h"
 #include "proposals/ProposalFiles.h"
-#include "shell/QuotedFields.h"
+#include "TestFolder.h"
+#include "TestMain.h"
 
 #include <QDir>
 #include <QLocale>

@@ -1,7 +1,7 @@
+#include "proposals/Templates.h"
+#include "settings/TermsTexts.h"
 #include "TestFolder.h"
 #include "TestMain.h"
-#include "proposals/Templates.h"
-#include "records/TermsTexts.h"
 
 #include <QDir>
 #include <QTest>

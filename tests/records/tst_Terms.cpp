@@ -1,9 +1,9 @@
+#include "app/frmStartup.h"
+#include "common/ScreenRegistry.h"
+#include "records/frmTerms.h"
+#include "settings/TermsTexts.h"
 #include "TestFolder.h"
 #include "TestMain.h"
-#include "records/TermsTexts.h"
-#include "records/frmTerms.h"
-#include "shell/ScreenRegistry.h"
-#include "shell/frmStartup.h"
 
 #include <QDir>
 #include <QLabel>

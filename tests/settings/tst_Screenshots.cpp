@@ -1,12 +1,12 @@
 #include "TestFolder.h"
 #include "TestMain.h"
 
+#include "app/frmStartup.h"
+#include "common/CommonVariables.h"
+#include "common/ScreenRegistry.h"
 #include "platform/QtProductLogo.h"
-#include "settings/SettingsUi.h"
 #include "settings/frmSetup.h"
-#include "shell/CommonVariables.h"
-#include "shell/ScreenRegistry.h"
-#include "shell/frmStartup.h"
+#include "settings/SettingsUi.h"
 
 #include <QAbstractButton>
 #include <QDir>

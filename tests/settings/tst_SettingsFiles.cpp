@@ -1,12 +1,12 @@
+#include "common/CommonVariables.h"
+#include "common/ScreenRegistry.h"
+#include "platform/QtPictureBox.h"
+#include "printing/frmFieldProposal.h"
+#include "settings/BusinessFiles.h"
+#include "settings/frmSetup.h"
+#include "settings/SettingsUi.h"
 #include "TestFolder.h"
 #include "TestMain.h"
-#include "platform/QtPictureBox.h"
-#include "settings/BusinessFiles.h"
-#include "settings/SettingsUi.h"
-#include "settings/frmSetup.h"
-#include "printing/frmFieldProposal.h"
-#include "shell/CommonVariables.h"
-#include "shell/ScreenRegistry.h"
 
 #include <QCheckBox>
 #include <QComboBox>

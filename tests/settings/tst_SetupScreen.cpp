@@ -2,15 +2,15 @@
 #include "TestFolder.h"
 #include "TestMain.h"
 
+#include "app/frmStartup.h"
+#include "common/CommonVariables.h"
+#include "common/ScreenRegistry.h"
 #include "platform/QtPictureBox.h"
 #include "platform/QtProductLogo.h"
 #include "printing/frmFieldProposal.h"
+#include "settings/frmSetup.h"
 #include "settings/SettingsUi.h"
 #include "settings/SetupRules.h"
-#include "settings/frmSetup.h"
-#include "shell/CommonVariables.h"
-#include "shell/ScreenRegistry.h"
-#include "shell/frmStartup.h"
 
 #include <QCheckBox>
 #include <QComboBox>

@@ -19,7 +19,8 @@ std::optional<QString> ScriptedDialogs::ChooseFont(const QString &current) {
     return Take(fonts_, QStringLiteral("font"));
 }
 
-std::optional<QString> ScriptedDialogs::ChooseOpenFile(const QString &title, const QString &filter) {
+std::optional<QString> ScriptedDialogs::ChooseOpenFile(const QString &title, const QString &filter,
+                                                       const QString &) {
     opened.append(Opened{QStringLiteral("file"), title, filter, {}});
     return Take(files_, QStringLiteral("file"));
 }

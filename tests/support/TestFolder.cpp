@@ -1,10 +1,12 @@
 #include "TestFolder.h"
 
+#include "app/ScreenList.h"
+#include "app/SingleInstance.h"
+#include "common/CommonRoutines.h"
+#include "common/CommonVariables.h"
+#include "common/ScreenRegistry.h"
+#include "customers/CustomerRecords.h"
 #include "platform/Clock.h"
-#include "shell/CommonRoutines.h"
-#include "shell/CommonVariables.h"
-#include "shell/ScreenRegistry.h"
-#include "shell/SingleInstance.h"
 
 #include <QCoreApplication>
 #include <QDir>
@@ -14,6 +16,8 @@
 
 TestFolder::TestFolder() : prompt(std::make_shared<ScriptedPrompt>()) {
     ResetSharedVariables();
+    ResetCustomerVariables();
+    RegisterScreens();
     AppFolder = dir_.path();
     SetPrompt(prompt);
     SetExitHandlers([] { ScreenRegistry::UnloadAll(); }, [this] { ++endRequests; });
@@ -32,6 +36,7 @@ TestFolder::~TestFolder() {
     SetPrompt(nullptr);
     SetExitHandlers({}, {});
     ResetSharedVariables();
+    ResetCustomerVariables();
 }
 
 QString TestFolder::file(const QString &relative) const { return dir_.path() + QLatin1Char('/') + relative; }

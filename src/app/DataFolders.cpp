@@ -1,0 +1,77 @@
+#include "app/DataFolders.h"
+
+#include "common/CommonRoutines.h"
+#include "common/CommonVariables.h"
+#include "customers/AccountFolders.h"
+#include "customers/CustomerRecords.h"
+#include "platform/TextCodec.h"
+#include "platform/UserPrompt.h"
+
+#include <QDir>
+
+namespace {
+
+constexpr int AccountNoLength = 20;
+
+void ReportFolderFailure(const QString &name) {
+    MsgBox(QStringLiteral("The folder %1 could not be created in %2.\r\n"
+                          "Check that the program may write to its folder. The program will end.")
+               .arg(name, QDir::toNativeSeparators(AppFolder)),
+           MsgButtons::Ok, QStringLiteral("Data Folders"));
+}
+
+} // namespace
+
+const QStringList &DataFolderNames() {
+    static const QStringList names = {
+        QStringLiteral("\\Backup"),
+        QStringLiteral("\\Templates"),
+        QStringLiteral("\\TamselProposals"),
+        QStringLiteral("\\TamselProposals\\ProposalBody"),
+        QStringLiteral("\\TamselProposals\\ProposalPayments"),
+        QStringLiteral("\\Templates\\Proposals")};
+    return names;
+}
+
+bool CreateDataFolders() {
+    for (const QString &name : DataFolderNames()) {
+        if (!EnsureFolder(name)) {
+            ReportFolderFailure(name);
+            return false;
+        }
+    }
+    return CheckAuxFolders();
+}
+
+bool CheckAuxFolders() {
+    const QString customers = QStringLiteral("\\CustomerData.txt");
+    if (!FileExists(customers))
+        return true;
+    const qint16 count = RecordCount(customers, CustomerRecordLength);
+    if (count < 1)
+        return true;
+    const auto bytes = ReadWholeFile(customers);
+    if (!bytes) {
+        MsgBox(QStringLiteral("The customer file CustomerData.txt could not be read. The program will end."),
+               MsgButtons::Ok, QStringLiteral("Data Folders"));
+        return false;
+    }
+    // The installed tree has \AuxFiles; a copied data folder may not.
+    if (!EnsureFolder(QStringLiteral("\\AuxFiles"))) {
+        ReportFolderFailure(QStringLiteral("\\AuxFiles"));
+        return false;
+    }
+    for (qint64 record = 0; record < count; ++record) {
+        const QString account =
+            AccountFolderName(TextCodec::Decode(bytes->mid(record * CustomerRecordLength, AccountNoLength)));
+        if (account.isEmpty())
+            continue;
+        QString failed;
+        if (!EnsureAccountFolders(account, &failed)) {
+            ReportFolderFailure(failed);
+            return false;
+        }
+    }
+    CloseAllFiles();
+    return true;
+}

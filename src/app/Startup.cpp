@@ -1,0 +1,56 @@
+#include "app/Startup.h"
+
+#include "app/DataFolders.h"
+#include "app/frmSplash.h"
+#include "app/ScreenList.h"
+#include "app/SingleInstance.h"
+#include "common/CommonRoutines.h"
+#include "common/CommonVariables.h"
+#include "common/ScreenRegistry.h"
+#include "customers/frmCustomer.h"
+#include "platform/QtDialogs.h"
+#include "platform/QtUserPrompt.h"
+#include "settings/SettingsUi.h"
+
+#include <QApplication>
+#include <QDesktopServices>
+#include <QDir>
+#include <QUrl>
+
+bool StartTamselProposal() {
+    QCoreApplication::setOrganizationName(QStringLiteral("TamselProposal"));
+    QCoreApplication::setApplicationName(QStringLiteral("TamselProposal"));
+    // The program ends only through ExitProgram, never because the screen being
+    // left was closed before the next one showed.
+    QApplication::setQuitOnLastWindowClosed(false);
+    RegisterScreens();
+    SetPrompt(std::make_shared<QtUserPrompt>());
+    SetDialogs(std::make_shared<QtDialogs>());
+    SetExitHandlers([] { ScreenRegistry::UnloadAll(); }, [] { QCoreApplication::exit(0); });
+    SetUrlOpener([](const QString &address) {
+        const QUrl url = QUrl::fromUserInput(address, AppFolder);
+        return QDesktopServices::openUrl(url);
+    });
+    return StartUp(QCoreApplication::applicationDirPath());
+}
+
+bool StartUp(const QString &appFolder) {
+    AppFolder = QDir::cleanPath(appFolder);
+
+    frmSplash *splash = ScreenRegistry::Get<frmSplash>();
+    ScreenRegistry::Show(splash);
+    splash->repaint();
+
+    // Ending here writes nothing: no backup, no saved window layout.
+    if (CheckPrevInstance() || !CreateDataFolders()) {
+        ScreenRegistry::DiscardAll();
+        return false;
+    }
+    LoadBusinessData();
+    ScreenRegistry::Get<frmCustomer>();
+    if (!LoadProposalCounter()) {
+        ScreenRegistry::DiscardAll();
+        return false;
+    }
+    return true;
+}

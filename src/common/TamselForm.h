@@ -1,0 +1,43 @@
+#pragma once
+// What every screen shares: load, activate, deactivate and unload events,
+// its size and position kept between runs, and the rule that closing a
+// window with its own close button ends the whole program.
+#include <QWidget>
+
+class TamselForm : public QWidget {
+    Q_OBJECT
+public:
+    // The object name is the screen's name (frmSetup, frmCustomer, ...).
+    explicit TamselForm(const QString &name, QWidget *parent = nullptr);
+
+    // Runs once, right after the screen is created by the registry.
+    virtual void Form_Load();
+    // The screen became the active one among the program's screens. A message
+    // box or another program taking the focus for a while does not count, so
+    // coming back from a box never re-runs the activation (which may refill
+    // the fields the user is editing).
+    virtual void Form_Activate() {}
+    // Another screen of the program became active, or this one was hidden.
+    virtual void Form_Deactivate();
+    // The screen is being unloaded (by the program or at exit).
+    virtual void Form_Unload();
+
+    // The next proposal number changed; screens that show it refresh it.
+    virtual void ShowProposalNo() {}
+
+    void RestoreLayout();
+    void SaveLayout();
+
+protected:
+    // The key under which the layout is kept; the splash keeps its own.
+    virtual QString LayoutApplication() const { return QStringLiteral("TamselProposal"); }
+    bool event(QEvent *event) override;
+    void showEvent(QShowEvent *event) override;
+    void hideEvent(QHideEvent *event) override;
+    void closeEvent(QCloseEvent *event) override;
+
+private:
+    void BecomeActive();
+    friend class ScreenRegistry;
+    bool unloading_ = false; // true while the program itself unloads the screen
+};

@@ -1,0 +1,211 @@
+#include "TestFolder.h"
+#include "TestMain.h"
+
+#include "app/frmStartup.h"
+#include "common/CommonRoutines.h"
+#include "common/CommonVariables.h"
+#include "common/ScreenRegistry.h"
+#include "customers/frmCustomer.h"
+#include "platform/QtPictureBox.h"
+#include "records/frmProposalReport.h"
+#include "records/frmTerms.h"
+#include "settings/frmSetup.h"
+
+#include <QAction>
+#include <QPushButton>
+#include <QRadioButton>
+#include <QTest>
+
+class MainMenuTest : public QObject {
+    Q_OBJECT
+private slots:
+    void optionsTopToBottom();
+    void activationSelectsCreateAProposal();
+    void startOpensTheRoutine_data();
+    void startOpensTheRoutine();
+    void logoHidesTheMenuAndShowsSetup();
+    void exitEndsTheProgram();
+    void orderItems_data();
+    void orderItems();
+    void helpOpensTheManual();
+
+private:
+    static void Activate(QWidget *screen) {
+        QEvent activate(QEvent::WindowActivate);
+        QCoreApplication::sendEvent(screen, &activate);
+    }
+    // The pages the program opens, caught for the length of one test.
+    struct OpenedPages {
+        QStringList pages;
+        OpenedPages() {
+            SetUrlOpener([this](const QString &address) {
+                pages << address;
+                return true;
+            });
+        }
+        ~OpenedPages() { SetUrlOpener({}); }
+    };
+};
+
+void MainMenuTest::optionsTopToBottom() {
+    TestFolder folder;
+    auto *menu = ScreenRegistry::Get<frmStartup>();
+    ScreenRegistry::Show(menu);
+    QVERIFY(QTest::qWaitForWindowExposed(menu));
+    QVERIFY(!menu->optProgramRoutine[2]);
+    QList<QRadioButton *> shown;
+    for (QRadioButton *option : menu->optProgramRoutine)
+        if (option)
+            shown << option;
+    std::sort(shown.begin(), shown.end(),
+              [menu](QWidget *a, QWidget *b) { return a->mapTo(menu, QPoint()).y() < b->mapTo(menu, QPoint()).y(); });
+    QStringList names;
+    for (QRadioButton *option : shown)
+        names << option->objectName() + QLatin1Char('=') + option->text();
+    QCOMPARE(names, QStringList({QStringLiteral("optProgramRoutine_0=Create a Proposal"),
+                                 QStringLiteral("optProgramRoutine_3=Create a Field Proposal"),
+                                 QStringLiteral("optProgramRoutine_4=Display Proposals Report"),
+                                 QStringLiteral("optProgramRoutine_1=Create Custom Terms and Disclosure Statements")}));
+    QCOMPARE(menu->windowTitle(), QStringLiteral("Tamsel PROPOSAL"));
+}
+
+void MainMenuTest::activationSelectsCreateAProposal() {
+    TestFolder folder;
+    auto *menu = ScreenRegistry::Get<frmStartup>();
+    ScreenRegistry::Show(menu);
+    Activate(menu);
+    QVERIFY(menu->optProgramRoutine[0]->isChecked());
+    QCOMPARE(SelectedRoutine, qint16(1));
+
+    QTest::mouseClick(menu->optProgramRoutine[4], Qt::LeftButton);
+    QCOMPARE(SelectedRoutine, qint16(5));
+    // A message box closing activates the window again: the choice stays.
+    Activate(menu);
+    QVERIFY(menu->optProgramRoutine[4]->isChecked());
+    QCOMPARE(SelectedRoutine, qint16(5));
+    // Coming back to the menu from another screen starts over.
+    menu->hide();
+    ScreenRegistry::Show(menu);
+    Activate(menu);
+    QVERIFY(menu->optProgramRoutine[0]->isChecked());
+    QCOMPARE(SelectedRoutine, qint16(1));
+}
+
+void MainMenuTest::startOpensTheRoutine_data() {
+    QTest::addColumn<int>("option");
+    QTest::addColumn<int>("routine");
+    QTest::addColumn<QString>("screen");
+    QTest::addColumn<bool>("doubleClick");
+    QTest::newRow("proposal") << 0 << 1 << QStringLiteral("frmCustomer") << false;
+    QTest::newRow("field proposal goes to the customers") << 3 << 4 << QStringLiteral("frmCustomer") << false;
+    QTest::newRow("report") << 4 << 5 << QStringLiteral("frmProposalReport") << false;
+    QTest::newRow("terms") << 1 << 2 << QStringLiteral("frmTerms") << false;
+    QTest::newRow("double click starts at once") << 4 << 5 << QStringLiteral("frmProposalReport") << true;
+}
+
+void MainMenuTest::startOpensTheRoutine() {
+    QFETCH(int, option);
+    QFETCH(int, routine);
+    QFETCH(QString, screen);
+    QFETCH(bool, doubleClick);
+    TestFolder folder;
+    auto *menu = ScreenRegistry::Get<frmStartup>();
+    ScreenRegistry::Show(menu);
+    menu->Form_Activate();
+    if (doubleClick) {
+        QTest::mouseDClick(menu->optProgramRoutine[option], Qt::LeftButton);
+    } else {
+        menu->optProgramRoutine[option]->setChecked(true);
+        QCOMPARE(SelectedRoutine, qint16(routine));
+        QTest::mouseClick(menu->cmdStart, Qt::LeftButton);
+    }
+    QCoreApplication::sendPostedEvents(nullptr, QEvent::DeferredDelete);
+    QCOMPARE(SelectedRoutine, qint16(routine));
+    QVERIFY(!ScreenRegistry::Existing<frmStartup>());
+    QStringList visible;
+    for (TamselForm *form : ScreenRegistry::Screens())
+        if (form->isVisible())
+            visible << form->objectName();
+    QCOMPARE(visible, QStringList{screen});
+}
+
+void MainMenuTest::logoHidesTheMenuAndShowsSetup() {
+    TestFolder folder;
+    auto *menu = ScreenRegistry::Get<frmStartup>();
+    ScreenRegistry::Show(menu);
+    QTest::mouseClick(menu->Image1, Qt::LeftButton);
+    QCoreApplication::sendPostedEvents(nullptr, QEvent::DeferredDelete);
+    QCOMPARE(ScreenRegistry::Existing<frmStartup>(), menu);
+    QVERIFY(!menu->isVisible());
+    QVERIFY(ScreenRegistry::Existing<frmSetup>());
+    QVERIFY(ScreenRegistry::Existing<frmSetup>()->isVisible());
+}
+
+void MainMenuTest::exitEndsTheProgram() {
+    TestFolder folder;
+    folder.write(QStringLiteral("MyBusinessData.txt"), "\"A\",\"\",\"\",\"\",\"\",\"1\",\"\",\"\",\"\"\r\n");
+    auto *menu = ScreenRegistry::Get<frmStartup>();
+    menu->mnuExit->trigger();
+    QCOMPARE(folder.endRequests, 1);
+    QVERIFY(folder.exists(QStringLiteral("Backup/MyBusinessData.txt")));
+}
+
+void MainMenuTest::orderItems_data() {
+    QTest::addColumn<QString>("item");
+    QTest::addColumn<QString>("question");
+    QTest::addColumn<QString>("title");
+    QTest::newRow("plain paper") << QStringLiteral("mnuPPaper")
+                                 << QStringLiteral("Use Plain Paper for Reports (etc)\r\nClick Yes to connect to a Supplier")
+                                 << QStringLiteral("Order Paper");
+    QTest::newRow("shipping labels") << QStringLiteral("mnuLabels") << QStringLiteral("Click YES to Connect to a Supplier")
+                                     << QStringLiteral("Order Labels");
+}
+
+void MainMenuTest::orderItems() {
+    QFETCH(QString, item);
+    QFETCH(QString, question);
+    QFETCH(QString, title);
+    TestFolder folder;
+    folder.write(QStringLiteral("Manual/paper.html"), "<html></html>");
+    OpenedPages opened;
+    const QStringList &pages = opened.pages;
+    auto *menu = ScreenRegistry::Get<frmStartup>();
+    ScreenRegistry::Show(menu);
+    menu->Form_Activate();
+    menu->optProgramRoutine[3]->setChecked(true);
+    auto *action = menu->findChild<QAction *>(item);
+    QVERIFY(action);
+
+    folder.prompt->Answer(MsgAnswer::No);
+    action->trigger();
+    QVERIFY(pages.isEmpty());
+    QCOMPARE(folder.prompt->shown.size(), 1);
+    QCOMPARE(folder.prompt->shown[0].text, question);
+    QCOMPARE(folder.prompt->shown[0].title, title);
+    QCOMPARE(folder.prompt->shown[0].buttons, MsgButtons::YesNo);
+    QVERIFY(menu->isVisible());
+    QCOMPARE(SelectedRoutine, qint16(4));
+
+    folder.prompt->Answer(MsgAnswer::Yes);
+    action->trigger();
+    QCOMPARE(pages, QStringList{folder.path() + QStringLiteral("/Manual/paper.html")});
+}
+
+void MainMenuTest::helpOpensTheManual() {
+    TestFolder folder;
+    OpenedPages opened;
+    const QStringList &pages = opened.pages;
+    auto *menu = ScreenRegistry::Get<frmStartup>();
+    folder.prompt->AnswerOk();
+    menu->mnuHelpContentsFile->trigger();
+    QVERIFY(pages.isEmpty());
+    QCOMPARE(folder.prompt->shown.size(), 1);
+    QVERIFY(folder.prompt->shown[0].text.startsWith(QStringLiteral("The user manual was not found.")));
+
+    folder.write(QStringLiteral("Manual/index.html"), "<html></html>");
+    menu->mnuHelpContentsFile->trigger();
+    QCOMPARE(pages, QStringList{folder.path() + QStringLiteral("/Manual/index.html")});
+}
+
+TAMSEL_TEST(MainMenuTest)
+#include "tst_MainMenu.moc"

@@ -1,0 +1,288 @@
+#include "app/DataFolders.h"
+#include "app/frmSplash.h"
+#include "app/frmStartup.h"
+#include "app/SingleInstance.h"
+#include "app/Startup.h"
+#include "common/CommonRoutines.h"
+#include "common/CommonVariables.h"
+#include "common/ScreenRegistry.h"
+#include "customers/frmCustomer.h"
+#include "printing/frmFieldProposal.h"
+#include "settings/frmSetup.h"
+#include "TestFolder.h"
+#include "TestMain.h"
+
+#include <QCryptographicHash>
+#include <QDirIterator>
+#include <QFrame>
+#include <QLabel>
+#include <QPushButton>
+#include <QLineEdit>
+#include <QLockFile>
+#include <QProcess>
+#include <QTest>
+
+namespace {
+
+QByteArray RawCustomerRecord(const QByteArray &account) {
+    QByteArray record = account.leftJustified(20, ' ');
+    record.append(QByteArray(328 - 20, ' '));
+    return record;
+}
+
+// Every file and folder under the data folder with a digest of its contents.
+QStringList Snapshot(const QString &root) {
+    QStringList entries;
+    QDirIterator it(root, QDir::AllEntries | QDir::NoDotAndDotDot | QDir::Hidden, QDirIterator::Subdirectories);
+    while (it.hasNext()) {
+        const QString path = it.next();
+        QString entry = path.mid(root.size());
+        QFile file(path);
+        if (it.fileInfo().isFile() && file.open(QIODevice::ReadOnly))
+            entry += QLatin1Char(' ') + QCryptographicHash::hash(file.readAll(), QCryptographicHash::Md5).toHex();
+        entries << entry;
+    }
+    entries.sort();
+    return entries;
+}
+
+QStringList ScreenNames() {
+    QStringList names;
+    for (TamselForm *screen : ScreenRegistry::Screens())
+        names << screen->objectName();
+    return names;
+}
+
+} // namespace
+
+class StartupTest : public QObject {
+    Q_OBJECT
+private slots:
+    void firstRunCreatesTheFoldersAndCounter();
+    void foldersAreCreatedInOrderAndAFailureEndsTheStart();
+    void missingFilesComeBackFromBackup();
+    void auxFoldersSkipNamesThatWouldEscape();
+    void secondStartChangesNothingNotEvenTheCounter();
+    void secondCopyIsRefusedWithoutTouchingFiles();
+    void continueLeadsToMenuOrWelcomeAndLogoToSetup();
+    void closeButtonEndsTheProgramButUnloadDoesNot();
+    void screensComeBackWhereTheyWere();
+    void executableStartsInAnEmptyFolder();
+    void splashShowsItsWelcomePanelReadably();
+};
+
+void StartupTest::firstRunCreatesTheFoldersAndCounter() {
+    TestFolder folder;
+    QVERIFY(StartUp(folder.path()));
+    for (const QString &name : DataFolderNames())
+        QVERIFY2(QFileInfo(DataPath(name)).isDir(), qPrintable(name));
+    QVERIFY(!folder.exists(QStringLiteral("AuxFiles")));
+    QCOMPARE(folder.read(QStringLiteral("TProposalCounter.txt")), QByteArray("1001\r\n"));
+    QCOMPARE(ProposalNo, qint16(1001));
+    QCOMPARE(ScreenRegistry::Get<frmSetup>()->txtProposalNo->text(), QStringLiteral("1001"));
+    QCOMPARE(ScreenRegistry::Get<frmFieldProposal>()->txtNextFieldProposal->text(), QStringLiteral("1001"));
+    // No business data: the setup screen is first touched by the counter.
+    QCOMPARE(ScreenNames(), QStringList({"frmSplash", "frmCustomer", "frmSetup", "frmFieldProposal"}));
+    QVERIFY(ScreenRegistry::Existing<frmSplash>()->isVisible());
+    QVERIFY(!ScreenRegistry::Existing<frmSetup>()->isVisible());
+    QVERIFY(!ScreenRegistry::Existing<frmCustomer>()->isVisible());
+    QVERIFY(folder.prompt->shown.isEmpty());
+}
+
+void StartupTest::foldersAreCreatedInOrderAndAFailureEndsTheStart() {
+    TestFolder folder;
+    // A file where the third folder belongs stops the sequence there.
+    folder.write(QStringLiteral("TamselProposals"), "in the way");
+    folder.prompt->AnswerOk();
+    QVERIFY(!StartUp(folder.path()));
+    QVERIFY(folder.exists(QStringLiteral("Backup")));
+    QVERIFY(folder.exists(QStringLiteral("Templates")));
+    QVERIFY(!folder.exists(QStringLiteral("Templates/Proposals")));
+    QVERIFY(!folder.exists(QStringLiteral("TProposalCounter.txt")));
+    QCOMPARE(folder.prompt->shown.size(), 1);
+    QVERIFY(folder.prompt->shown[0].text.contains(QStringLiteral("\\TamselProposals")));
+    QVERIFY(ScreenRegistry::Screens().isEmpty());
+
+    // So does an account's folder that cannot be made.
+    QVERIFY(QFile::remove(folder.file(QStringLiteral("TamselProposals"))));
+    ReleaseInstanceLock();
+    folder.write(QStringLiteral("CustomerData.txt"), RawCustomerRecord("A1"));
+    folder.write(QStringLiteral("AuxFiles"), "a file where the folder belongs");
+    folder.prompt->AnswerOk();
+    QVERIFY(!StartUp(folder.path()));
+    QCOMPARE(folder.prompt->shown.size(), 2);
+    QVERIFY(folder.prompt->shown[1].text.contains(QStringLiteral("could not be created")));
+    QVERIFY(!folder.exists(QStringLiteral("TProposalCounter.txt")));
+}
+
+void StartupTest::missingFilesComeBackFromBackup() {
+    TestFolder folder;
+    const QByteArray customers = RawCustomerRecord("A1   ") + RawCustomerRecord("B2") + RawCustomerRecord("C3");
+    const QByteArray business = "\"Acme Roofing\",\"1 Main St\",\"\",\"Springfield\",\"IL\",\"62701\","
+                                "\"555-1234\",\"\",\"\"\r\n";
+    folder.write(QStringLiteral("Backup/CustomerData.txt"), customers);
+    folder.write(QStringLiteral("Backup/MyBusinessData.txt"), business);
+    QVERIFY(StartUp(folder.path()));
+    QCOMPARE(folder.read(QStringLiteral("CustomerData.txt")), customers);
+    QCOMPARE(folder.read(QStringLiteral("MyBusinessData.txt")), business);
+    for (const char *account : {"A1", "B2", "C3"})
+        for (int i = 0; i <= 5; ++i)
+            QVERIFY(QFileInfo(folder.file(QStringLiteral("AuxFiles/%1/AuxFile%2").arg(account).arg(i))).isDir());
+    QCOMPARE(QDir(folder.file(QStringLiteral("AuxFiles"))).entryList(QDir::Dirs | QDir::NoDotAndDotDot),
+             QStringList({"A1", "B2", "C3"}));
+    QCOMPARE(BusinessData[0], QStringLiteral("Acme Roofing"));
+    QCOMPARE(ScreenRegistry::Existing<frmSetup>()->txtBusiness[3]->text(), QStringLiteral("Springfield"));
+    // With business data the setup screen is created before the customer screen.
+    QCOMPARE(ScreenNames(), QStringList({"frmSplash", "frmSetup", "frmCustomer", "frmFieldProposal"}));
+}
+
+void StartupTest::auxFoldersSkipNamesThatWouldEscape() {
+    TestFolder folder;
+    folder.write(QStringLiteral("CustomerData.txt"), QByteArray()); // no customer yet: no folders
+    QVERIFY(StartUp(folder.path()));
+    QVERIFY(!folder.exists(QStringLiteral("AuxFiles")));
+    CloseAllScreens();
+    ReleaseInstanceLock();
+
+    folder.write(QStringLiteral("CustomerData.txt"), RawCustomerRecord("..") + RawCustomerRecord("../X") +
+                                                         RawCustomerRecord("   ") + RawCustomerRecord("OK1"));
+    QVERIFY(StartUp(folder.path()));
+    QCOMPARE(QDir(folder.file(QStringLiteral("AuxFiles"))).entryList(QDir::Dirs | QDir::NoDotAndDotDot),
+             QStringList({"OK1"}));
+    QVERIFY(!folder.exists(QStringLiteral("X")));
+    QVERIFY(!folder.exists(QStringLiteral("AuxFile0")));
+}
+
+void StartupTest::secondStartChangesNothingNotEvenTheCounter() {
+    TestFolder folder;
+    folder.write(QStringLiteral("CustomerData.txt"), RawCustomerRecord("A1"));
+    folder.write(QStringLiteral("TProposalCounter.txt"), "2417\r\n");
+    QVERIFY(StartUp(folder.path()));
+    QCOMPARE(ProposalNo, qint16(2417));
+    QCOMPARE(folder.read(QStringLiteral("TProposalCounter.txt")), QByteArray("2417\r\n"));
+    QCOMPARE(ScreenRegistry::Existing<frmFieldProposal>()->txtNextFieldProposal->text(), QStringLiteral("2417"));
+    const QStringList before = Snapshot(folder.path());
+    CloseAllScreens();
+    ReleaseInstanceLock();
+    QVERIFY(StartUp(folder.path()));
+    QCOMPARE(Snapshot(folder.path()), before);
+}
+
+void StartupTest::secondCopyIsRefusedWithoutTouchingFiles() {
+    TestFolder folder;
+    AppFolder = folder.path();
+    QLockFile firstCopy(InstanceLockPath());
+    QVERIFY(firstCopy.tryLock(0));
+    folder.prompt->AnswerOk();
+    QVERIFY(!StartUp(folder.path()));
+    QCOMPARE(folder.prompt->shown.size(), 1);
+    QCOMPARE(folder.prompt->shown[0].text, QStringLiteral("Tamsel Proposal is already Running!"));
+    QCOMPARE(folder.prompt->shown[0].title, QStringLiteral("Tamsel Proposal"));
+    QCOMPARE(folder.prompt->shown[0].buttons, MsgButtons::Ok);
+    QVERIFY(Snapshot(folder.path()).isEmpty());
+    QVERIFY(ScreenRegistry::Screens().isEmpty());
+    QCOMPARE(folder.endRequests, 0); // ends by returning, without the exit's backup
+}
+
+void StartupTest::continueLeadsToMenuOrWelcomeAndLogoToSetup() {
+    TestFolder folder;
+    QVERIFY(StartUp(folder.path()));
+    frmSplash *splash = ScreenRegistry::Existing<frmSplash>();
+    QTest::mouseClick(splash->cmdContinue, Qt::LeftButton);
+    QVERIFY(splash->fraWelcome->isVisible());
+    QVERIFY(splash->lblLogoPointer->isVisible());
+    QCOMPARE(splash->lblLogoPointer->text(), QStringLiteral("LOGO >"));
+    QVERIFY(!ScreenRegistry::Existing<frmStartup>());
+    CloseAllScreens();
+    ReleaseInstanceLock();
+
+    // Both settings files present (PrintColors.txt only in the backup): the menu.
+    folder.write(QStringLiteral("MyBusinessData.txt"), "\"A\",\"\",\"\",\"\",\"\",\"1\",\"\",\"\",\"\"\r\n");
+    folder.write(QStringLiteral("Backup/PrintColors.txt"), "0\r\n0\r\n\"Arial\"\r\n#TRUE#\r\n3\r\n");
+    QVERIFY(StartUp(folder.path()));
+    QPointer<frmSplash> second = ScreenRegistry::Existing<frmSplash>();
+    second->cmdContinue_Click();
+    QVERIFY(folder.exists(QStringLiteral("PrintColors.txt")));
+    QVERIFY(ScreenRegistry::Existing<frmStartup>()->isVisible());
+    QVERIFY(!ScreenRegistry::Existing<frmSplash>());
+    QCOMPARE(folder.endRequests, 0);
+    CloseAllScreens();
+    ReleaseInstanceLock();
+
+    QVERIFY(StartUp(folder.path()));
+    ScreenRegistry::Existing<frmSplash>()->Image1_Click();
+    QVERIFY(ScreenRegistry::Existing<frmSetup>()->isVisible());
+    QVERIFY(!ScreenRegistry::Existing<frmSplash>());
+}
+
+void StartupTest::closeButtonEndsTheProgramButUnloadDoesNot() {
+    TestFolder folder;
+    folder.write(QStringLiteral("MyBusinessData.txt"), "\"A\",\"\",\"\",\"\",\"\",\"1\",\"\",\"\",\"\"\r\n");
+    QVERIFY(StartUp(folder.path()));
+    frmStartup *menu = ScreenRegistry::Get<frmStartup>();
+    ScreenRegistry::Show(menu);
+    ScreenRegistry::Unload(ScreenRegistry::Existing<frmSplash>());
+    QCOMPARE(folder.endRequests, 0);
+    QVERIFY(!folder.exists(QStringLiteral("Backup/MyBusinessData.txt")));
+
+    menu->close(); // the window's own close button
+    QCOMPARE(folder.endRequests, 1);
+    QCOMPARE(folder.read(QStringLiteral("Backup/MyBusinessData.txt")), folder.read(QStringLiteral("MyBusinessData.txt")));
+    QVERIFY(ScreenRegistry::Screens().isEmpty());
+}
+
+void StartupTest::screensComeBackWhereTheyWere() {
+    TestFolder folder;
+    frmCustomer *customer = ScreenRegistry::Get<frmCustomer>();
+    customer->setGeometry(120, 140, 640, 420);
+    ScreenRegistry::Show(customer);
+    const QRect placed = customer->geometry();
+    ScreenRegistry::Unload(customer);
+    QCoreApplication::sendPostedEvents(nullptr, QEvent::DeferredDelete);
+    QVERIFY(!ScreenRegistry::Existing<frmCustomer>());
+    frmCustomer *again = ScreenRegistry::Get<frmCustomer>();
+    QVERIFY(again != nullptr);
+    QCOMPARE(again->size(), placed.size());
+    QCOMPARE(again->pos(), placed.topLeft());
+}
+
+void StartupTest::executableStartsInAnEmptyFolder() {
+    const QString exe = qEnvironmentVariable("TAMSEL_EXE");
+    if (exe.isEmpty())
+        QSKIP("TAMSEL_EXE is set by CTest");
+    QTemporaryDir dir;
+    const QString copy = dir.path() + QStringLiteral("/TamselProposal");
+    QVERIFY(QFile::copy(exe, copy));
+    QProcess program;
+    QProcessEnvironment env = QProcessEnvironment::systemEnvironment();
+    env.insert(QStringLiteral("QT_QPA_PLATFORM"), QStringLiteral("offscreen"));
+    env.insert(QStringLiteral("XDG_CONFIG_HOME"), dir.path() + QStringLiteral("/config"));
+    program.setProcessEnvironment(env);
+    program.start(copy, {});
+    QVERIFY(program.waitForStarted());
+    QTRY_VERIFY_WITH_TIMEOUT(QFile::exists(dir.path() + QStringLiteral("/TProposalCounter.txt")), 20000);
+    // Still running: it waits at the splash.
+    QTest::qWait(300);
+    QCOMPARE(program.state(), QProcess::Running);
+    program.kill();
+    program.waitForFinished();
+}
+
+void StartupTest::splashShowsItsWelcomePanelReadably() {
+    TestFolder folder;
+    QVERIFY(StartUp(folder.path()));
+    frmSplash *splash = ScreenRegistry::Existing<frmSplash>();
+    splash->cmdContinue_Click();
+    QCoreApplication::processEvents();
+    // Every welcome line fits the window: nothing is cut off at the side.
+    for (QLabel *label : splash->fraWelcome->findChildren<QLabel *>())
+        QVERIFY2(label->geometry().right() <= splash->fraWelcome->width(), qPrintable(label->text()));
+    const QImage shot = splash->grab().toImage();
+    QVERIFY(!shot.isNull());
+    const QString out = qEnvironmentVariable("TAMSEL_SCREENSHOTS");
+    if (!out.isEmpty())
+        QVERIFY(shot.save(out + QStringLiteral("/splash-welcome.png")));
+}
+
+TAMSEL_TEST(StartupTest)
+#include "tst_Startup.moc"

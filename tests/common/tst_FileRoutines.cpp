@@ -1,0 +1,185 @@
+#include "app/frmStartup.h"
+#include "common/CommonRoutines.h"
+#include "common/CommonVariables.h"
+#include "common/ScreenRegistry.h"
+#include "settings/frmSetup.h"
+#include "TestFolder.h"
+#include "TestMain.h"
+
+#include <QDir>
+#include <QFile>
+#include <QFileDevice>
+#include <QTest>
+#include <unistd.h>
+
+class FileRoutinesTest : public QObject {
+    Q_OBJECT
+private slots:
+    void namesUseEitherSeparatorAndAnyCase();
+    void namesNeverLeaveTheDataFolder();
+    void fileExistsRestoresFromBackup();
+    void recordCountRoundsHalvesToEven_data();
+    void recordCountRoundsHalvesToEven();
+    void outputReplacesTheFileOnlyWhenClosed();
+    void outputThatCannotBeWrittenLeavesTheOldFile();
+    void recordsPastTheEndAreZeroFilled();
+    void deleteWithBackupRemovesBothCopies();
+    void ensureFolderMakesOneLevel();
+    void backupCopiesTheElevenSettingsFiles();
+    void exitBacksUpUnloadsAndEnds();
+};
+
+void FileRoutinesTest::namesUseEitherSeparatorAndAnyCase() {
+    TestFolder folder;
+    folder.write(QStringLiteral("TamselProposals/ProposalBody/1001.txt"), "body");
+    const QString expected = folder.file(QStringLiteral("TamselProposals/ProposalBody/1001.txt"));
+    QCOMPARE(DataPath(QStringLiteral("\\TamselProposals\\ProposalBody\\1001.txt")), expected);
+    QCOMPARE(DataPath(QStringLiteral("/tamselproposals/PROPOSALBODY/1001.TXT")), expected);
+    QVERIFY(FileExists(QStringLiteral("\\TAMSELPROPOSALS/proposalbody\\1001.txt")));
+    // A name that does not exist keeps its spelling, below the existing folders.
+    QCOMPARE(DataPath(QStringLiteral("\\tamselproposals\\New.txt")),
+             folder.file(QStringLiteral("TamselProposals/New.txt")));
+}
+
+void FileRoutinesTest::namesNeverLeaveTheDataFolder() {
+    TestFolder folder;
+    QVERIFY(DataPath(QStringLiteral("\\..\\outside.txt")).isEmpty());
+    QVERIFY(DataPath(QStringLiteral("/AuxFiles/../../x")).isEmpty());
+    QVERIFY(!OpenOutput(QStringLiteral("\\..\\outside.txt")));
+    QVERIFY(!EnsureFolder(QStringLiteral("/..")));
+    QVERIFY(!QFile::exists(folder.path() + QStringLiteral("/../outside.txt")));
+}
+
+void FileRoutinesTest::fileExistsRestoresFromBackup() {
+    TestFolder folder;
+    folder.write(QStringLiteral("Backup/MyBusinessData.txt"), "\"Old copy\"\r\n");
+    QVERIFY(FileExists(QStringLiteral("\\MyBusinessData.txt")));
+    QCOMPARE(folder.read(QStringLiteral("MyBusinessData.txt")), QByteArray("\"Old copy\"\r\n"));
+    QVERIFY(folder.exists(QStringLiteral("Backup/MyBusinessData.txt")));
+    // The file that is there wins over its backup.
+    folder.write(QStringLiteral("MyBusinessData.txt"), "new");
+    QVERIFY(FileExists(QStringLiteral("/MyBusinessData.txt")));
+    QCOMPARE(folder.read(QStringLiteral("MyBusinessData.txt")), QByteArray("new"));
+    // Neither copy: nothing is found and nothing is made; a folder is not a file.
+    QVERIFY(!FileExists(QStringLiteral("\\PrintColors.txt")));
+    QVERIFY(!folder.exists(QStringLiteral("PrintColors.txt")));
+    QVERIFY(!FileExists(QStringLiteral("\\Backup")));
+}
+
+void FileRoutinesTest::recordCountRoundsHalvesToEven_data() {
+    QTest::addColumn<int>("bytes");
+    QTest::addColumn<int>("count");
+    QTest::newRow("empty") << 0 << 0;
+    QTest::newRow("three records") << 984 << 3;
+    QTest::newRow("two and a half") << 2 * 328 + 164 << 2;
+    QTest::newRow("one and a half") << 328 + 164 << 2;
+    QTest::newRow("just over half") << 2 * 328 + 165 << 3;
+    QTest::newRow("under half") << 2 * 328 + 100 << 2;
+}
+
+void FileRoutinesTest::recordCountRoundsHalvesToEven() {
+    QFETCH(int, bytes);
+    QFETCH(int, count);
+    TestFolder folder;
+    QCOMPARE(RecordCount(QStringLiteral("/CustomerData.txt"), 328), 0); // missing
+    folder.write(QStringLiteral("CustomerData.txt"), QByteArray(bytes, 'x'));
+    QCOMPARE(int(RecordCount(QStringLiteral("/CustomerData.txt"), 328)), count);
+}
+
+void FileRoutinesTest::outputReplacesTheFileOnlyWhenClosed() {
+    TestFolder folder;
+    folder.write(QStringLiteral("CustomTerms.txt"), "old terms");
+    QVERIFY(OpenOutput(QStringLiteral("\\CustomTerms.txt")));
+    const int no = FileNo;
+    QVERIFY(no != 0);
+    FileDevice(no)->write("new terms");
+    // Until it is closed a crash would leave the old file whole.
+    QCOMPARE(folder.read(QStringLiteral("CustomTerms.txt")), QByteArray("old terms"));
+    QVERIFY(CloseAllFiles());
+    QCOMPARE(folder.read(QStringLiteral("CustomTerms.txt")), QByteArray("new terms"));
+    QCOMPARE(FileNo, 0);
+}
+
+void FileRoutinesTest::outputThatCannotBeWrittenLeavesTheOldFile() {
+    TestFolder folder;
+    folder.write(QStringLiteral("Locked/Data.txt"), "precious");
+    QFile::setPermissions(folder.file(QStringLiteral("Locked")),
+                          QFileDevice::ReadOwner | QFileDevice::ExeOwner);
+    const bool written = WriteWholeFile(QStringLiteral("/Locked/Data.txt"), "replacement");
+    QFile::setPermissions(folder.file(QStringLiteral("Locked")),
+                          QFileDevice::ReadOwner | QFileDevice::WriteOwner | QFileDevice::ExeOwner);
+    if (written && getuid() == 0)
+        QSKIP("root may write into a read-only folder");
+    QVERIFY(!written);
+    QCOMPARE(folder.read(QStringLiteral("Locked/Data.txt")), QByteArray("precious"));
+}
+
+void FileRoutinesTest::recordsPastTheEndAreZeroFilled() {
+    TestFolder folder;
+    QVERIFY(OpenRandom(QStringLiteral("\\Items.dat"), 4));
+    const int no = FileNo;
+    QVERIFY(PutRecord(no, 3, "abcd"));
+    QCOMPARE(GetRecord(no, 5), QByteArray(4, '\0'));
+    QVERIFY(PutRecord(no, 1, "xy")); // short record padded to its length
+    QVERIFY(CloseAllFiles());
+    QCOMPARE(folder.read(QStringLiteral("Items.dat")), QByteArray("xy\0\0\0\0\0\0abcd", 12));
+}
+
+void FileRoutinesTest::deleteWithBackupRemovesBothCopies() {
+    TestFolder folder;
+    folder.write(QStringLiteral("PrintColors.txt"), "a");
+    folder.write(QStringLiteral("Backup/PrintColors.txt"), "b");
+    QVERIFY(DeleteWithBackup(QStringLiteral("/PrintColors.txt")));
+    QVERIFY(!FileExists(QStringLiteral("/PrintColors.txt")));
+    QVERIFY(!folder.exists(QStringLiteral("Backup/PrintColors.txt")));
+    // Deleting what is not there is not a failure.
+    QVERIFY(DeleteFile(QStringLiteral("/PrintColors.txt")));
+}
+
+void FileRoutinesTest::ensureFolderMakesOneLevel() {
+    TestFolder folder;
+    QVERIFY(EnsureFolder(QStringLiteral("\\Templates")));
+    QVERIFY(EnsureFolder(QStringLiteral("\\Templates")));
+    QVERIFY(!EnsureFolder(QStringLiteral("\\AuxFiles\\A1")));
+    QVERIFY(!folder.exists(QStringLiteral("AuxFiles")));
+    folder.write(QStringLiteral("Backup"), "a file in the way");
+    QVERIFY(!EnsureFolder(QStringLiteral("\\Backup")));
+}
+
+void FileRoutinesTest::backupCopiesTheElevenSettingsFiles() {
+    TestFolder folder;
+    QCOMPARE(BackupFileNames(),
+             QStringList({"CompanyLogo", "TamselProposalSettings", "TamselProposalPremierSettings", "CustomTerms",
+                          "CustomDisclaimer", "LogoSettings", "MyBusinessData", "MyCustomerData", "NextProposal",
+                          "PrintColors", "ProposalCounter"}));
+    folder.write(QStringLiteral("MyBusinessData.txt"), "current");
+    folder.write(QStringLiteral("Backup/MyBusinessData.txt"), "older");
+    folder.write(QStringLiteral("Backup/CustomTerms.txt"), "kept");
+    folder.write(QStringLiteral("TProposalCounter.txt"), "1005\r\n");
+    QVERIFY(BackupDataFiles());
+    QCOMPARE(folder.read(QStringLiteral("Backup/MyBusinessData.txt")), QByteArray("current"));
+    QCOMPARE(folder.read(QStringLiteral("Backup/CustomTerms.txt")), QByteArray("kept"));
+    QVERIFY(!folder.exists(QStringLiteral("Backup/TProposalCounter.txt")));
+    // No temporary file is left beside the copies.
+    QCOMPARE(QDir(folder.file(QStringLiteral("Backup"))).entryList(QDir::Files).size(), 2);
+}
+
+void FileRoutinesTest::exitBacksUpUnloadsAndEnds() {
+    TestFolder folder;
+    const QByteArray colors = "0\r\n0\r\n\"Arial\"\r\n#TRUE#\r\n3\r\n";
+    folder.write(QStringLiteral("PrintColors.txt"), colors);
+    QPointer<frmSetup> setup = ScreenRegistry::Get<frmSetup>();
+    QPointer<frmStartup> menu = ScreenRegistry::Get<frmStartup>();
+    QList<QString> unloaded;
+    connect(setup, &QObject::destroyed, this, [&] { unloaded << QStringLiteral("setup"); });
+    connect(menu, &QObject::destroyed, this, [&] { unloaded << QStringLiteral("menu"); });
+    ExitProgram();
+    QCOMPARE(folder.read(QStringLiteral("Backup/PrintColors.txt")), colors);
+    QVERIFY(ScreenRegistry::Screens().isEmpty());
+    QCOMPARE(folder.endRequests, 1);
+    QCoreApplication::sendPostedEvents(nullptr, QEvent::DeferredDelete);
+    QCOMPARE(unloaded, QList<QString>({"menu", "setup"})); // the last created goes first
+}
+
+TAMSEL_TEST(FileRoutinesTest)
+#include "tst_FileRoutines.moc"

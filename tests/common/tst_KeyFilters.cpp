@@ -1,0 +1,168 @@
+#include "TestFolder.h"
+#include "TestMain.h"
+
+#include "common/InputRules.h"
+#include "common/KeyFiltersUi.h"
+
+#include <QApplication>
+#include <QClipboard>
+#include <QLineEdit>
+#include <QTest>
+
+class KeyFiltersTest : public QObject {
+    Q_OBJECT
+private slots:
+    void checkKeyEntry_data();
+    void checkKeyEntry();
+    void typedAndPastedIntoAFieldWithTheFilter();
+    void numericKeyFilter_data();
+    void numericKeyFilter();
+    void quantityEntryTakesDigitsAndPointOnly();
+    void formatCurrencyBox_data();
+    void formatCurrencyBox();
+    void numericText_data();
+    void numericText();
+};
+
+void KeyFiltersTest::checkKeyEntry_data() {
+    QTest::addColumn<QString>("text");
+    QTest::addColumn<int>("key");
+    QTest::addColumn<bool>("accepted");
+    QTest::newRow("comma into an empty field") << QString() << int(',') << false;
+    for (char refused : {'&', '.', '\\', '*', '/', '?'})
+        QTest::newRow(QByteArray(1, refused).constData()) << QStringLiteral("AB") << int(refused) << false;
+    QTest::newRow("letter") << QStringLiteral("AB") << int('C') << true;
+    QTest::newRow("hyphen") << QStringLiteral("555") << int('-') << true;
+    QTest::newRow("full stop after a number") << QStringLiteral("555") << int('.') << true;
+    QTest::newRow("full stop after 555-") << QStringLiteral("555-") << int('.') << false;
+    QTest::newRow("comma after a money amount") << QStringLiteral("$1,234.50") << int(',') << true;
+    QTest::newRow("backspace") << QStringLiteral("A,") << BackspaceKey << true;
+}
+
+void KeyFiltersTest::checkKeyEntry() {
+    QFETCH(QString, text);
+    QFETCH(int, key);
+    QFETCH(bool, accepted);
+    TestFolder folder;
+    if (!accepted)
+        folder.prompt->AnswerOk();
+    QLineEdit box;
+    box.setText(text);
+    QCOMPARE(CheckKeyEntry(key, &box), accepted ? key : 0);
+    QCOMPARE(box.text(), text);
+    if (accepted) {
+        QVERIFY(folder.prompt->shown.isEmpty());
+        QCOMPARE(folder.prompt->beeps, 0);
+        return;
+    }
+    QCOMPARE(folder.prompt->shown.size(), 1);
+    const auto &box0 = folder.prompt->shown.first();
+    QCOMPARE(box0.text, QStringLiteral("This character, (%1) is invalid for this field").arg(QChar(key)));
+    QCOMPARE(box0.title, QStringLiteral("Invalid Key entry"));
+    QCOMPARE(box0.buttons, MsgButtons::Ok);
+    QVERIFY(box0.beeped);
+}
+
+void KeyFiltersTest::typedAndPastedIntoAFieldWithTheFilter() {
+    TestFolder folder;
+    folder.prompt->AnswerOk();
+    QLineEdit box;
+    InstallKeyFilter(&box, [&box](int code) { return CheckKeyEntry(code, &box); });
+    QTest::keyClicks(&box, QStringLiteral("AB,C"));
+    QCOMPARE(box.text(), QStringLiteral("ABC"));
+    QTest::keyClick(&box, Qt::Key_Backspace);
+    QTest::keyClick(&box, Qt::Key_Left);
+    QCOMPARE(box.text(), QStringLiteral("AB"));
+    QCOMPARE(folder.prompt->Texts(), QStringList{QStringLiteral("This character, (,) is invalid for this field")});
+
+    // Pasted text is filtered as if typed: it stops at the first refused character.
+    box.clear();
+    folder.prompt->AnswerOk();
+    QApplication::clipboard()->setText(QStringLiteral("AB/..\\CD"));
+    if (QApplication::clipboard()->text() != QStringLiteral("AB/..\\CD"))
+        QSKIP("no clipboard on this platform");
+    QTest::keySequence(&box, QKeySequence::Paste);
+    QCOMPARE(box.text(), QStringLiteral("AB"));
+    QCOMPARE(folder.prompt->shown.last().text, QStringLiteral("This character, (/) is invalid for this field"));
+}
+
+void KeyFiltersTest::numericKeyFilter_data() {
+    QTest::addColumn<int>("key");
+    QTest::addColumn<bool>("accepted");
+    QTest::newRow("0") << int('0') << true;
+    QTest::newRow("9") << int('9') << true;
+    QTest::newRow("point") << int('.') << true;
+    QTest::newRow("backspace") << BackspaceKey << true;
+    QTest::newRow("letter") << int('a') << false;
+    QTest::newRow("minus") << int('-') << false;
+    QTest::newRow("comma") << int(',') << false;
+    QTest::newRow("space") << int(' ') << false;
+}
+
+void KeyFiltersTest::numericKeyFilter() {
+    QFETCH(int, key);
+    QFETCH(bool, accepted);
+    TestFolder folder;
+    QCOMPARE(NumericKeyFilter(key), accepted ? key : 0);
+    QCOMPARE(folder.prompt->beeps, accepted ? 0 : 1);
+    QVERIFY(folder.prompt->shown.isEmpty());
+}
+
+void KeyFiltersTest::quantityEntryTakesDigitsAndPointOnly() {
+    TestFolder folder;
+    QLineEdit box;
+    InstallKeyFilter(&box, NumericKeyFilter);
+    QTest::keyClicks(&box, QStringLiteral("1x2.5"));
+    QCOMPARE(box.text(), QStringLiteral("12.5"));
+    QTest::keyClick(&box, Qt::Key_Backspace);
+    QCOMPARE(box.text(), QStringLiteral("12."));
+    QCOMPARE(folder.prompt->beeps, 1);
+}
+
+void KeyFiltersTest::formatCurrencyBox_data() {
+    QTest::addColumn<QString>("text");
+    QTest::addColumn<bool>("numeric");
+    QTest::addColumn<QString>("shown");
+    QTest::newRow("1234.5") << QStringLiteral("1234.5") << true << QStringLiteral("$1,234.50");
+    QTest::newRow("grouped") << QStringLiteral("1,234.5") << true << QStringLiteral("$1,234.50");
+    QTest::newRow("already money") << QStringLiteral("$1,234.50") << true << QStringLiteral("$1,234.50");
+    QTest::newRow("negative, as the locale writes it") << QStringLiteral("-12") << true << QStringLiteral("($12.00)");
+    QTest::newRow("letters") << QStringLiteral("abc") << false << QStringLiteral("abc");
+    QTest::newRow("empty") << QString() << false << QString();
+}
+
+void KeyFiltersTest::formatCurrencyBox() {
+    QFETCH(QString, text);
+    QFETCH(bool, numeric);
+    QFETCH(QString, shown);
+    QLineEdit box;
+    box.setText(text);
+    QCOMPARE(FormatCurrencyBox(&box), numeric);
+    QCOMPARE(box.text(), shown);
+}
+
+void KeyFiltersTest::numericText_data() {
+    QTest::addColumn<QString>("text");
+    QTest::addColumn<bool>("numeric");
+    QTest::addColumn<double>("value");
+    QTest::newRow("blanks around") << QStringLiteral("  42 ") << true << 42.0;
+    QTest::newRow("in brackets") << QStringLiteral("($5.00)") << true << -5.0;
+    QTest::newRow("symbol after minus") << QStringLiteral("-$5") << true << -5.0;
+    QTest::newRow("trailing hyphen") << QStringLiteral("555-") << false << 0.0;
+    QTest::newRow("only blanks") << QStringLiteral("   ") << false << 0.0;
+    QTest::newRow("infinity") << QStringLiteral("inf") << false << 0.0;
+    QTest::newRow("only a symbol") << QStringLiteral("$") << false << 0.0;
+}
+
+void KeyFiltersTest::numericText() {
+    QFETCH(QString, text);
+    QFETCH(bool, numeric);
+    QFETCH(double, value);
+    const auto parsed = ParseNumericText(text);
+    QCOMPARE(parsed.has_value(), numeric);
+    if (numeric)
+        QCOMPARE(*parsed, value);
+}
+
+TAMSEL_TEST(KeyFiltersTest)
+#include "tst_KeyFilters.moc"
