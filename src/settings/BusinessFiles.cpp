@@ -29,6 +29,15 @@ bool WriteSettingsText(const QString &name, const QString &text) {
     return WriteWholeFile(name, TextCodec::Encode(text));
 }
 
+// Writes first and only then drops the backup, which could only bring back
+// older settings: a failed write leaves both copies as they were.
+bool WriteDroppingBackup(const QString &name, const QString &text) {
+    if (!WriteSettingsText(name, text))
+        return false;
+    DeleteFile(QStringLiteral("/Backup") + name);
+    return true;
+}
+
 QString Plain(const QString &name) { return name.mid(1); }
 
 } // namespace
@@ -98,13 +107,12 @@ std::optional<PrintColorSettings> ReadPrintColorsFile() {
 }
 
 bool WritePrintColorsFile(const PrintColorSettings &settings) {
-    DeleteWithBackup(ColorsFile);
     const QString text = QuotedFields::Line({QuotedFields::Number(qint64(settings.borderColor))}) +
                          QuotedFields::Line({QuotedFields::Number(qint64(settings.dataColor))}) +
                          QuotedFields::Line({QuotedFields::Text(settings.fontName)}) +
                          QuotedFields::Line({QuotedFields::Bool(settings.printInColor)}) +
                          QuotedFields::Line({QuotedFields::Number(qint64(settings.numCopies))});
-    return WriteSettingsText(ColorsFile, text);
+    return WriteDroppingBackup(ColorsFile, text);
 }
 
 std::optional<QString> ReadLogoPathFile() {
@@ -118,8 +126,7 @@ std::optional<QString> ReadLogoPathFile() {
 }
 
 bool WriteLogoPathFile(const QString &path) {
-    DeleteWithBackup(LogoFile);
-    return WriteSettingsText(LogoFile, QuotedFields::Line({QuotedFields::Text(path)}));
+    return WriteDroppingBackup(LogoFile, QuotedFields::Line({QuotedFields::Text(path)}));
 }
 
 std::optional<QSize> ReadLogoSizeFile() {
