@@ -51,10 +51,11 @@ std::optional<BusinessFields> ReadBusinessFile() {
     int read = 0;
     while (read < 9 && reader.ReadText(fields[read]))
         ++read;
-    if (read < 9)
-        ReportDamagedFile(Plain(BusinessFile),
-                          QStringLiteral("The business fields that could not be read are left empty. "
-                                         "The file is kept as it is until you save the Setup Screen."));
+    if (read < 9 &&
+        ReportDamagedFileWithBackup(
+            BusinessFile, QStringLiteral("The business fields that could not be read are left empty. "
+                                         "The file is kept as it is until you save the Setup Screen.")))
+        return ReadBusinessFile(); // the copy from \Backup is in place now
     return fields;
 }
 
@@ -98,11 +99,12 @@ std::optional<PrintColorSettings> ReadPrintColorsFile() {
         settings.numCopies = static_cast<quint8>(copies);
     else
         damaged = true;
-    if (damaged)
-        ReportDamagedFile(Plain(ColorsFile),
-                          QStringLiteral("The print settings that could not be read are set to black, "
-                                         "Arial, printing in colour and 3 copies. The file is kept as it "
-                                         "is until you save the Setup Screen."));
+    if (damaged &&
+        ReportDamagedFileWithBackup(
+            ColorsFile, QStringLiteral("The print settings that could not be read are set to black, "
+                                       "Arial, printing in colour and 3 copies. The file is kept as it "
+                                       "is until you save the Setup Screen.")))
+        return ReadPrintColorsFile();
     return settings;
 }
 
@@ -120,8 +122,13 @@ std::optional<QString> ReadLogoPathFile() {
     if (!text)
         return std::nullopt;
     QString path;
-    if (!FieldReader(*text).ReadText(path))
+    if (!FieldReader(*text).ReadText(path)) {
+        if (ReportDamagedFileWithBackup(
+                LogoFile, QStringLiteral("No logo is shown. The file is kept as it is until you "
+                                         "store a logo on the Setup Screen.")))
+            return ReadLogoPathFile();
         return QString();
+    }
     return path;
 }
 
@@ -137,7 +144,9 @@ std::optional<QSize> ReadLogoSizeFile() {
     qint64 width = 0, height = 0;
     if (!reader.ReadInteger(width) || !reader.ReadInteger(height) || width < 1 || height < 1 ||
         width > 100000 || height > 100000) {
-        ReportDamagedFile(Plain(LogoSizeFile), QStringLiteral("The logo is shown at 1440 by 1440 twips."));
+        if (ReportDamagedFileWithBackup(LogoSizeFile,
+                                        QStringLiteral("The logo is shown at 1440 by 1440 twips.")))
+            return ReadLogoSizeFile();
         return QSize(1440, 1440);
     }
     return QSize(int(width), int(height));

@@ -8,6 +8,7 @@
 #include <QFileInfo>
 #include <QRegularExpression>
 #include <QSaveFile>
+#include <QSet>
 #include <cerrno>
 #include <map>
 #include <memory>
@@ -87,6 +88,18 @@ bool CopyAtomically(const QString &from, const QString &to) {
         return false;
     }
     return Commit(out);
+}
+
+// Full paths of the data files found damaged in this run.
+QSet<QString> &DamagedFiles() {
+    static QSet<QString> files;
+    return files;
+}
+
+void ClearDamaged(const QString &name) {
+    const QString path = DataPath(name);
+    if (!path.isEmpty())
+        DamagedFiles().remove(path);
 }
 
 bool Open(const QString &name, int recordLength, QIODevice::OpenMode mode, bool atomic, int &slot) {
@@ -268,7 +281,11 @@ bool WriteWholeFile(const QString &name, const QByteArray &bytes) {
         CloseFile(no);
         return false;
     }
-    return CloseFile(no);
+    if (!CloseFile(no))
+        return false;
+    // What the program has just written in full is no longer damaged.
+    ClearDamaged(name);
+    return true;
 }
 
 bool DeleteFile(const QString &name) {
@@ -278,6 +295,7 @@ bool DeleteFile(const QString &name) {
         return false;
     if (!QFileInfo(path).isFile())
         return true;
+    DamagedFiles().remove(path);
     return QFile::remove(path);
 }
 
@@ -319,10 +337,24 @@ bool BackupDataFiles() {
         const QString data = DataPath(name);
         if (data.isEmpty() || !QFileInfo(data).isFile())
             continue;
+        // A file that could not be read must never replace the copy that still can be.
+        if (IsMarkedDamaged(name))
+            continue;
         // The copy replaces the old backup in one step, never leaving it half written.
         ok = CopyAtomically(data, DataPath(QStringLiteral("\\Backup") + name)) && ok;
     }
     return ok;
+}
+
+void MarkDamaged(const QString &name) {
+    const QString path = DataPath(name);
+    if (!path.isEmpty())
+        DamagedFiles().insert(path);
+}
+
+bool IsMarkedDamaged(const QString &name) {
+    const QString path = DataPath(name);
+    return !path.isEmpty() && DamagedFiles().contains(path);
 }
 
 void SetExitHandlers(std::function<void()> unloadAllScreens, std::function<void()> endProcess) {
@@ -350,6 +382,35 @@ void ReportDamagedFile(const QString &fileName, const QString &consequence) {
     MsgBox(QStringLiteral("The file %1 is damaged and could not be read completely.\r\n%2")
                .arg(fileName, consequence),
            MsgButtons::Ok, QStringLiteral("Damaged File"));
+}
+
+bool ReportDamagedFileWithBackup(const QString &name, const QString &consequence) {
+    MarkDamaged(name);
+    static const QRegularExpression separators(QStringLiteral("[\\\\/]"));
+    const QString label = name.section(separators, -1);
+    const QString backupName = QStringLiteral("/Backup") + name;
+    const auto damaged = ReadWholeFile(name);
+    const auto backup =
+        QFileInfo(DataPath(backupName)).isFile() ? ReadWholeFile(backupName) : std::optional<QByteArray>();
+    // An empty backup, or one that holds the same bytes, is no way back.
+    if (!backup || backup->isEmpty() || (damaged && *damaged == *backup)) {
+        ReportDamagedFile(label, consequence);
+        return false;
+    }
+    const QString text =
+        QStringLiteral(
+            "The file %1 is damaged and could not be read completely.\r\n%2\r\n\r\n"
+            "A copy of this file saved earlier is kept in the Backup folder. Click Yes to put that "
+            "copy back in place of the damaged file, or No to keep the file as it is.")
+            .arg(label, consequence);
+    if (MsgBox(text, MsgButtons::YesNo, QStringLiteral("Damaged File")) != MsgAnswer::Yes)
+        return false;
+    if (!CopyAtomically(DataPath(backupName), DataPath(name))) {
+        ReportWriteFailure(label);
+        return false;
+    }
+    ClearDamaged(name);
+    return true;
 }
 
 void ReportWriteFailure(const QString &fileName) {
