@@ -295,8 +295,10 @@ bool DeleteFile(const QString &name) {
         return false;
     if (!QFileInfo(path).isFile())
         return true;
+    if (!QFile::remove(path))
+        return false;
     DamagedFiles().remove(path);
-    return QFile::remove(path);
+    return true;
 }
 
 bool DeleteWithBackup(const QString &name) {
