@@ -8,13 +8,16 @@
 #include <QFileInfo>
 #include <QRegularExpression>
 #include <QSaveFile>
+#include <QSet>
+#include <cerrno>
 #include <map>
 #include <memory>
+#include <unistd.h>
 
 namespace {
 
 struct OpenFile {
-    std::unique_ptr<QIODevice> device;
+    std::unique_ptr<QFileDevice> device;
     int recordLength = 0; // 0 for sequential files
 };
 
@@ -45,19 +48,58 @@ std::function<bool(const QString &)> &UrlOpener() {
     return opener;
 }
 
+// Pushes what Qt still buffers to the disk and waits until it is there.
+// QFile::close() and, in some Qt versions, QSaveFile::commit() drop the error
+// of that last push, so a full disk must be caught here.
+bool FlushToDisk(QFileDevice &file) {
+    if (!file.flush())
+        return false;
+    if (::fsync(file.handle()) == 0)
+        return true;
+    // A file system that cannot sync has nothing more to report.
+    return errno == EINVAL || errno == ENOTSUP || errno == ENOSYS;
+}
+
+// Puts a QSaveFile in place only when all of it reached the disk; otherwise
+// the temporary file goes and the old file stays as it was.
+bool Commit(QSaveFile &file) {
+    if (!FlushToDisk(file)) {
+        file.cancelWriting();
+        file.commit(); // removes the temporary file
+        return false;
+    }
+    return file.commit();
+}
+
 // Copies a file so that the target is either the old file or the whole copy.
 bool CopyAtomically(const QString &from, const QString &to) {
     QFile in(from);
     if (!in.open(QIODevice::ReadOnly))
         return false;
+    const QByteArray bytes = in.readAll();
+    if (in.error() != QFileDevice::NoError)
+        return false;
     QSaveFile out(to);
     if (!out.open(QIODevice::WriteOnly))
         return false;
-    if (out.write(in.readAll()) < 0) {
+    if (out.write(bytes) != bytes.size()) {
         out.cancelWriting();
+        out.commit();
         return false;
     }
-    return out.commit();
+    return Commit(out);
+}
+
+// Full paths of the data files found damaged in this run.
+QSet<QString> &DamagedFiles() {
+    static QSet<QString> files;
+    return files;
+}
+
+void ClearDamaged(const QString &name) {
+    const QString path = DataPath(name);
+    if (!path.isEmpty())
+        DamagedFiles().remove(path);
 }
 
 bool Open(const QString &name, int recordLength, QIODevice::OpenMode mode, bool atomic, int &slot) {
@@ -65,7 +107,7 @@ bool Open(const QString &name, int recordLength, QIODevice::OpenMode mode, bool 
     const QString path = DataPath(name);
     if (path.isEmpty())
         return false;
-    std::unique_ptr<QIODevice> device;
+    std::unique_ptr<QFileDevice> device;
     if (atomic)
         device = std::make_unique<QSaveFile>(path);
     else
@@ -140,12 +182,16 @@ bool OpenInput(const QString &name) { return Open(name, 0, QIODevice::ReadOnly, 
 
 bool OpenOutput(const QString &name) { return Open(name, 0, QIODevice::WriteOnly, true, FileNo); }
 
+// Record files are written in place and unbuffered: a write that fails says
+// so at once, and no failed bytes linger in a buffer to be written later.
 bool OpenRandom(const QString &name, int recordLength) {
-    return recordLength > 0 && Open(name, recordLength, QIODevice::ReadWrite, false, FileNo);
+    return recordLength > 0 &&
+           Open(name, recordLength, QIODevice::ReadWrite | QIODevice::Unbuffered, false, FileNo);
 }
 
 bool OpenRandom2(const QString &name, int recordLength) {
-    return recordLength > 0 && Open(name, recordLength, QIODevice::ReadWrite, false, FileNo2);
+    return recordLength > 0 &&
+           Open(name, recordLength, QIODevice::ReadWrite | QIODevice::Unbuffered, false, FileNo2);
 }
 
 bool OpenCustomerFile() { return OpenRandom(QStringLiteral("\\CustomerData.txt"), 328); }
@@ -175,16 +221,19 @@ bool PutRecord(int fileNo, qint64 recordNo, const QByteArray &record) {
     if (it == OpenFiles().end() || it->second.recordLength <= 0 || recordNo < 1)
         return false;
     const int length = it->second.recordLength;
-    QIODevice *device = it->second.device.get();
+    QFileDevice *device = it->second.device.get();
     const qint64 offset = (recordNo - 1) * length;
     const qint64 size = device->size();
-    if (size < offset) {
-        if (!device->seek(size) || device->write(QByteArray(offset - size, '\0')) != offset - size)
-            return false;
-    }
+    bool ok = true;
+    if (size < offset)
+        ok = device->seek(size) && device->write(QByteArray(offset - size, '\0')) == offset - size;
     QByteArray bytes = record.left(length);
     bytes.append(QByteArray(length - bytes.size(), '\0'));
-    return device->seek(offset) && device->write(bytes) == length;
+    ok = ok && device->seek(offset) && device->write(bytes) == length && device->flush();
+    // A full disk must not leave a piece of a record (or a gap) at the end.
+    if (!ok && device->size() > size)
+        device->resize(size);
+    return ok;
 }
 
 bool CloseFile(int fileNo) {
@@ -193,10 +242,14 @@ bool CloseFile(int fileNo) {
     if (it == files.end())
         return true;
     bool ok = true;
-    if (auto *save = qobject_cast<QSaveFile *>(it->second.device.get()))
-        ok = save->commit();
-    else
-        it->second.device->close();
+    QFileDevice *device = it->second.device.get();
+    if (auto *save = qobject_cast<QSaveFile *>(device)) {
+        ok = Commit(*save);
+    } else {
+        if (device->openMode() & QIODevice::WriteOnly)
+            ok = FlushToDisk(*device);
+        device->close();
+    }
     files.erase(it);
     if (FileNo == fileNo)
         FileNo = 0;
@@ -228,7 +281,11 @@ bool WriteWholeFile(const QString &name, const QByteArray &bytes) {
         CloseFile(no);
         return false;
     }
-    return CloseFile(no);
+    if (!CloseFile(no))
+        return false;
+    // What the program has just written in full is no longer damaged.
+    ClearDamaged(name);
+    return true;
 }
 
 bool DeleteFile(const QString &name) {
@@ -238,7 +295,10 @@ bool DeleteFile(const QString &name) {
         return false;
     if (!QFileInfo(path).isFile())
         return true;
-    return QFile::remove(path);
+    if (!QFile::remove(path))
+        return false;
+    DamagedFiles().remove(path);
+    return true;
 }
 
 bool DeleteWithBackup(const QString &name) {
@@ -279,10 +339,24 @@ bool BackupDataFiles() {
         const QString data = DataPath(name);
         if (data.isEmpty() || !QFileInfo(data).isFile())
             continue;
+        // A file that could not be read must never replace the copy that still can be.
+        if (IsMarkedDamaged(name))
+            continue;
         // The copy replaces the old backup in one step, never leaving it half written.
         ok = CopyAtomically(data, DataPath(QStringLiteral("\\Backup") + name)) && ok;
     }
     return ok;
+}
+
+void MarkDamaged(const QString &name) {
+    const QString path = DataPath(name);
+    if (!path.isEmpty())
+        DamagedFiles().insert(path);
+}
+
+bool IsMarkedDamaged(const QString &name) {
+    const QString path = DataPath(name);
+    return !path.isEmpty() && DamagedFiles().contains(path);
 }
 
 void SetExitHandlers(std::function<void()> unloadAllScreens, std::function<void()> endProcess) {
@@ -310,6 +384,35 @@ void ReportDamagedFile(const QString &fileName, const QString &consequence) {
     MsgBox(QStringLiteral("The file %1 is damaged and could not be read completely.\r\n%2")
                .arg(fileName, consequence),
            MsgButtons::Ok, QStringLiteral("Damaged File"));
+}
+
+bool ReportDamagedFileWithBackup(const QString &name, const QString &consequence) {
+    MarkDamaged(name);
+    static const QRegularExpression separators(QStringLiteral("[\\\\/]"));
+    const QString label = name.section(separators, -1);
+    const QString backupName = QStringLiteral("/Backup") + name;
+    const auto damaged = ReadWholeFile(name);
+    const auto backup =
+        QFileInfo(DataPath(backupName)).isFile() ? ReadWholeFile(backupName) : std::optional<QByteArray>();
+    // An empty backup, or one that holds the same bytes, is no way back.
+    if (!backup || backup->isEmpty() || (damaged && *damaged == *backup)) {
+        ReportDamagedFile(label, consequence);
+        return false;
+    }
+    const QString text =
+        QStringLiteral(
+            "The file %1 is damaged and could not be read completely.\r\n%2\r\n\r\n"
+            "A copy of this file saved earlier is kept in the Backup folder. Click Yes to put that "
+            "copy back in place of the damaged file, or No to keep the file as it is.")
+            .arg(label, consequence);
+    if (MsgBox(text, MsgButtons::YesNo, QStringLiteral("Damaged File")) != MsgAnswer::Yes)
+        return false;
+    if (!CopyAtomically(DataPath(backupName), DataPath(name))) {
+        ReportWriteFailure(label);
+        return false;
+    }
+    ClearDamaged(name);
+    return true;
 }
 
 void ReportWriteFailure(const QString &fileName) {

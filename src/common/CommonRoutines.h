@@ -63,8 +63,15 @@ bool EnsureFolder(const QString &name);
 
 // The settings files copied into \Backup at exit, in order.
 const QStringList &BackupFileNames();
-// Copies each of them that exists into \Backup. False when a copy failed.
+// Copies each of them that exists into \Backup, except those found damaged
+// in this run. False when a copy failed.
 bool BackupDataFiles();
+
+// Data files found damaged while reading in this run. Their backups are the
+// way back, so BackupDataFiles never copies them; writing the file anew
+// (WriteWholeFile) or deleting it clears the mark.
+void MarkDamaged(const QString &name);
+bool IsMarkedDamaged(const QString &name);
 
 // Backs up the settings files, unloads every screen and ends the program.
 void ExitProgram();
@@ -78,6 +85,10 @@ void SetUrlOpener(std::function<bool(const QString &)> opener);
 
 // Tells the user that a stored file could not be read as it should.
 void ReportDamagedFile(const QString &fileName, const QString &consequence);
+// The same for a data file that \Backup may hold a copy of: marks it damaged
+// and, when the backup copy differs from it, offers to put that copy back.
+// True when the copy was put back (the caller reads the file again).
+bool ReportDamagedFileWithBackup(const QString &name, const QString &consequence);
 
 // Tells the user that a file could not be written and that the old one stays.
 void ReportWriteFailure(const QString &fileName);

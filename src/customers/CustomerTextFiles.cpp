@@ -28,8 +28,11 @@ bool SaveAuxHeadings(const AuxTexts &headings) {
     QByteArray bytes;
     for (const QString &heading : headings)
         bytes += TextCodec::Encode(heading) + TextCodec::LineEnd;
-    DeleteWithBackup(HeadingsFile);
-    return WriteWholeFile(HeadingsFile, bytes);
+    // Write first: a failed write must leave the old file and its backup.
+    if (!WriteWholeFile(HeadingsFile, bytes))
+        return false;
+    DeleteFile(QStringLiteral("/Backup") + HeadingsFile);
+    return true;
 }
 
 QString AuxDataFileName(const QString &accountNo, int box) {

@@ -177,8 +177,9 @@ void frmTerms::LoadTextFile(const QString &name, QPlainTextEdit *box) {
     const auto text = LoadCustomText(name);
     if (text.ok())
         box->setPlainText(BoxLineEnds(text.value));
-    else if (text.outcome == ReadOutcome::Unreadable)
-        ReportDamagedFile(FileLabel(name), QStringLiteral("The box above is left as it was."));
+    else if (text.outcome == ReadOutcome::Unreadable &&
+             ReportDamagedFileWithBackup(name, QStringLiteral("The box above is left as it was.")))
+        LoadTextFile(name, box); // the copy from the Backup folder is in place now
 }
 
 void frmTerms::ShowClearedMessage(const QString &label) {

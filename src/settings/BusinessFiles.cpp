@@ -29,6 +29,15 @@ bool WriteSettingsText(const QString &name, const QString &text) {
     return WriteWholeFile(name, TextCodec::Encode(text));
 }
 
+// Writes first and only then drops the backup, which could only bring back
+// older settings: a failed write leaves both copies as they were.
+bool WriteDroppingBackup(const QString &name, const QString &text) {
+    if (!WriteSettingsText(name, text))
+        return false;
+    DeleteFile(QStringLiteral("/Backup") + name);
+    return true;
+}
+
 QString Plain(const QString &name) { return name.mid(1); }
 
 } // namespace
@@ -42,10 +51,11 @@ std::optional<BusinessFields> ReadBusinessFile() {
     int read = 0;
     while (read < 9 && reader.ReadText(fields[read]))
         ++read;
-    if (read < 9)
-        ReportDamagedFile(Plain(BusinessFile),
-                          QStringLiteral("The business fields that could not be read are left empty. "
-                                         "The file is kept as it is until you save the Setup Screen."));
+    if (read < 9 &&
+        ReportDamagedFileWithBackup(
+            BusinessFile, QStringLiteral("The business fields that could not be read are left empty. "
+                                         "The file is kept as it is until you save the Setup Screen.")))
+        return ReadBusinessFile(); // the copy from \Backup is in place now
     return fields;
 }
 
@@ -89,22 +99,22 @@ std::optional<PrintColorSettings> ReadPrintColorsFile() {
         settings.numCopies = static_cast<quint8>(copies);
     else
         damaged = true;
-    if (damaged)
-        ReportDamagedFile(Plain(ColorsFile),
-                          QStringLiteral("The print settings that could not be read are set to black, "
-                                         "Arial, printing in colour and 3 copies. The file is kept as it "
-                                         "is until you save the Setup Screen."));
+    if (damaged &&
+        ReportDamagedFileWithBackup(
+            ColorsFile, QStringLiteral("The print settings that could not be read are set to black, "
+                                       "Arial, printing in colour and 3 copies. The file is kept as it "
+                                       "is until you save the Setup Screen.")))
+        return ReadPrintColorsFile();
     return settings;
 }
 
 bool WritePrintColorsFile(const PrintColorSettings &settings) {
-    DeleteWithBackup(ColorsFile);
     const QString text = QuotedFields::Line({QuotedFields::Number(qint64(settings.borderColor))}) +
                          QuotedFields::Line({QuotedFields::Number(qint64(settings.dataColor))}) +
                          QuotedFields::Line({QuotedFields::Text(settings.fontName)}) +
                          QuotedFields::Line({QuotedFields::Bool(settings.printInColor)}) +
                          QuotedFields::Line({QuotedFields::Number(qint64(settings.numCopies))});
-    return WriteSettingsText(ColorsFile, text);
+    return WriteDroppingBackup(ColorsFile, text);
 }
 
 std::optional<QString> ReadLogoPathFile() {
@@ -112,14 +122,18 @@ std::optional<QString> ReadLogoPathFile() {
     if (!text)
         return std::nullopt;
     QString path;
-    if (!FieldReader(*text).ReadText(path))
+    if (!FieldReader(*text).ReadText(path)) {
+        if (ReportDamagedFileWithBackup(
+                LogoFile, QStringLiteral("No logo is shown. The file is kept as it is until you "
+                                         "store a logo on the Setup Screen.")))
+            return ReadLogoPathFile();
         return QString();
+    }
     return path;
 }
 
 bool WriteLogoPathFile(const QString &path) {
-    DeleteWithBackup(LogoFile);
-    return WriteSettingsText(LogoFile, QuotedFields::Line({QuotedFields::Text(path)}));
+    return WriteDroppingBackup(LogoFile, QuotedFields::Line({QuotedFields::Text(path)}));
 }
 
 std::optional<QSize> ReadLogoSizeFile() {
@@ -130,7 +144,9 @@ std::optional<QSize> ReadLogoSizeFile() {
     qint64 width = 0, height = 0;
     if (!reader.ReadInteger(width) || !reader.ReadInteger(height) || width < 1 || height < 1 ||
         width > 100000 || height > 100000) {
-        ReportDamagedFile(Plain(LogoSizeFile), QStringLiteral("The logo is shown at 1440 by 1440 twips."));
+        if (ReportDamagedFileWithBackup(LogoSizeFile,
+                                        QStringLiteral("The logo is shown at 1440 by 1440 twips.")))
+            return ReadLogoSizeFile();
         return QSize(1440, 1440);
     }
     return QSize(int(width), int(height));

@@ -2,7 +2,8 @@
 // The small settings files in the program's folder: business data, print
 // colours, logo path and size, web-site line and the proposal counter.
 // Readers apply the defaults to whatever they cannot read and tell the user
-// which file is damaged; they never rewrite a file themselves.
+// which file is damaged; they never rewrite a file themselves, except to put
+// back its copy from \Backup when the user asks for it (and then read that).
 #include <QSize>
 #include <QString>
 #include <array>

@@ -42,13 +42,14 @@ bool SaveCustomText(const QString &name, const QString &text) {
 
 ReadBack<QString> LoadCustomText(const QString &name) {
     auto result = ReadStoredText(name);
-    if (!result.ok())
-        return result;
     QString text;
-    if (!FieldReader(result.value).ReadText(text)) {
+    if (result.ok() && !FieldReader(result.value).ReadText(text)) {
         result.outcome = ReadOutcome::Unreadable;
         text.clear();
     }
+    // Never copied over its backup at exit while it cannot be read.
+    if (result.outcome == ReadOutcome::Unreadable)
+        MarkDamaged(name);
     result.value = text;
     return result;
 }
