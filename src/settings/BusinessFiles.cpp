@@ -1,6 +1,7 @@
 #include "settings/BusinessFiles.h"
 
 #include "platform/TextCodec.h"
+#include "settings/SetupRules.h"
 #include "shell/CommonRoutines.h"
 #include "shell/QuotedFields.h"
 #include "shell/StoredText.h"
@@ -156,7 +157,7 @@ std::optional<qint16> ReadProposalCounterFile() {
     if (!text)
         return std::nullopt;
     qint64 number = 0;
-    if (!FieldReader(*text).ReadInteger(number) || number < std::numeric_limits<qint16>::min() ||
+    if (!FieldReader(*text).ReadInteger(number) || number < LowestProposalNo ||
         number > std::numeric_limits<qint16>::max()) {
         ReportDamagedFile(Plain(CounterFile),
                           QStringLiteral("The next Proposal Number is taken as 1001 for now. "
