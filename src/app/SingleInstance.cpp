@@ -18,7 +18,12 @@ std::unique_ptr<QLockFile> &Lock() {
 
 QString InstanceLockPath() {
     // The lock lives outside the data folder, so a refused copy writes nothing there.
-    const QString folder = QFileInfo(AppFolder).absoluteFilePath();
+    // It is keyed on the folder itself: a copy started through a link to it,
+    // or by a path with "..", must find the same lock.
+    const QFileInfo info(AppFolder);
+    QString folder = info.canonicalFilePath();
+    if (folder.isEmpty())
+        folder = QDir::cleanPath(info.absoluteFilePath());
     const QByteArray key = QCryptographicHash::hash(folder.toUtf8(), QCryptographicHash::Sha1).toHex().left(16);
     return QDir::tempPath() + QStringLiteral("/TamselProposal-") + QString::fromLatin1(key) +
            QStringLiteral(".lock");

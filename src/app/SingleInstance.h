@@ -1,7 +1,8 @@
 #pragma once
 #include <QString>
 
-// True when another copy of the program runs from the same folder; it has
+// True when another copy of the program runs from the same folder (however
+// the folder was named: through a link, with ".." or a final slash); it has
 // then told the user. Otherwise this copy holds the lock until it ends.
 bool CheckPrevInstance();
 // Where the lock of the copy running from AppFolder is kept.

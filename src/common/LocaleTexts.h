@@ -18,3 +18,16 @@ QString ShortDateText(const QDate &date);
 // A date in that form; the locale's two-digit form is accepted too, its
 // years taken from 1930 to 2029. Nothing when the text is no such date.
 std::optional<QDate> ShortDateValue(const QString &text);
+
+// The forms the payments file keeps. The file is Windows-1252, so what the
+// screen forms hold beyond that code page is stored as what it has: thin and
+// narrow spaces as the no-break space, the minus sign as a hyphen, a currency
+// symbol the code page lacks ("zł", "￥") as the currency's ISO code ("PLN",
+// "JPY"). A text that would still not read back (digits of another script)
+// is stored as a plain number with a point, a date as yyyy-MM-dd.
+QString StoredCurrencyText(double amount);
+QString StoredDateText(const QDate &date);
+// The readers take those forms, the screen forms, and what earlier versions
+// stored: a question mark for each character the code page lacked.
+std::optional<double> StoredCurrencyAmount(const QString &text);
+std::optional<QDate> StoredDateValue(const QString &text);

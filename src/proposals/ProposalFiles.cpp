@@ -65,7 +65,7 @@ bool ParsePayments(const QString &text, PaymentsFile &file) {
     const QStringList lines = TextCodec::SplitLines(text);
     if (lines.size() < 2)
         return false;
-    const auto price = CurrencyAmount(lines[0]);
+    const auto price = StoredCurrencyAmount(lines[0]);
     bool countOk = false;
     const int count = lines[1].trimmed().toInt(&countOk);
     if (!price || !countOk || count < 0 || count > MaxPayments || lines.size() < 2 + 2 * count)
@@ -76,8 +76,8 @@ bool ParsePayments(const QString &text, PaymentsFile &file) {
         PaymentLine payment;
         payment.amountText = lines[2 + 2 * i];
         payment.dueText = lines[3 + 2 * i];
-        const auto amount = CurrencyAmount(payment.amountText);
-        const auto due = ShortDateValue(payment.dueText);
+        const auto amount = StoredCurrencyAmount(payment.amountText);
+        const auto due = StoredDateValue(payment.dueText);
         // Due dates always rise; dates that do not were written in another date order.
         if (!amount || !due || (!file.payments.isEmpty() && *due <= file.payments.last().due))
             return false;
@@ -133,9 +133,10 @@ bool WriteBodyFile(qint16 number, const QString &body) {
 
 QByteArray PaymentsFileBytes(const PaymentSchedule &schedule) {
     const QString lineEnd = QLatin1String(TextCodec::LineEnd);
-    QString text = CurrencyText(schedule.price) + lineEnd + QString::number(schedule.payments.size()) + lineEnd;
+    QString text =
+        StoredCurrencyText(schedule.price) + lineEnd + QString::number(schedule.payments.size()) + lineEnd;
     for (const Payment &payment : schedule.payments)
-        text += CurrencyText(payment.amount) + lineEnd + ShortDateText(payment.due) + lineEnd;
+        text += StoredCurrencyText(payment.amount) + lineEnd + StoredDateText(payment.due) + lineEnd;
     return TextCodec::Encode(text);
 }
 

@@ -53,7 +53,8 @@ bool WriteBodyFile(qint16 number, const QString &body);
 QString LoadTextIntoBody(const QString &fileText);
 
 // The price and up to eight payments; written in the locale's currency and
-// short-date forms, the way the writer's screen shows them.
+// short-date forms, the way the writer's screen shows them, with what
+// Windows-1252 lacks replaced (StoredCurrencyText, StoredDateText).
 struct Payment {
     double amount = 0;
     QDate due;

@@ -4,6 +4,7 @@
 #include "common/QuotedFields.h"
 #include "common/StoredText.h"
 #include "platform/TextCodec.h"
+#include "settings/SetupRules.h"
 
 #include <QStringList>
 #include <limits>
@@ -172,7 +173,7 @@ std::optional<qint16> ReadProposalCounterFile() {
     if (!text)
         return std::nullopt;
     qint64 number = 0;
-    if (!FieldReader(*text).ReadInteger(number) || number < std::numeric_limits<qint16>::min() ||
+    if (!FieldReader(*text).ReadInteger(number) || number < LowestProposalNo ||
         number > std::numeric_limits<qint16>::max()) {
         ReportDamagedFile(Plain(CounterFile),
                           QStringLiteral("The next Proposal Number is taken as 1001 for now. "

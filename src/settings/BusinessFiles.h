@@ -38,7 +38,7 @@ bool WriteLogoSizeFile(const QSize &twips);
 std::optional<QString> ReadWebSiteLine();
 
 // Proposal counter. Reading: nothing when the file is missing; 1001 (and a
-// message) when it holds no number in the 16-bit range.
+// message) when it holds no number from 1 to 32767.
 inline constexpr qint16 FirstProposalNo = 1001;
 std::optional<qint16> ReadProposalCounterFile();
 // Writes the counter file; the number is its one line.

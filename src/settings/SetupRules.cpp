@@ -18,7 +18,7 @@ int NextLogoSize(int twips, bool grow) {
 
 std::optional<qint16> ParseProposalNumber(const QString &text) {
     const auto value = ParseNumericText(text);
-    if (!value || *value != std::floor(*value) || *value < std::numeric_limits<qint16>::min() ||
+    if (!value || *value != std::floor(*value) || *value < LowestProposalNo ||
         *value > std::numeric_limits<qint16>::max())
         return std::nullopt;
     return qint16(*value);

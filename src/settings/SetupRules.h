@@ -17,6 +17,9 @@ inline constexpr int LogoSizeMax = 1800;
 inline constexpr int LogoSizeStep = 50;
 int NextLogoSize(int twips, bool grow);
 
-// A proposal number as typed: a whole number from -32768 to 32767 (grouping
-// and blanks as the user's locale writes them); nothing for anything else.
+// A proposal number as typed: a whole number from 1 to 32767 (grouping and
+// blanks as the user's locale writes them; a point is a decimal point, see
+// ParseNumericText); nothing for anything else. The number names the
+// proposal's files and is written without a sign.
+inline constexpr qint16 LowestProposalNo = 1;
 std::optional<qint16> ParseProposalNumber(const QString &text);

@@ -7,6 +7,7 @@
 #include <QApplication>
 #include <QClipboard>
 #include <QLineEdit>
+#include <QLocale>
 #include <QTest>
 
 class KeyFiltersTest : public QObject {
@@ -22,7 +23,19 @@ private slots:
     void formatCurrencyBox();
     void numericText_data();
     void numericText();
+    void typedPointIsTheDecimalPoint_data();
+    void typedPointIsTheDecimalPoint();
+    void typedAmountIsShownBackAsMeant_data();
+    void typedAmountIsShownBackAsMeant();
 };
+
+namespace {
+// The locale of one test case; the tests' own locale comes back afterwards.
+struct LocaleForTest {
+    explicit LocaleForTest(const QString &name) { QLocale::setDefault(QLocale(name)); }
+    ~LocaleForTest() { QLocale::setDefault(QLocale(QStringLiteral("en_US"))); }
+};
+} // namespace
 
 void KeyFiltersTest::checkKeyEntry_data() {
     QTest::addColumn<QString>("text");
@@ -162,6 +175,73 @@ void KeyFiltersTest::numericText() {
     QCOMPARE(parsed.has_value(), numeric);
     if (numeric)
         QCOMPARE(*parsed, value);
+}
+
+void KeyFiltersTest::typedPointIsTheDecimalPoint_data() {
+    QTest::addColumn<QString>("locale");
+    QTest::addColumn<QString>("text");
+    QTest::addColumn<bool>("numeric");
+    QTest::addColumn<double>("value");
+    // The quantity filter lets only the point through, so a bare number's
+    // point is its decimal point wherever the user lives.
+    QTest::newRow("de: point") << "de_DE" << "12.5" << true << 12.5;
+    QTest::newRow("de: point before three digits") << "de_DE" << "1.250" << true << 1.25;
+    QTest::newRow("de: two points") << "de_DE" << "1.250.000" << false << 0.0;
+    QTest::newRow("de: own comma") << "de_DE" << "1,5" << true << 1.5;
+    QTest::newRow("de: grouped with a comma") << "de_DE" << "1.250,5" << true << 1250.5;
+    // What the screens show comes back as the amount it was.
+    QTest::newRow("de: as shown") << "de_DE" << "1.250,50\u00A0\u20AC" << true << 1250.5;
+    QTest::newRow("de: negative as shown") << "de_DE" << "-1.250,50\u00A0\u20AC" << true << -1250.5;
+    QTest::newRow("is: shown without decimals") << "is_IS" << "1.250\u00A0ISK" << true << 1250.0;
+    QTest::newRow("is: typed") << "is_IS" << "1.250" << true << 1.25;
+    QTest::newRow("fr: point") << "fr_FR" << "12.5" << true << 12.5;
+    QTest::newRow("fr: as shown") << "fr_FR" << "1\u202F250,50\u00A0\u20AC" << true << 1250.5;
+    QTest::newRow("us: grouped") << "en_US" << "1,250" << true << 1250.0;
+    QTest::newRow("us: point") << "en_US" << "1.250" << true << 1.25;
+    QTest::newRow("ch: point is the locale's own") << "de_CH" << "1\u2019250.5" << true << 1250.5;
+}
+
+void KeyFiltersTest::typedPointIsTheDecimalPoint() {
+    QFETCH(QString, locale);
+    QFETCH(QString, text);
+    QFETCH(bool, numeric);
+    QFETCH(double, value);
+    LocaleForTest inLocale(locale);
+    const auto parsed = ParseNumericText(text);
+    QCOMPARE(parsed.has_value(), numeric);
+    if (numeric)
+        QCOMPARE(*parsed, value);
+}
+
+void KeyFiltersTest::typedAmountIsShownBackAsMeant_data() {
+    QTest::addColumn<QString>("locale");
+    QTest::addColumn<QString>("typed");
+    QTest::addColumn<QString>("shown");
+    QTest::newRow("de: point") << "de_DE" << "1.25" << "1,25\u00A0\u20AC";
+    QTest::newRow("de: point before three digits") << "de_DE" << "1.250" << "1,25\u00A0\u20AC";
+    QTest::newRow("de: whole") << "de_DE" << "1250" << "1.250,00\u00A0\u20AC";
+    QTest::newRow("is: whole") << "is_IS" << "1250" << "1.250\u00A0ISK";
+    QTest::newRow("us") << "en_US" << "1250.5" << "$1,250.50";
+    // No symbol of its own: the ISO code is shown, and read, in its place.
+    QTest::newRow("en_CH") << "en_CH" << "1250" << "CHF\u00A0" "1\u2019" "250.00";
+}
+
+// Typed through the quantity filter, shown in the currency form, and read
+// again when the box loses the focus once more: the amount never changes.
+void KeyFiltersTest::typedAmountIsShownBackAsMeant() {
+    QFETCH(QString, locale);
+    QFETCH(QString, typed);
+    QFETCH(QString, shown);
+    LocaleForTest inLocale(locale);
+    TestFolder folder;
+    QLineEdit box;
+    InstallKeyFilter(&box, NumericKeyFilter);
+    QTest::keyClicks(&box, typed);
+    QCOMPARE(box.text(), typed);
+    QVERIFY(FormatCurrencyBox(&box));
+    QCOMPARE(box.text(), shown);
+    QVERIFY(FormatCurrencyBox(&box));
+    QCOMPARE(box.text(), shown);
 }
 
 TAMSEL_TEST(KeyFiltersTest)

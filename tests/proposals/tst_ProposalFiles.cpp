@@ -29,6 +29,17 @@ ProposalParties SmithParties() {
     return p;
 }
 
+// The locale of one test case; the tests' own locale comes back afterwards.
+struct LocaleForTest {
+    explicit LocaleForTest(const QString &name) { QLocale::setDefault(QLocale(name)); }
+    explicit LocaleForTest(const QLocale &locale) { QLocale::setDefault(locale); }
+    ~LocaleForTest() { QLocale::setDefault(QLocale(QStringLiteral("en_US"))); }
+};
+
+QByteArray PaymentsFileOf(const TestFolder &folder, int number) {
+    return folder.read(QStringLiteral("TamselProposals/ProposalPayments/%1.txt").arg(number));
+}
+
 } // namespace
 
 class ProposalFilesTest : public QObject {
@@ -42,6 +53,13 @@ private slots:
     void bodyFileKeepsTypedLines();
     void paymentsFileForTwoPayments();
     void paymentsFileFromAnotherLocaleIsUnreadable();
+    void paymentsFileReadsBackUnderItsLocale_data();
+    void paymentsFileReadsBackUnderItsLocale();
+    void paymentsFileReadsBackUnderEveryLocale();
+    void paymentsFilesOfEarlierVersionsStillRead_data();
+    void paymentsFilesOfEarlierVersionsStillRead();
+    void oneToEightPayments_data();
+    void oneToEightPayments();
     void damagedPaymentsFiles_data();
     void damagedPaymentsFiles();
     void deleteRemovesTheThreeFilesOfOneNumber();
@@ -227,6 +245,141 @@ void ProposalFilesTest::paymentsFileFromAnotherLocaleIsUnreadable() {
     QCOMPARE(ReadPaymentsFile(QStringLiteral("1002.txt")).outcome, ReadOutcome::Unreadable);
 }
 
+void ProposalFilesTest::paymentsFileReadsBackUnderItsLocale_data() {
+    QTest::addColumn<QString>("locale");
+    QTest::addColumn<double>("amount");
+    QTest::addColumn<QByteArray>("amountLine");
+    QTest::addColumn<QByteArray>("dueLine");
+    // Windows-1252 has the no-break space (A0) and the euro (80), but neither
+    // the narrow no-break space of the French grouping nor "zł" nor "￥":
+    // those become a no-break space and the currency's ISO code.
+    QTest::newRow("fr_FR") << "fr_FR" << 1250.5 << QByteArray("1\xA0" "250,50\xA0\x80")
+                           << QByteArray("15/12/2026");
+    QTest::newRow("fr_FR millions") << "fr_FR" << 1234567.5 << QByteArray("1\xA0" "234\xA0" "567,50\xA0\x80")
+                                    << QByteArray("15/12/2026");
+    QTest::newRow("fr_CH") << "fr_CH" << 1250.5 << QByteArray("1\xA0" "250,50\xA0" "CHF")
+                           << QByteArray("15.12.2026");
+    QTest::newRow("pl_PL") << "pl_PL" << 1250.5 << QByteArray("1250,50\xA0PLN") << QByteArray("15.12.2026");
+    QTest::newRow("de_DE") << "de_DE" << 1250.5 << QByteArray("1.250,50\xA0\x80") << QByteArray("15.12.2026");
+    QTest::newRow("en_GB") << "en_GB" << 1250.5 << QByteArray("\xA3" "1,250.50") << QByteArray("15/12/2026");
+    QTest::newRow("ja_JP") << "ja_JP" << 125000.0 << QByteArray("JPY125,000") << QByteArray("2026/12/15");
+    // Swedish writes a minus sign (U+2212) the code page lacks: a hyphen stands in.
+    QTest::newRow("sv_SE negative") << "sv_SE" << -1250.5 << QByteArray("-1\xA0" "250,50\xA0kr")
+                                    << QByteArray("2026-12-15");
+}
+
+void ProposalFilesTest::paymentsFileReadsBackUnderItsLocale() {
+    QFETCH(QString, locale);
+    QFETCH(double, amount);
+    QFETCH(QByteArray, amountLine);
+    QFETCH(QByteArray, dueLine);
+    TestFolder folder;
+    MakeProposalFolders(folder);
+    LocaleForTest inLocale(locale);
+    PaymentSchedule schedule;
+    schedule.price = amount;
+    schedule.payments = {{amount, QDate(2026, 12, 15)}};
+    QVERIFY(WritePaymentsFile(1001, schedule));
+    QCOMPARE(PaymentsFileOf(folder, 1001), amountLine + "\r\n1\r\n" + amountLine + "\r\n" + dueLine + "\r\n");
+
+    const auto read = ReadPaymentsFile(QStringLiteral("1001.txt"));
+    QCOMPARE(read.outcome, ReadOutcome::Read);
+    QCOMPARE(read.value.price, amount);
+    QCOMPARE(read.value.payments.size(), 1);
+    QCOMPARE(read.value.payments[0].amount, amount);
+    QCOMPARE(read.value.payments[0].due, QDate(2026, 12, 15));
+}
+
+void ProposalFilesTest::paymentsFileReadsBackUnderEveryLocale() {
+    TestFolder folder;
+    MakeProposalFolders(folder);
+    PaymentSchedule schedule;
+    // Whole amounts: every currency shows them without rounding.
+    schedule.price = 1234567;
+    schedule.payments = {{1000, QDate(2026, 1, 31)}, {1233567, QDate(2027, 12, 15)}};
+    QStringList failed;
+    const auto locales =
+        QLocale::matchingLocales(QLocale::AnyLanguage, QLocale::AnyScript, QLocale::AnyTerritory);
+    for (const QLocale &locale : locales) {
+        LocaleForTest inLocale(locale);
+        if (!WritePaymentsFile(1001, schedule)) {
+            failed << locale.bcp47Name() + QStringLiteral(" (not written)");
+            continue;
+        }
+        const auto read = ReadPaymentsFile(QStringLiteral("1001.txt"));
+        const auto &payments = read.value.payments;
+        if (!read.ok() || read.value.price != schedule.price || payments.size() != 2 ||
+            payments[0].amount != 1000 || payments[1].amount != 1233567 ||
+            payments[0].due != QDate(2026, 1, 31) || payments[1].due != QDate(2027, 12, 15))
+            failed << locale.bcp47Name() + QLatin1Char(' ') +
+                          QString::fromLatin1(PaymentsFileOf(folder, 1001).toPercentEncoding(" "));
+    }
+    QVERIFY(locales.size() > 100);
+    const QString count = QStringLiteral("%1 of %2 locales: ").arg(failed.size()).arg(locales.size());
+    QVERIFY2(failed.isEmpty(), qPrintable(count + failed.join(QStringLiteral("\n"))));
+}
+
+void ProposalFilesTest::paymentsFilesOfEarlierVersionsStillRead_data() {
+    QTest::addColumn<QString>("locale");
+    QTest::addColumn<QByteArray>("bytes");
+    // Earlier versions wrote a question mark for what the code page lacks.
+    QTest::newRow("fr_FR") << "fr_FR"
+                           << QByteArray("1?250,50\xA0\x80\r\n1\r\n1?250,50\xA0\x80\r\n15/12/2026\r\n");
+    QTest::newRow("fr_CH") << "fr_CH"
+                           << QByteArray("1?250,50\xA0" "CHF\r\n1\r\n1?250,50\xA0" "CHF\r\n15.12.2026\r\n");
+    QTest::newRow("pl_PL") << "pl_PL"
+                           << QByteArray("1250,50\xA0z?\r\n1\r\n1250,50\xA0z?\r\n15.12.2026\r\n");
+    // Files that always read back keep doing so.
+    QTest::newRow("de_DE") << "de_DE"
+                           << QByteArray("1.250,50\xA0\x80\r\n1\r\n1.250,50\xA0\x80\r\n15.12.2026\r\n");
+}
+
+void ProposalFilesTest::paymentsFilesOfEarlierVersionsStillRead() {
+    QFETCH(QString, locale);
+    QFETCH(QByteArray, bytes);
+    TestFolder folder;
+    MakeProposalFolders(folder);
+    folder.write(QStringLiteral("TamselProposals/ProposalPayments/7.txt"), bytes);
+    LocaleForTest inLocale(locale);
+    const auto read = ReadPaymentsFile(QStringLiteral("7.txt"));
+    QCOMPARE(read.outcome, ReadOutcome::Read);
+    QCOMPARE(read.value.price, 1250.5);
+    QCOMPARE(read.value.payments[0].amount, 1250.5);
+    QCOMPARE(read.value.payments[0].due, QDate(2026, 12, 15));
+}
+
+void ProposalFilesTest::oneToEightPayments_data() {
+    QTest::addColumn<int>("count");
+    QTest::addColumn<bool>("written");
+    QTest::newRow("one") << 1 << true;
+    QTest::newRow("eight") << 8 << true;
+    QTest::newRow("nine") << 9 << false;
+}
+
+void ProposalFilesTest::oneToEightPayments() {
+    QFETCH(int, count);
+    QFETCH(bool, written);
+    TestFolder folder;
+    MakeProposalFolders(folder);
+    PaymentSchedule schedule;
+    schedule.price = 100.0 * count;
+    for (int i = 0; i < count; ++i)
+        schedule.payments.append({100, QDate(2027, 1, 1).addMonths(i)});
+    QCOMPARE(WritePaymentsFile(1001, schedule), written);
+    if (!written) {
+        QVERIFY(!folder.exists(QStringLiteral("TamselProposals/ProposalPayments/1001.txt")));
+        return;
+    }
+    const QByteArray n = QByteArray::number(count);
+    QVERIFY(PaymentsFileOf(folder, 1001).startsWith("$" + n + "00.00\r\n" + n + "\r\n"));
+    const auto read = ReadPaymentsFile(QStringLiteral("1001.txt"));
+    QCOMPARE(read.outcome, ReadOutcome::Read);
+    QCOMPARE(read.value.payments.size(), count);
+    const QDate last = QDate(2027, 1, 1).addMonths(count - 1);
+    QCOMPARE(read.value.payments.last().due, last);
+    QCOMPARE(read.value.payments.last().dueText, last.toString(QStringLiteral("M/d/yyyy")));
+}
+
 void ProposalFilesTest::damagedPaymentsFiles_data() {
     QTest::addColumn<QByteArray>("bytes");
     QTest::addColumn<int>("payments"); // -1: unreadable
@@ -235,6 +388,14 @@ void ProposalFilesTest::damagedPaymentsFiles_data() {
     QTest::newRow("extra lines ignored") << QByteArray("$10.00\r\n1\r\n$10.00\r\n12/5/2026\r\njunk\r\n") << 1;
     QTest::newRow("a pair missing") << QByteArray("$20.00\r\n2\r\n$10.00\r\n12/5/2026\r\n") << -1;
     QTest::newRow("count too high") << QByteArray("$10.00\r\n9\r\n") << -1;
+    QByteArray eight = "$80.00\r\n8\r\n";
+    for (int day = 5; day < 13; ++day)
+        eight += "$10.00\r\n12/" + QByteArray::number(day) + "/2026\r\n";
+    QTest::newRow("eight payments") << eight << 8;
+    QByteArray nine = "$90.00\r\n9\r\n";
+    for (int day = 5; day < 14; ++day)
+        nine += "$10.00\r\n12/" + QByteArray::number(day) + "/2026\r\n";
+    QTest::newRow("nine payments, all there") << nine << -1;
     QTest::newRow("amount not money") << QByteArray("$10.00\r\n1\r\nten\r\n12/5/2026\r\n") << -1;
     QTest::newRow("date not a date") << QByteArray("$10.00\r\n1\r\n$10.00\r\ndue Date # 1\r\n") << -1;
     QTest::newRow("empty") << QByteArray() << -1;

@@ -25,6 +25,8 @@ private slots:
     void shortBusinessFileIsReportedAndKept();
     void damagedPrintColorsFallBackPerLine_data();
     void damagedPrintColorsFallBackPerLine();
+    void copiesAtTheirLimits_data();
+    void copiesAtTheirLimits();
     void counterStartsAt1001AndAdvances();
     void damagedCounterIsReportedAndKept_data();
     void damagedCounterIsReportedAndKept();
@@ -95,6 +97,36 @@ void SettingsFilesTest::damagedPrintColorsFallBackPerLine() {
     QCOMPARE(folder.read(QStringLiteral("PrintColors.txt")), file);
 }
 
+void SettingsFilesTest::copiesAtTheirLimits_data() {
+    QTest::addColumn<QByteArray>("line");
+    QTest::addColumn<int>("copies"); // 0: damaged, 3 copies and a message
+    QTest::newRow("one") << QByteArray("1") << 1;
+    QTest::newRow("five") << QByteArray("5") << 5;
+    QTest::newRow("none") << QByteArray("0") << 0;
+    QTest::newRow("six") << QByteArray("6") << 0;
+}
+
+void SettingsFilesTest::copiesAtTheirLimits() {
+    QFETCH(QByteArray, line);
+    QFETCH(int, copies);
+    TestFolder folder;
+    const QByteArray file = "0\r\n0\r\n\"Arial\"\r\n#FALSE#\r\n" + line + "\r\n";
+    folder.write(QStringLiteral("PrintColors.txt"), file);
+    if (!copies)
+        folder.prompt->AnswerOk();
+    frmSetup *setup = ScreenRegistry::Get<frmSetup>();
+    QCOMPARE(int(NumCopies), copies ? copies : 3);
+    QVERIFY(!PrintInColor); // the lines before it were read all the same
+    if (copies) {
+        QVERIFY(folder.prompt->shown.isEmpty());
+        QCOMPARE(setup->cboCopies->currentText(), QString::number(copies));
+    } else {
+        QCOMPARE(folder.prompt->shown.size(), 1);
+        QVERIFY(folder.prompt->shown[0].text.contains(QStringLiteral("PrintColors.txt")));
+    }
+    QCOMPARE(folder.read(QStringLiteral("PrintColors.txt")), file);
+}
+
 void SettingsFilesTest::counterStartsAt1001AndAdvances() {
     TestFolder folder;
     QVERIFY(LoadProposalCounter()); // a first start writes 1001, as the start-up test shows
@@ -109,8 +141,13 @@ void SettingsFilesTest::damagedCounterIsReportedAndKept_data() {
     QTest::addColumn<QByteArray>("file");
     QTest::newRow("letters") << QByteArray("abc\r\n");
     QTest::newRow("too big") << QByteArray("40000\r\n");
+    QTest::newRow("one past the highest") << QByteArray("32768\r\n");
     QTest::newRow("too small") << QByteArray("-32769\r\n");
     QTest::newRow("fraction") << QByteArray("1001.5\r\n");
+    // Numbers below 1 would name files "0.txt" and "-5.txt".
+    QTest::newRow("zero") << QByteArray("0\r\n");
+    QTest::newRow("negative") << QByteArray("-5\r\n");
+    QTest::newRow("lowest 16-bit number") << QByteArray("-32768\r\n");
     QTest::newRow("empty") << QByteArray();
 }
 
@@ -136,10 +173,15 @@ void SettingsFilesTest::counterNeverWrapsPast32767() {
     QCOMPARE(ProposalNo, qint16(32767));
     QCOMPARE(folder.read(QStringLiteral("TProposalCounter.txt")), QByteArray("32767\r\n"));
     QVERIFY(folder.prompt->shown[0].text.contains(QStringLiteral("32767")));
+    QCOMPARE(ScreenRegistry::Get<frmFieldProposal>()->txtNextFieldProposal->text(), QStringLiteral("32767"));
 
-    folder.write(QStringLiteral("TProposalCounter.txt"), "-32768\r\n");
+    // The lowest number reads as it is and moves on.
+    folder.write(QStringLiteral("TProposalCounter.txt"), "1\r\n");
     QVERIFY(LoadProposalCounter());
-    QCOMPARE(ProposalNo, qint16(-32768));
+    QCOMPARE(ProposalNo, qint16(1));
+    QVERIFY(AdvanceProposalNo());
+    QCOMPARE(folder.read(QStringLiteral("TProposalCounter.txt")), QByteArray("2\r\n"));
+    QCOMPARE(folder.prompt->shown.size(), 1);
 }
 
 void SettingsFilesTest::logoThatIsGoneShowsNothing() {

@@ -356,11 +356,16 @@ void SetupScreenTest::saveProposalNumber_data() {
     QTest::newRow("2500") << QStringLiteral("2500") << 2500;
     QTest::newRow("grouped") << QStringLiteral("2,500") << 2500;
     QTest::newRow("highest") << QStringLiteral("32767") << 32767;
+    QTest::newRow("lowest") << QStringLiteral("1") << 1;
     QTest::newRow("letters") << QStringLiteral("abc") << 0;
     QTest::newRow("empty") << QString() << 0;
     QTest::newRow("fraction") << QStringLiteral("2500.5") << 0;
     QTest::newRow("beyond the highest") << QStringLiteral("32768") << 0;
     QTest::newRow("far below") << QStringLiteral("-40000") << 0;
+    // A proposal number names files ("0.txt", "-5.txt") and is written without a sign.
+    QTest::newRow("zero") << QStringLiteral("0") << 0;
+    QTest::newRow("negative") << QStringLiteral("-5") << 0;
+    QTest::newRow("lowest 16-bit number") << QStringLiteral("-32768") << 0;
 }
 
 void SetupScreenTest::saveProposalNumber() {
