@@ -19,21 +19,14 @@ const QString CustomerFile = QStringLiteral("\\CustomerData.txt");
 const QString ContractFile = QStringLiteral("/ContractInfo.txt");
 const QString CycleFile = QStringLiteral("/CycleInfo.txt");
 
-// Writes whole records of a file except record skip into temp, then puts temp
-// in the file's place in one step. Bytes after the last whole record go
-// along unchanged. A missing file stays missing.
-bool CompactWithout(const QString &name, const QString &temp, int length, qint32 skip,
-                    bool deleteBackup) {
-    DeleteFile(temp);
-    const QString path = DataPath(name);
-    if (path.isEmpty())
-        return false;
-    if (!FileExists(name))
-        return true;
+// Writes whole records of a file except record skip into temp and flushes it
+// to the disk; the file itself is not touched. Bytes after the last whole
+// record go along unchanged. False when temp could not be written (it is
+// then removed).
+bool PrepareCompacted(const QString &path, const QString &tempPath, int length, qint32 skip) {
     QFile in(path);
     if (!in.open(QIODevice::ReadOnly))
         return false;
-    const QString tempPath = DataPath(temp);
     QFile out(tempPath);
     if (tempPath.isEmpty() || !out.open(QIODevice::WriteOnly | QIODevice::Truncate))
         return false;
@@ -48,15 +41,38 @@ bool CompactWithout(const QString &name, const QString &temp, int length, qint32
     ok = ok && out.write(tail) == tail.size() && out.flush() && ::fsync(out.handle()) == 0;
     out.close();
     in.close();
-    if (!ok) {
+    if (!ok)
         QFile::remove(tempPath);
+    return ok;
+}
+
+// Writes one record through the shared routines and makes sure the file holds
+// it afterwards: a buffered write can fail as late as the close, and a full
+// disk can leave part of a new record at the end. On failure the file is cut
+// back to its old length (or removed when it did not exist).
+bool WriteRecordChecked(const QString &name, int length, qint64 recNo, const QByteArray &record,
+                        const std::function<bool()> &open, const int &fileNo) {
+    const QString path = DataPath(name);
+    if (path.isEmpty())
         return false;
+    const QFileInfo before(path);
+    const bool existed = before.isFile();
+    const qint64 oldSize = existed ? before.size() : 0;
+    bool ok = open() && PutRecord(fileNo, recNo, record);
+    ok = CloseAllFiles() && ok;
+    const qint64 offset = (recNo - 1) * length;
+    if (ok) {
+        QFile check(path);
+        ok = check.open(QIODevice::ReadOnly) && check.size() == std::max(oldSize, offset + length) &&
+             check.seek(offset) && check.read(length) == record;
     }
-    if (deleteBackup)
-        DeleteFile(QStringLiteral("/Backup") + name);
-    std::error_code error;
-    std::filesystem::rename(tempPath.toStdString(), path.toStdString(), error);
-    return !error;
+    if (!ok) {
+        if (!existed)
+            QFile::remove(path);
+        else if (QFileInfo(path).size() > oldSize)
+            QFile::resize(path, oldSize);
+    }
+    return ok;
 }
 
 } // namespace
@@ -184,10 +200,24 @@ bool SaveCustomerRecord(qint32 recNo) {
         out.append(bytes->mid(whole));
         return WriteWholeFile(CustomerFile, out);
     }
-    if (!OpenCustomerFile())
-        return false;
-    const bool written = PutCustomerRecord(FileNo, recNo, CustomerRec);
-    return CloseAllFiles() && written;
+    return WriteRecordChecked(CustomerFile, CustomerRecordLength, recNo, CustomerLayout().Write(CustomerRec),
+                              OpenCustomerFile, FileNo);
+}
+
+qint32 OtherHolderOfAccount(const QString &accountNo, qint32 except) {
+    const QString wanted = accountNo.trimmed();
+    if (wanted.isEmpty())
+        return 0;
+    qint32 holder = 0;
+    ScanCustomerRecords(MaxCustomers, [&](qint32 recNo, const QByteArray &record) {
+        if (holder == 0 && recNo != except &&
+            CustomerLayout()
+                    .ReadText(record, &CustomerRecord::AcctNo)
+                    .trimmed()
+                    .compare(wanted, Qt::CaseInsensitive) == 0)
+            holder = recNo;
+    });
+    return holder;
 }
 
 void LoadCompanions(qint32 recNo) {
@@ -202,11 +232,11 @@ void LoadCompanions(qint32 recNo) {
 }
 
 bool SaveCompanions(qint32 recNo) {
-    bool ok = OpenContractFile() && PutRecord(FileNo2, recNo, ContractLayout().Write(ContractRec));
-    ok = CloseAllFiles() && ok;
-    bool cycle = OpenCycleFile() && PutRecord(FileNo2, recNo, CycleLayout().Write(CycleRec));
-    cycle = CloseAllFiles() && cycle;
-    return ok && cycle;
+    const bool contract = WriteRecordChecked(ContractFile, ContractRecordLength, recNo,
+                                             ContractLayout().Write(ContractRec), OpenContractFile, FileNo2);
+    const bool cycle = WriteRecordChecked(CycleFile, CycleRecordLength, recNo, CycleLayout().Write(CycleRec),
+                                          OpenCycleFile, FileNo2);
+    return contract && cycle;
 }
 
 namespace {
@@ -276,24 +306,56 @@ void BuildCycleInfo(qint32 &) {
 }
 
 bool DeleteCustomerRecord(qint32 d, const QString &accountNo) {
-    const QString account = AccountFolderName(accountNo);
-    if (!account.isEmpty())
-        DeleteWithBackup(QStringLiteral("/QXActiveAccounts/") + account + QStringLiteral(".txt"));
-    const struct {
+    CloseAllFiles();
+    struct Compaction {
         QString name;
         QString temp;
         int length;
         bool deleteBackup;
-    } files[] = {{CustomerFile, QStringLiteral("\\CUSTOMER.TMP"), CustomerRecordLength, false},
-                 {QStringLiteral("\\CycleInfo.txt"), QStringLiteral("\\Temp.txt"), CycleRecordLength, true},
-                 {QStringLiteral("\\ContractInfo.txt"), QStringLiteral("\\Temp.txt"), ContractRecordLength, true}};
-    CloseAllFiles();
-    for (const auto &file : files) {
-        if (!CompactWithout(file.name, file.temp, file.length, d, file.deleteBackup)) {
+        QString path = {};
+        QString tempPath = {};
+    } files[] = {
+        {CustomerFile, QStringLiteral("\\CUSTOMER.TMP"), CustomerRecordLength, false},
+        {QStringLiteral("\\CycleInfo.txt"), QStringLiteral("\\Temp.txt"), CycleRecordLength, true},
+        {QStringLiteral("\\ContractInfo.txt"), QStringLiteral("\\CONTRACT.TMP"), ContractRecordLength, true}};
+    // The active-accounts file goes only when no other customer has the number.
+    const QString account = AccountFolderName(accountNo);
+    const bool shared = !account.isEmpty() && OtherHolderOfAccount(account, d) != 0;
+
+    // All three compacted files are written before any is put in place, so a
+    // failure leaves the customers and their companions as they were.
+    const auto removeTemps = [&] {
+        for (const Compaction &file : files)
+            DeleteFile(file.temp);
+    };
+    removeTemps();
+    for (Compaction &file : files) {
+        // A missing file stays missing.
+        if (!FileExists(file.name))
+            continue;
+        file.path = DataPath(file.name);
+        file.tempPath = DataPath(file.temp);
+        if (file.path.isEmpty() || !PrepareCompacted(file.path, file.tempPath, file.length, d)) {
+            removeTemps();
             ReportWriteFailure(file.name.mid(1));
             return false;
         }
     }
+    for (const Compaction &file : files) {
+        if (file.tempPath.isEmpty())
+            continue;
+        std::error_code error;
+        std::filesystem::rename(file.tempPath.toStdString(), file.path.toStdString(), error);
+        if (error) {
+            removeTemps();
+            ReportWriteFailure(file.name.mid(1));
+            return false;
+        }
+        if (file.deleteBackup)
+            DeleteFile(QStringLiteral("/Backup") + file.name);
+    }
+    if (!account.isEmpty() && !shared)
+        DeleteWithBackup(QStringLiteral("/QXActiveAccounts/") + account + QStringLiteral(".txt"));
     if (CustomerCount > 1)
         CustomerCount = CustomerCount - 1;
     CustomerRecNo = 1;

@@ -109,11 +109,17 @@ bool ScanCustomerRecords(qint32 count, const std::function<void(qint32 recNo, co
 bool ScanCustomers(qint32 count, const std::function<void(qint32 recNo, const CustomerRecord &)> &visit);
 
 // Writes CustomerRec as record recNo and closes all files. A new record goes
-// before an incomplete end of the file, which is kept as it was.
+// before an incomplete end of the file, which is kept as it was. False when
+// the file does not hold the record afterwards; it then keeps its old length.
 bool SaveCustomerRecord(qint32 recNo);
 
+// The first record other than except whose account number is accountNo,
+// blanks around it and letter case ignored (such numbers share one folder),
+// or 0 when there is none.
+qint32 OtherHolderOfAccount(const QString &accountNo, qint32 except);
+
 // Companions of record recNo: read into ContractRec and CycleRec (zero-filled
-// when beyond the end), and written from them.
+// when beyond the end), and written from them (checked as SaveCustomerRecord).
 void LoadCompanions(qint32 recNo);
 bool SaveCompanions(qint32 recNo);
 
@@ -125,9 +131,10 @@ void ApplyBillingDefaults();
 void BuildContractInfo(qint32 &RecPointer);
 void BuildCycleInfo(qint32 &RecPointer);
 
-// Removes record d from the three record files (each replaced whole in one
-// step) and the account's file in QXActiveAccounts. False (after a message)
-// when a file could not be written; the files not yet replaced stay as they were.
+// Removes record d from the three record files and the account's file in
+// QXActiveAccounts (kept while another record has the same number). The three
+// files are replaced together: all are written aside first, and a failure
+// (reported) leaves every file as it was and returns false.
 bool DeleteCustomerRecord(qint32 d, const QString &accountNo);
 
 // Why an account number cannot be saved, or empty when it can. The number

@@ -77,6 +77,11 @@ QLabel *NewLabel(QWidget *parent, const QString &text) {
     return label;
 }
 
+void DuplicateAccountMessage() {
+    MsgBox(QStringLiteral("The Account Number has been duplicated\r\nEnter a different Number"),
+           MsgButtons::Ok, QStringLiteral("Duplicate Account Number"));
+}
+
 QString Indexed(const char *name, int index) { return QString::fromLatin1(name) + QLatin1Char('_') + QString::number(index); }
 
 // The dial picture: a receiver drawn once, so no picture file is needed.
@@ -609,6 +614,8 @@ void frmCustomer::Form_Activate() {
             BuildCycleInfo(recPointer);
     } else {
         EnableBrowsing(false);
+        shownRecord_ = CustomerRecord{};
+        shownBoxes_.reset();
         PrefillFromBusiness();
         txtCustomer[6]->setText(BusinessData[6].left(7) + QLatin1Char('-'));
         txtCustomer[0]->setFocus();
@@ -697,15 +704,23 @@ void frmCustomer::ShowCustomer() {
         return;
     ClearCustomerFields();
     CustomerRecord rec;
-    if (FileExists(QStringLiteral("/CustomerData.txt")) && CustomerRecNo <= CustomerFileSizeNow().records &&
-        OpenCustomerFile()) {
+    const qint32 records =
+        FileExists(QStringLiteral("/CustomerData.txt")) ? CustomerFileSizeNow().records : 0;
+    bool stored = false;
+    if (CustomerRecNo <= records && OpenCustomerFile()) {
         rec = GetCustomerRecord(FileNo, CustomerRecNo);
         CloseAllFiles();
+        stored = true;
+    }
+    // Showing a stored customer gives up a new one not yet saved.
+    if (stored && CustomerCount > records) {
+        CustomerCount = records;
+        cmdCustomer->hide();
+        EnableCustomerMenus(true);
     }
     // A record beyond the end of the file (the only customer was deleted) shows empty fields.
     CustomerRec = rec;
-    reserved1_ = rec.Reserved1;
-    reserved2_ = rec.Reserved2;
+    shownRecord_ = rec;
     txtCustomer[0]->setText(rec.AcctNo.trimmed());
     txtCustomer[1]->setText(rec.AcctName.trimmed());
     txtCustomer[2]->setText(rec.Address1.trimmed());
@@ -725,14 +740,41 @@ void frmCustomer::ShowCustomer() {
     cboTitle->setEditText(rec.Title.trimmed());
     lbLType->setText(rec.AcctType.trimmed());
     ShowNameFields(lbLType->text());
+    shownBoxes_.reset();
+    if (stored)
+        shownBoxes_ = CurrentBoxes();
     if (txtCustomer[1]->text().isEmpty())
         txtCustomer[0]->setFocus();
     LoadAuxBoxes();
     LoadCompanions(CustomerRecNo);
 }
 
+frmCustomer::BoxTexts frmCustomer::CurrentBoxes() const {
+    BoxTexts boxes;
+    for (size_t i = 0; i < txtCustomer.size(); ++i)
+        if (txtCustomer[i])
+            boxes[i] = txtCustomer[i]->text();
+    boxes[TitleBox] = cboTitle->currentText();
+    boxes[CityBox] = cboCity->currentText();
+    boxes[StateBox] = cboStates->currentText();
+    boxes[Add3Box] = txtAdd3->text();
+    boxes[Add4Box] = txtAdd4->text();
+    boxes[TypeBox] = lbLType->text();
+    return boxes;
+}
+
+void frmCustomer::TellDuplicateAccount() {
+    DuplicateAccountMessage();
+    txtCustomer[0]->clear();
+    txtCustomer[0]->setFocus();
+}
+
 bool frmCustomer::SaveCustomer() {
     saveSucceeded_ = true;
+    // A stored customer left as it was shown is not written again: what the
+    // boxes show of it is not always all it holds.
+    if (shownBoxes_ && CurrentBoxes() == *shownBoxes_)
+        return true;
     if (lbLType->text() == Business) {
         if (txtCustomer[1]->text().isEmpty()) {
             MsgBox(QStringLiteral("The Account Name Cannot be Blank"));
@@ -777,44 +819,65 @@ bool frmCustomer::SaveCustomer() {
         return false;
     }
 
-    CustomerRecord &rec = CustomerRec;
-    rec.AcctNo = txtCustomer[0]->text().trimmed();
-    rec.AcctName = txtCustomer[1]->text().trimmed();
-    rec.Address1 = txtCustomer[2]->text().trimmed();
-    rec.Address2 = txtCustomer[3]->text().trimmed();
-    rec.CityCopy = cboCity->currentText().trimmed();
-    rec.PostalCode = txtCustomer[5]->text();
-    rec.Phone = txtCustomer[6]->text().trimmed();
-    rec.Other = txtCustomer[7]->text().trimmed();
-    rec.FirstName = txtCustomer[8]->text().trimmed();
-    rec.MiddleInitial = txtCustomer[9]->text().trimmed();
-    rec.LastName = txtCustomer[10]->text().trimmed();
-    rec.Cell = txtCustomer[11]->text().trimmed();
-    rec.Title = cboTitle->currentText().trimmed();
-    rec.AcctType = lbLType->text().trimmed();
-    if (usaStyle_) {
-        rec.City = cboCity->currentText().trimmed();
-        rec.State = cboStates->currentText().trimmed();
-        rec.Address4 = txtCustomer[5]->text().trimmed();
-    } else {
-        rec.City = txtAdd3->text().trimmed();
-        rec.State.clear();
-        rec.Address4 = txtAdd4->text().trimmed();
+    // A new customer is numbered from the records actually in the file.
+    const qint32 records = CustomerFileSizeNow().records;
+    CustomerRecNo = std::min(CustomerRecNo, records + 1);
+    // Numbers that differ only in blanks or letter case name the same folder.
+    if (OtherHolderOfAccount(txtCustomer[0]->text(), CustomerRecNo) != 0) {
+        TellDuplicateAccount();
+        saveSucceeded_ = false;
+        return false;
     }
-    rec.Reserved1 = reserved1_;
-    rec.Reserved2 = reserved2_;
+
+    // Fields whose boxes were not changed keep their stored bytes.
+    const BoxTexts now = CurrentBoxes();
+    const auto changed = [&](int box) { return !shownBoxes_ || now[box] != (*shownBoxes_)[box]; };
+    CustomerRecord rec = shownRecord_;
+    const std::pair<int, QString CustomerRecord::*> trimmed[] = {
+        {0, &CustomerRecord::AcctNo},        {1, &CustomerRecord::AcctName},
+        {2, &CustomerRecord::Address1},      {3, &CustomerRecord::Address2},
+        {6, &CustomerRecord::Phone},         {7, &CustomerRecord::Other},
+        {8, &CustomerRecord::FirstName},     {9, &CustomerRecord::MiddleInitial},
+        {10, &CustomerRecord::LastName},     {11, &CustomerRecord::Cell},
+        {TitleBox, &CustomerRecord::Title},  {TypeBox, &CustomerRecord::AcctType},
+        {CityBox, &CustomerRecord::CityCopy}};
+    for (const auto &[box, field] : trimmed)
+        if (changed(box))
+            rec.*field = now[box].trimmed();
+    if (changed(5))
+        rec.PostalCode = now[5];
+    if (usaStyle_) {
+        if (changed(CityBox))
+            rec.City = now[CityBox].trimmed();
+        if (changed(StateBox))
+            rec.State = now[StateBox].trimmed();
+        if (changed(5))
+            rec.Address4 = now[5].trimmed();
+    } else {
+        if (changed(Add3Box))
+            rec.City = now[Add3Box].trimmed();
+        if (changed(Add4Box))
+            rec.Address4 = now[Add4Box].trimmed();
+        // An address entered in international style has no state.
+        if (changed(Add3Box) || changed(Add4Box))
+            rec.State.clear();
+    }
+    CustomerRec = rec;
     if (!SaveCustomerRecord(CustomerRecNo)) {
         ReportWriteFailure(QStringLiteral("CustomerData.txt"));
         saveSucceeded_ = false;
         return false;
     }
     // The file now holds this record, also when it was the first one.
-    CustomerCount = std::max(CustomerCount, CustomerRecNo);
+    CustomerCount = std::max(records, CustomerRecNo);
+    shownRecord_ = rec;
+    shownBoxes_ = now;
     AddCity(rec.City.trimmed());
     EnableBrowsing(true);
+    // The buffers keep this customer's companions: a later save of the same
+    // customer writes them back as they were loaded.
     if (!SaveCompanions(CustomerRecNo))
         ReportWriteFailure(QStringLiteral("ContractInfo.txt / CycleInfo.txt"));
-    ApplyBillingDefaults();
     txtCustomer[0]->setFocus();
     EnableCustomerMenus(true);
     cmdCustomer->hide();
@@ -1051,28 +1114,23 @@ void frmCustomer::cmdExit_Click() {
 }
 
 void frmCustomer::txtCustomer_LostFocus(int Index) {
-    if (Index != 0 || CustomerRecNo == 0 || txtCustomer[0]->text().isEmpty())
+    if (Index != 0 || CustomerRecNo == 0 || txtCustomer[0]->text().trimmed().isEmpty())
         return;
-    const QString typed = txtCustomer[0]->text();
-    bool duplicated = false;
-    ScanCustomerRecords(CustomerCount, [&](qint32 recNo, const QByteArray &record) {
-        if (!duplicated && recNo != CustomerRecNo &&
-            CustomerLayout().ReadText(record, &CustomerRecord::AcctNo).trimmed() == typed)
-            duplicated = true;
-    });
+    // A number left as stored is not the user's doing (files written before
+    // duplicates were refused); a save of other changes asks for a new one.
+    if (shownBoxes_ && txtCustomer[0]->text() == (*shownBoxes_)[0])
+        return;
+    const bool duplicated = OtherHolderOfAccount(txtCustomer[0]->text(), CustomerRecNo) != 0;
     CloseAllFiles();
-    if (!duplicated)
-        return;
-    MsgBox(QStringLiteral("The Account Number has been duplicated\r\nEnter a different Number"), MsgButtons::Ok,
-           QStringLiteral("Duplicate Account Number"));
-    txtCustomer[0]->clear();
-    txtCustomer[0]->setFocus();
+    if (duplicated)
+        TellDuplicateAccount();
 }
 
 void frmCustomer::mnuAdd_Click() {
     if (!SaveCustomer())
         return;
-    if (CustomerCount >= MaxCustomers) {
+    const qint32 records = CustomerFileSizeNow().records;
+    if (records >= MaxCustomers) {
         MsgBox(QStringLiteral("The customer file holds %1 customers, the most it can keep.\r\n"
                               "Delete a customer before adding a new one.")
                    .arg(MaxCustomers),
@@ -1080,12 +1138,15 @@ void frmCustomer::mnuAdd_Click() {
         return;
     }
     cmdCustomer->show();
-    CustomerCount = CustomerCount + 1;
+    // Numbered from the records in the file: a new customer given up for a
+    // stored one is not in it.
+    CustomerCount = records + 1;
     CustomerRecNo = CustomerCount;
     CustomerRec = CustomerRecord{};
     CustomerRec.LastName = QStringLiteral("'");
-    reserved1_ = 1;
-    reserved2_ = 0;
+    CustomerRec.Reserved1 = 1;
+    shownRecord_ = CustomerRec;
+    shownBoxes_.reset();
     ClearCustomerFields();
     cboTitle->setEditText(QString());
     ShowNameFields(Individual);
@@ -1119,7 +1180,15 @@ void frmCustomer::mnuDelete_Click() {
         txtCustomer[0]->setFocus();
         return;
     }
-    DeleteCustomerRecord(CustomerRecNo, txtCustomer[0]->text());
+    // The stored number names the customer's active-accounts file, whatever the box holds now.
+    if (!DeleteCustomerRecord(CustomerRecNo, shownRecord_.AcctNo)) {
+        txtCustomer[0]->setFocus();
+        return;
+    }
+    // Record numbers after the deleted one have moved: a result grid still on
+    // screen would pick the wrong customers.
+    fraCustomersFound->hide();
+    foundModel_->Clear();
     ShowCustomer();
     txtCustomer[0]->setFocus();
     BuildAccountList();
@@ -1157,6 +1226,12 @@ bool frmCustomer::SaveAuxBoxes() {
                MsgButtons::Ok, QStringLiteral("Aux Data not saved"));
         return false;
     }
+    // Numbers that differ only in blanks or letter case share one folder:
+    // saving would overwrite another customer's boxes.
+    if (OtherHolderOfAccount(account, CustomerRecNo) != 0) {
+        DuplicateAccountMessage();
+        return false;
+    }
     if (!SaveAuxData(account, boxes)) {
         ReportWriteFailure(QStringLiteral("AuxFiles\\") + AccountFolderName(account));
         return false;
@@ -1174,9 +1249,10 @@ void frmCustomer::cmdSaveAux_Click(int Index) {
             ReportWriteFailure(QStringLiteral("AuxHeadings.txt"));
         break;
     }
+    // Boxes that could not be saved stay on screen rather than be replaced.
     case 2:
-        SaveAuxBoxes();
-        fraAux->hide();
+        if (SaveAuxBoxes())
+            fraAux->hide();
         break;
     case 3: LoadAuxBoxes(); break;
     case 4:
@@ -1186,7 +1262,8 @@ void frmCustomer::cmdSaveAux_Click(int Index) {
     case 5: txtBig->clear(); break;
     case 6: txtBig->setPlainText(txtAux[auxBoxEditing_]->toPlainText()); break;
     case 7:
-        SaveAuxBoxes();
+        if (!SaveAuxBoxes())
+            break;
         if (CustomerRecNo != CustomerCount) {
             CustomerRecNo = CustomerRecNo + 1;
             ShowCustomer();
@@ -1194,7 +1271,8 @@ void frmCustomer::cmdSaveAux_Click(int Index) {
         }
         break;
     case 8:
-        SaveAuxBoxes();
+        if (!SaveAuxBoxes())
+            break;
         if (CustomerRecNo > 1) {
             CustomerRecNo = CustomerRecNo - 1;
             ShowCustomer();

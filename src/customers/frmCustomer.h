@@ -4,9 +4,11 @@
 // hidden, so its fields still show the chosen customer when the proposal is
 // printed.
 #include "common/TamselForm.h"
+#include "customers/CustomerRecords.h"
 #include "customers/CustomerTextFiles.h"
 
 #include <array>
+#include <optional>
 
 class AccountListModel;
 class CustomersFoundModel;
@@ -139,6 +141,13 @@ protected:
     bool eventFilter(QObject *watched, QEvent *event) override;
 
 private:
+    // The texts of the customer boxes: txtCustomer by its index (4 unused),
+    // then the boxes that are not txtCustomer.
+    enum Box { TitleBox = 12, CityBox, StateBox, Add3Box, Add4Box, TypeBox, BoxCount };
+    using BoxTexts = std::array<QString, BoxCount>;
+    BoxTexts CurrentBoxes() const;
+    void TellDuplicateAccount();
+
     QWidget *BuildCustomerFields();
     QWidget *BuildButtons();
     QGroupBox *BuildSearch();
@@ -167,8 +176,11 @@ private:
     bool saveSucceeded_ = false;
     bool suppressTypeAhead_ = false;
     qint16 auxBoxEditing_ = 0;
-    // The stored values the program does not interpret, kept for the record shown.
-    qint16 reserved1_ = 0;
-    qint16 reserved2_ = 0;
+    // The record shown as it is stored (for a new customer, the blank record it
+    // starts from) and what the boxes showed of it. A save writes only the
+    // fields whose boxes have changed since, and nothing when none has; with
+    // no snapshot (a new customer) every field is written from its box.
+    CustomerRecord shownRecord_;
+    std::optional<BoxTexts> shownBoxes_;
     bool toldIncompleteFile_ = false;
 };

@@ -2,6 +2,7 @@
 #include "common/CommonVariables.h"
 #include "CustomerFixtures.h"
 #include "customers/CustomerRecords.h"
+#include "FileSizeLimit.h"
 #include "platform/Clock.h"
 #include "TestMain.h"
 
@@ -14,16 +15,22 @@ private slots:
     void layoutsFillTheirRecords();
     void customerFieldOffsets_data();
     void customerFieldOffsets();
+    void customerRecordMatchesHandBuiltBytes();
     void textIsPaddedAndCutAtWidth();
     void currencyIntegerAndDateEncodings();
     void gapRecordsAreZeroFilledAndReadBlank();
     void wholeRecordsOnly_data();
     void wholeRecordsOnly();
     void incompleteEndIsNeverWrittenInto();
+    void lastRecordTheFileCanHold();
+    void newRecordOnAFullDiskLeavesTheFile();
     void displayNames();
     void billingDefaultsBytes();
     void deleteRecordTwoOfThreeInAllFiles();
     void deleteRefusesToReachOutsideActiveAccounts();
+    void deleteOnAFullDiskChangesNothing_data();
+    void deleteOnAFullDiskChangesNothing();
+    void deleteKeepsTheActiveFileOfASharedNumber();
     void rebuildCompanions();
     void accountNumberRules_data();
     void accountNumberRules();
@@ -69,6 +76,54 @@ void CustomerRecordsTest::customerFieldOffsets() {
     QCOMPARE(bytes.indexOf('X'), qsizetype(offset));
     QCOMPARE(bytes.count('X'), qsizetype(width));
     QCOMPARE(bytes.left(324).count(' '), qsizetype(324 - width));
+}
+
+void CustomerRecordsTest::customerRecordMatchesHandBuiltBytes() {
+    // A record laid out by hand, every offset typed here, so a fault in the
+    // layout (two fields swapped, a field moved) cannot hide behind itself.
+    const struct {
+        QString CustomerRecord::*member;
+        int offset;
+        const char *text;
+    } fields[] = {{&CustomerRecord::AcctNo, 0, "A-1001"},
+                  {&CustomerRecord::AcctName, 20, "Tamsel Roofing"},
+                  {&CustomerRecord::Address1, 65, "12 Elm Street"},
+                  {&CustomerRecord::Address2, 100, "Rear entrance"},
+                  {&CustomerRecord::City, 125, "Springfield"},
+                  {&CustomerRecord::CityCopy, 150, "Shelbyville"},
+                  {&CustomerRecord::State, 170, "IL"},
+                  {&CustomerRecord::PostalCode, 172, " 62704"},
+                  {&CustomerRecord::Address4, 182, "62704-1234"},
+                  {&CustomerRecord::Phone, 207, "217-555-0100"},
+                  {&CustomerRecord::Cell, 220, "217-555-0199"},
+                  {&CustomerRecord::Other, 233, "office@example"},
+                  {&CustomerRecord::Title, 263, "Mr."},
+                  {&CustomerRecord::FirstName, 273, "John"},
+                  {&CustomerRecord::MiddleInitial, 288, "Q"},
+                  {&CustomerRecord::LastName, 289, "Smith"},
+                  {&CustomerRecord::AcctType, 314, "Individual"}};
+    QByteArray bytes(324, ' ');
+    CustomerRecord rec;
+    for (const auto &f : fields) {
+        bytes.replace(f.offset, qsizetype(qstrlen(f.text)), f.text);
+        rec.*f.member = QString::fromLatin1(f.text);
+    }
+    bytes += QByteArray::fromHex("0100feff");
+    rec.Reserved1 = 1;
+    rec.Reserved2 = -2;
+    QCOMPARE(bytes.size(), 328);
+    QCOMPARE(CustomerLayout().Write(rec), bytes);
+    const CustomerRecord back = CustomerLayout().Read(bytes);
+    for (const auto &f : fields)
+        QCOMPARE((back.*f.member).trimmed(), QString::fromLatin1(f.text).trimmed());
+    QCOMPARE(back.PostalCode, QStringLiteral(" 62704    "));
+    QCOMPARE(back.Reserved1, qint16(1));
+    QCOMPARE(back.Reserved2, qint16(-2));
+    // The scans read single fields by name.
+    QCOMPARE(CustomerLayout().ReadText(bytes, &CustomerRecord::Phone).trimmed(),
+             QStringLiteral("217-555-0100"));
+    QCOMPARE(CustomerLayout().ReadText(bytes, &CustomerRecord::Cell).trimmed(),
+             QStringLiteral("217-555-0199"));
 }
 
 void CustomerRecordsTest::textIsPaddedAndCutAtWidth() {
@@ -177,6 +232,75 @@ void CustomerRecordsTest::incompleteEndIsNeverWrittenInto() {
     QCOMPARE(folder.read(QStringLiteral("CustomerData.txt")), after.mid(328));
 }
 
+void CustomerRecordsTest::lastRecordTheFileCanHold() {
+    TestFolder folder;
+    const QByteArray filler = CustomerLayout().Write(Business(QStringLiteral("1"), QStringLiteral("Filler")));
+    QByteArray all;
+    all.reserve(qsizetype(32767) * 328);
+    for (int i = 1; i <= 32766; ++i)
+        all += filler;
+    folder.write(QStringLiteral("CustomerData.txt"), all);
+    CustomerRec = Business(QStringLiteral("32767"), QStringLiteral("Last of all"));
+    QVERIFY(SaveCustomerRecord(32767));
+    QCOMPARE(CustomerFileSizeNow().records, 32767);
+    QCOMPARE(StoredCustomer(folder, 32767).AcctName.trimmed(), QStringLiteral("Last of all"));
+    qint32 lastSeen = 0;
+    QString lastName;
+    QVERIFY(ScanCustomers(40000, [&](qint32 recNo, const CustomerRecord &rec) {
+        lastSeen = recNo;
+        lastName = rec.AcctName.trimmed();
+    }));
+    QCOMPARE(lastSeen, 32767);
+    QCOMPARE(lastName, QStringLiteral("Last of all"));
+
+    // One more is past what the file can count: refused, the file unchanged.
+    const QByteArray full = folder.read(QStringLiteral("CustomerData.txt"));
+    CustomerRec = Business(QStringLiteral("32768"), QStringLiteral("One too many"));
+    QVERIFY(!SaveCustomerRecord(32768));
+    QCOMPARE(folder.read(QStringLiteral("CustomerData.txt")), full);
+}
+
+void CustomerRecordsTest::newRecordOnAFullDiskLeavesTheFile() {
+    TestFolder folder;
+    QList<CustomerRecord> twelve;
+    for (int i = 1; i <= 12; ++i)
+        twelve << Business(QString::number(i), QStringLiteral("Customer %1").arg(i));
+    folder.write(QStringLiteral("CustomerData.txt"), CustomerBytes(twelve));
+    const QByteArray before = folder.read(QStringLiteral("CustomerData.txt"));
+    QCOMPARE(before.size(), 12 * 328);
+    CustomerRec = Business(QStringLiteral("13"), QStringLiteral("Thirteenth"));
+    // Checked after the limit is lifted: it also holds for the test's own output.
+    bool limited = false, appended = true, rewritten = false;
+    {
+        FileSizeLimit disk(4096); // room for 160 bytes of the new record
+        limited = disk.active();
+        appended = SaveCustomerRecord(13);
+        // Rewriting a record inside the file needs no room.
+        CustomerRec = Business(QStringLiteral("12"), QStringLiteral("Renamed"));
+        rewritten = SaveCustomerRecord(12);
+    }
+    QVERIFY(limited);
+    QVERIFY(!appended);
+    QVERIFY(rewritten);
+    QCOMPARE(folder.read(QStringLiteral("CustomerData.txt")).size(), 12 * 328);
+    QCOMPARE(folder.read(QStringLiteral("CustomerData.txt")).left(11 * 328), before.left(11 * 328));
+    QCOMPARE(StoredCustomer(folder, 12).AcctName.trimmed(), QStringLiteral("Renamed"));
+
+    // The first customer of a missing file: no file is left behind.
+    TestFolder empty;
+    CustomerRec = Business(QStringLiteral("1"), QStringLiteral("First"));
+    {
+        FileSizeLimit disk(100);
+        limited = disk.active();
+        appended = SaveCustomerRecord(1);
+    }
+    QVERIFY(limited);
+    QVERIFY(!appended);
+    QVERIFY(!empty.exists(QStringLiteral("CustomerData.txt")));
+    QVERIFY(SaveCustomerRecord(1));
+    QCOMPARE(empty.read(QStringLiteral("CustomerData.txt")).size(), 328);
+}
+
 void CustomerRecordsTest::displayNames() {
     CustomerRecord smith = CustomerLayout().Read(CustomerLayout().Write(Individual("7", "John", "Smith")));
     QCOMPARE(DisplayName(smith), QStringLiteral("Smith, John  "));
@@ -268,6 +392,60 @@ void CustomerRecordsTest::deleteRefusesToReachOutsideActiveAccounts() {
     QVERIFY(folder.exists(QStringLiteral("QXActiveAccounts/x.txt")));
     QVERIFY(folder.exists(QStringLiteral("Backup/secret.txt")));
     QCOMPARE(folder.read(QStringLiteral("CustomerData.txt")).size(), 328);
+}
+
+void CustomerRecordsTest::deleteOnAFullDiskChangesNothing_data() {
+    QTest::addColumn<int>("limit");
+    // Compacted sizes: customers 656, cycles 138, contracts 772 bytes.
+    QTest::newRow("the customer file cannot be written") << 600;
+    QTest::newRow("only the contract file cannot be written") << 700;
+}
+
+void CustomerRecordsTest::deleteOnAFullDiskChangesNothing() {
+    QFETCH(int, limit);
+    TestFolder folder;
+    WriteCustomers(folder, {Business("A1", "First"), Business("B2", "Second"), Business("C3", "Third")});
+    folder.write(QStringLiteral("QXActiveAccounts/B2.txt"), "active");
+    folder.write(QStringLiteral("Backup/ContractInfo.txt"), "backup");
+    const QStringList names{QStringLiteral("ContractInfo.txt"), QStringLiteral("CustomerData.txt"),
+                            QStringLiteral("CycleInfo.txt")};
+    QList<QByteArray> before;
+    for (const QString &name : names)
+        before << folder.read(name);
+    CustomerCount = 3;
+    CustomerRecNo = 2;
+    folder.prompt->AnswerOk();
+    bool limited = false, deleted = true;
+    {
+        FileSizeLimit disk(limit);
+        limited = disk.active();
+        deleted = DeleteCustomerRecord(2, QStringLiteral("B2"));
+    }
+    QVERIFY(limited);
+    QVERIFY(!deleted);
+    QCOMPARE(folder.prompt->shown.size(), 1);
+    QCOMPARE(folder.prompt->shown[0].title, QStringLiteral("File not saved"));
+    for (int i = 0; i < names.size(); ++i)
+        QVERIFY2(folder.read(names[i]) == before[i], qPrintable(names[i]));
+    QCOMPARE(QDir(folder.path()).entryList(QDir::Files), names); // no temporary file left
+    QVERIFY(folder.exists(QStringLiteral("QXActiveAccounts/B2.txt")));
+    QVERIFY(folder.exists(QStringLiteral("Backup/ContractInfo.txt")));
+    QCOMPARE(CustomerCount, 3);
+    QCOMPARE(CustomerRecNo, 2);
+}
+
+void CustomerRecordsTest::deleteKeepsTheActiveFileOfASharedNumber() {
+    TestFolder folder;
+    // Written before numbers differing only in case or blanks were refused.
+    WriteCustomers(folder, {Business("ab1", "Lower"), Business("C3", "Other"), Business(" AB1", "Upper")});
+    folder.write(QStringLiteral("QXActiveAccounts/ab1.txt"), "shared");
+    CustomerCount = 3;
+    QVERIFY(DeleteCustomerRecord(3, QStringLiteral(" AB1")));
+    QVERIFY(folder.exists(QStringLiteral("QXActiveAccounts/ab1.txt")));
+    QCOMPARE(folder.read(QStringLiteral("CustomerData.txt")).size(), 2 * 328);
+    // The last customer with the number takes its file along.
+    QVERIFY(DeleteCustomerRecord(1, QStringLiteral("ab1")));
+    QVERIFY(!folder.exists(QStringLiteral("QXActiveAccounts/ab1.txt")));
 }
 
 void CustomerRecordsTest::rebuildCompanions() {

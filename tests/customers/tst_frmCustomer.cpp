@@ -5,6 +5,7 @@
 #include "customers/AccountListModel.h"
 #include "customers/CustomersFoundModel.h"
 #include "customers/frmCustomer.h"
+#include "FileSizeLimit.h"
 #include "printing/frmFieldProposal.h"
 #include "proposals/frmWriteProposal.h"
 #include "TestMain.h"
@@ -21,6 +22,8 @@
 #include <QRadioButton>
 #include <QTableView>
 #include <QTest>
+
+Q_DECLARE_METATYPE(CustomerRecord)
 
 // The customer screen driven through its handlers, with scripted message boxes.
 class frmCustomerTest : public QObject {
@@ -49,6 +52,18 @@ private slots:
     void incompleteCustomerFileIsToldOnce();
     void activationRunsWhenShownNotAfterEachBox();
     void keyFiltersGuardFileNameFields();
+    void secondSaveKeepsTheLoadedCompanions_data();
+    void secondSaveKeepsTheLoadedCompanions();
+    void duplicateAccountNumbersAreRefusedOnEveryPath_data();
+    void duplicateAccountNumbersAreRefusedOnEveryPath();
+    void legacyDuplicatesStillLoad();
+    void auxDataNeverGoesIntoAnotherCustomersFolder();
+    void browsingLeavesAnUntouchedCustomerAsStored_data();
+    void browsingLeavesAnUntouchedCustomerAsStored();
+    void newCustomerIsNumberedFromTheFile();
+    void deleteDropsTheStaleSearchGrid();
+    void newCustomerOnAFullDiskIsReported();
+    void fullCustomerFile();
     void screenshots();
 };
 
@@ -352,7 +367,7 @@ void frmCustomerTest::accountNumberChecks() {
     TestFolder folder;
     frmCustomer *form = Activate(folder, Mixed());
     const QByteArray before = folder.read("CustomerData.txt");
-    // Leaving the box: another customer's number is refused, compared exactly.
+    // Leaving the box: another customer's number is refused.
     form->txtCustomer[0]->setText("100"); // its own number
     form->txtCustomer_LostFocus(0);
     QVERIFY(folder.prompt->shown.isEmpty());
@@ -362,7 +377,7 @@ void frmCustomerTest::accountNumberChecks() {
     QCOMPARE(folder.prompt->Texts(), QStringList{"The Account Number has been duplicated\r\nEnter a different Number"});
     QCOMPARE(folder.prompt->shown[0].title, QString("Duplicate Account Number"));
     QVERIFY(form->txtCustomer[0]->text().isEmpty());
-    form->txtCustomer[0]->setText("300 ");
+    form->txtCustomer[0]->setText("30"); // part of another's number is a number of its own
     form->txtCustomer_LostFocus(0);
     QCOMPARE(folder.prompt->shown.size(), 1);
 
@@ -578,7 +593,8 @@ void frmCustomerTest::startProposalHandsOver() {
     QCOMPARE(StoredCustomer(folder, 2).Other.trimmed(), QString("on the hand-over"));
     QCOMPARE(ScreenRegistry::Existing<frmWriteProposal>() != nullptr, routine == 1);
     QCOMPARE(ScreenRegistry::Existing<frmFieldProposal>() != nullptr, routine == 4);
-    QCOMPARE(ContractRec.Field1, QString("None Selected"));
+    // The buffers hold the companions of the customer handed over.
+    QCOMPARE(ContractRec.Field1.trimmed(), QString("contract 2"));
     if (routine == 1)
         QVERIFY(ScreenRegistry::Existing<frmWriteProposal>()->isVisible());
 
@@ -642,6 +658,283 @@ void frmCustomerTest::keyFiltersGuardFileNameFields() {
     form->txtCustomer[2]->clear();
     QTest::keyClicks(form->txtCustomer[2], "A/");
     QCOMPARE(form->txtCustomer[2]->text(), QString("A/"));
+}
+
+void frmCustomerTest::secondSaveKeepsTheLoadedCompanions_data() {
+    QTest::addColumn<int>("customers");
+    QTest::addColumn<bool>("search");
+    QTest::newRow("criteria search opened twice") << 4 << true;
+    QTest::newRow("quarter button twice with three customers") << 3 << false;
+}
+
+void frmCustomerTest::secondSaveKeepsTheLoadedCompanions() {
+    QFETCH(int, customers);
+    QFETCH(bool, search);
+    TestFolder folder;
+    frmCustomer *form = Activate(folder, Mixed().mid(0, customers));
+    form->cmdNav_Click(2);
+    const QByteArray contracts = folder.read("ContractInfo.txt");
+    const QByteArray cycles = folder.read("CycleInfo.txt");
+    for (int pass = 1; pass <= 2; ++pass) {
+        form->txtCustomer[7]->setText(QString("edit %1").arg(pass)); // something to save each time
+        if (search)
+            form->Command1_Click(0);
+        else
+            form->cmdNav_Click(4);
+        QCOMPARE(CustomerRecNo, 2);
+        QCOMPARE(StoredCustomer(folder, 2).Other.trimmed(), QString("edit %1").arg(pass));
+    }
+    QCOMPARE(folder.read("ContractInfo.txt"), contracts);
+    QCOMPARE(folder.read("CycleInfo.txt"), cycles);
+}
+
+void frmCustomerTest::duplicateAccountNumbersAreRefusedOnEveryPath_data() {
+    QTest::addColumn<QString>("typed");
+    QTest::addColumn<QString>("phone");
+    QTest::addColumn<QString>("path");
+    const auto row = [](const char *name, const QString &typed, const QString &phone, const QString &path) {
+        QTest::newRow(name) << typed << phone << path;
+    };
+    row("access key while the box has the focus", "200", "", "exit");
+    row("trailing blank", "200 ", "", "exit");
+    row("letter case", "ab1", "", "exit");
+    row("menu takes the focus as a pop-up", "200", "", "menu");
+    row("hand-over to the proposal", " AB1", "", "proposal");
+    row("blank number takes another's as telephone", "", " 200 ", "exit");
+    row("leaving the box: trailing blank", "200 ", "", "leave");
+    row("leaving the box: letter case", "Ab1", "", "leave");
+}
+
+void frmCustomerTest::duplicateAccountNumbersAreRefusedOnEveryPath() {
+    QFETCH(QString, typed);
+    QFETCH(QString, phone);
+    QFETCH(QString, path);
+    TestFolder folder;
+    frmCustomer *form = Activate(folder, Mixed() << Business("AB1", "Lettered Inc"));
+    const QByteArray before = folder.read("CustomerData.txt");
+    form->txtCustomer[0]->setText(typed);
+    form->txtCustomer[6]->setText(phone);
+    folder.prompt->AnswerOk(phone.isEmpty() ? 1 : 2);
+    if (path == "exit")
+        form->cmdExit_Click();
+    else if (path == "menu")
+        form->mnuAdd_Click();
+    else if (path == "proposal")
+        form->cmdSchedule_Click();
+    else
+        form->txtCustomer_LostFocus(0);
+    QVERIFY(!folder.prompt->shown.isEmpty());
+    QCOMPARE(folder.prompt->shown.last().text,
+             QString("The Account Number has been duplicated\r\nEnter a different Number"));
+    QCOMPARE(folder.prompt->shown.last().title, QString("Duplicate Account Number"));
+    QVERIFY(folder.prompt->ScriptUsed());
+    QVERIFY(form->txtCustomer[0]->text().isEmpty());
+    QCOMPARE(folder.read("CustomerData.txt"), before);
+    QCOMPARE(CustomerCount, 5);
+    QCOMPARE(CustomerRecNo, 1);
+    QVERIFY(!ScreenRegistry::Existing<frmStartup>());
+    QVERIFY(!ScreenRegistry::Existing<frmWriteProposal>());
+}
+
+void frmCustomerTest::legacyDuplicatesStillLoad() {
+    TestFolder folder;
+    // Written before numbers differing only in case or blanks were refused.
+    frmCustomer *form = Activate(folder, {Business("100", "First"), Business("ab1", "Lower"),
+                                          Business("100 ", "Again"), Business("AB1", "Upper")});
+    const QByteArray before = folder.read("CustomerData.txt");
+    QCOMPARE(form->AccountModel()->rowCount(), 4);
+    for (int i = 0; i < 4; ++i)
+        form->cmdNav_Click(2);
+    QCOMPARE(CustomerRecNo, 1);
+    QVERIFY(folder.prompt->shown.isEmpty());
+    QCOMPARE(folder.read("CustomerData.txt"), before);
+    // Changing one of them asks for a number of its own.
+    form->cmdNav_Click(3);
+    form->txtCustomer[7]->setText("changed");
+    folder.prompt->AnswerOk();
+    QVERIFY(!form->SaveCustomer());
+    QCOMPARE(folder.prompt->Texts(),
+             QStringList{"The Account Number has been duplicated\r\nEnter a different Number"});
+    form->txtCustomer[0]->setText("AB2");
+    QVERIFY(form->SaveCustomer());
+    QCOMPARE(StoredCustomer(folder, 4).AcctNo.trimmed(), QString("AB2"));
+}
+
+void frmCustomerTest::auxDataNeverGoesIntoAnotherCustomersFolder() {
+    TestFolder folder;
+    // "AB1" was written before numbers differing only in case were refused;
+    // both numbers name the folder of "ab1".
+    frmCustomer *form = Activate(folder, Mixed() << Business("ab1", "Lower") << Business("AB1", "Upper"));
+    folder.write("AuxFiles/200/AuxFile0/Data.txt", "second's own\r\n");
+    folder.write("AuxFiles/ab1/AuxFile0/Data.txt", "lower's own\r\n");
+    const QString message = "The Account Number has been duplicated\r\nEnter a different Number";
+
+    // Another customer's number typed over this one's, not saved yet.
+    form->txtCustomer[0]->setText("200 ");
+    form->mnuAux_Click();
+    form->txtAux[0]->setPlainText("first's notes");
+    folder.prompt->AnswerOk(2);
+    form->cmdSaveAux_Click(2);
+    form->cmdSaveAux_Click(7);
+    QCOMPARE(folder.prompt->Texts(), (QStringList{message, message}));
+    QCOMPARE(folder.read("AuxFiles/200/AuxFile0/Data.txt"), QByteArray("second's own\r\n"));
+    // Nothing typed is dropped: the boxes and the customer stay on screen.
+    QVERIFY(!form->fraAux->isHidden());
+    QCOMPARE(CustomerRecNo, 1);
+    QCOMPARE(form->txtAux[0]->toPlainText(), QString("first's notes"));
+
+    // The stored numbers of the two that differ only in case.
+    form->txtCustomer[0]->setText("100");
+    form->cmdSaveAux_Click(2);
+    form->cmdNav_Click(3);
+    QCOMPARE(form->txtCustomer[0]->text(), QString("AB1"));
+    form->mnuAux_Click();
+    form->txtAux[0]->setPlainText("upper's notes");
+    folder.prompt->AnswerOk();
+    form->cmdSaveAux_Click(2);
+    QCOMPARE(folder.prompt->shown.size(), 3);
+    QCOMPARE(folder.read("AuxFiles/ab1/AuxFile0/Data.txt"), QByteArray("lower's own\r\n"));
+    QCOMPARE(folder.read("AuxFiles/100/AuxFile0/Data.txt"), QByteArray("first's notes\r\n"));
+}
+
+void frmCustomerTest::browsingLeavesAnUntouchedCustomerAsStored_data() {
+    QTest::addColumn<bool>("usa");
+    QTest::addColumn<CustomerRecord>("stored");
+    CustomerRecord canada = Business("100", "Maple Leaf Ltd", "Ottawa");
+    canada.Address4 = "Ontario K1A 0B1 Canada"; // the postal code left blank
+    QTest::newRow("USA style, long Address4 behind a blank postal code") << true << canada;
+    CustomerRecord usa = Business("100", "Smith Plumbing", "Springfield");
+    usa.State = "IL";
+    usa.PostalCode = " 62704";
+    usa.Address4 = "62704";
+    QTest::newRow("international style, a USA-style customer") << false << usa;
+    CustomerRecord padded = Individual(" 100", "  John", "Smith ");
+    padded.Address1 = "  12 Elm Street";
+    padded.Title = "Dr.";
+    padded.MiddleInitial = " ";
+    padded.AcctType = "individual";
+    QTest::newRow("USA style, blanks and case as stored") << true << padded;
+}
+
+void frmCustomerTest::browsingLeavesAnUntouchedCustomerAsStored() {
+    QFETCH(bool, usa);
+    QFETCH(CustomerRecord, stored);
+    TestFolder folder;
+    frmCustomer *form = Activate(folder, {stored, Business("200", "Blacksmith Inc")});
+    if (!usa) {
+        BusinessData[5].clear();
+        form->Form_Activate();
+    }
+    QCOMPARE(form->UsaStyle(), usa);
+    const QByteArray before = folder.read("CustomerData.txt");
+    form->cmdNav_Click(2);
+    form->cmdNav_Click(1);
+    form->cmdNav_Click(2);
+    QCOMPARE(CustomerRecNo, 2);
+    QCOMPARE(folder.read("CustomerData.txt"), before);
+
+    // An edit rewrites the field edited and keeps the others as stored.
+    form->cmdNav_Click(0);
+    form->txtCustomer[6]->setText("555-000-1111");
+    form->cmdNav_Click(2);
+    CustomerRecord expected = CustomerLayout().Read(before.left(328));
+    expected.Phone = "555-000-1111";
+    QCOMPARE(folder.read("CustomerData.txt"), CustomerLayout().Write(expected) + before.mid(328));
+    QVERIFY(folder.prompt->shown.isEmpty());
+}
+
+void frmCustomerTest::newCustomerIsNumberedFromTheFile() {
+    TestFolder folder;
+    frmCustomer *form = Activate(folder, Mixed());
+    form->mnuAdd_Click();
+    QCOMPARE(CustomerRecNo, 5);
+    // An existing customer picked from the list instead of entering the new one.
+    form->Command1_Click(1);
+    form->cboAccounts_Click(form->cboAccounts->findText("Adams Roofing"));
+    QCOMPARE(CustomerRecNo, 4);
+    form->mnuAdd_Click();
+    QCOMPARE(CustomerRecNo, 5);
+    FillIndividual(form, "500", "Jane", "Doe");
+    QVERIFY(form->SaveCustomer());
+    QCOMPARE(folder.read("CustomerData.txt").size(), 5 * 328);
+    QCOMPARE(StoredCustomer(folder, 5).LastName.trimmed(), QString("Doe"));
+    QCOMPARE(CustomerCount, 5);
+    form->BuildAccountList();
+    for (const AccountEntry &entry : form->AccountModel()->Entries())
+        QVERIFY(!entry.name.trimmed().startsWith(','));
+}
+
+void frmCustomerTest::deleteDropsTheStaleSearchGrid() {
+    TestFolder folder;
+    frmCustomer *form =
+        Activate(folder, {Business("100", "Smith Plumbing"), Business("200", "Smithers Roofing"),
+                          Business("300", "Adams Paint"), Business("400", "Blacksmith Inc")});
+    form->Command1_Click(0);
+    form->optSearch[0]->setChecked(true);
+    form->txtSearchfor->setText("SMI");
+    form->cmdStartSearch_Click();
+    QCOMPARE(form->FoundModel()->rowCount(), 3);
+    QCOMPARE(CustomerRecNo, 1);
+    folder.prompt->Answer(MsgAnswer::Yes);
+    form->mnuDelete_Click();
+    QCOMPARE(StoredCustomer(folder, 1).AcctName.trimmed(), QString("Smithers Roofing"));
+    QVERIFY(form->fraCustomersFound->isHidden());
+    // Whatever the grid still holds picks the customer it names.
+    for (int row = 0; row < form->FoundModel()->rowCount(); ++row) {
+        const QString name = form->FoundModel()->Rows()[size_t(row)].name;
+        form->fgCustomersFound->selectRow(row);
+        form->mnuSelect_Click();
+        QCOMPARE(form->txtCustomer[1]->text(), name);
+    }
+}
+
+void frmCustomerTest::newCustomerOnAFullDiskIsReported() {
+    TestFolder folder;
+    frmCustomer *form = Activate(folder, Numbered(12));
+    const QStringList names{"CustomerData.txt", "ContractInfo.txt", "CycleInfo.txt"};
+    QList<QByteArray> before;
+    for (const QString &name : names)
+        before << folder.read(name);
+    form->mnuAdd_Click();
+    FillIndividual(form, "2000", "Jane", "Doe");
+    folder.prompt->AnswerOk();
+    bool limited = false, saved = true;
+    {
+        FileSizeLimit disk(4096); // room for 160 bytes of the new record
+        limited = disk.active();
+        saved = form->SaveCustomer();
+    }
+    QVERIFY(limited);
+    QVERIFY(!saved);
+    QCOMPARE(folder.prompt->shown.size(), 1);
+    QCOMPARE(folder.prompt->shown[0].title, QString("File not saved"));
+    QVERIFY(folder.prompt->shown[0].text.contains("CustomerData.txt"));
+    for (int i = 0; i < names.size(); ++i)
+        QVERIFY2(folder.read(names[i]) == before[i], qPrintable(names[i]));
+    QVERIFY(!form->cmdCustomer->isHidden()); // still the new customer, not lost from the screen
+    QCOMPARE(form->txtCustomer[10]->text(), QString("Doe"));
+    // With room again the same entry is saved.
+    QVERIFY(form->SaveCustomer());
+    QCOMPARE(StoredCustomer(folder, 13).LastName.trimmed(), QString("Doe"));
+    QCOMPARE(folder.read("ContractInfo.txt").size(), 13 * 386);
+}
+
+void frmCustomerTest::fullCustomerFile() {
+    TestFolder folder;
+    frmCustomer *form = Activate(folder, Numbered(32766));
+    form->mnuAdd_Click();
+    QCOMPARE(CustomerRecNo, 32767);
+    FillIndividual(form, "last", "Jane", "Doe");
+    QVERIFY(form->SaveCustomer());
+    QCOMPARE(StoredCustomer(folder, 32767).LastName.trimmed(), QString("Doe"));
+    folder.prompt->AnswerOk();
+    form->mnuAdd_Click();
+    QCOMPARE(folder.prompt->Texts(),
+             QStringList{"The customer file holds 32767 customers, the most it can keep.\r\n"
+                         "Delete a customer before adding a new one."});
+    QCOMPARE(CustomerCount, 32767);
+    QCOMPARE(CustomerRecNo, 32767);
+    QCOMPARE(folder.read("CustomerData.txt").size(), 32767 * 328);
 }
 
 // Pictures of the screen for the documentation, written only when asked:
