@@ -1,0 +1,110 @@
+#include "platform/QtPrintSurface.h"
+
+#include "platform/QtDialogs.h"
+
+#include <QImage>
+#include <QPageLayout>
+#include <QPageSize>
+#include <QPrinter>
+
+namespace {
+constexpr int TwipsPerInch = 1440;
+constexpr double TwipsPerPoint = 20;
+constexpr double TwipsPerPenUnit = 15;
+} // namespace
+
+QtPrintSurface::QtPrintSurface(QPrinter &printer) : printer_(printer) {
+    // QPrinter starts at 1200 dpi; every measure below depends on this.
+    printer_.setResolution(TwipsPerInch);
+    printer_.setFullPage(false);
+    printer_.setPageSize(QPageSize(QPageSize::Letter));
+    printer_.setPageMargins(QMarginsF(0.25, 0.25, 0.25, 0.25), QPageLayout::Inch);
+    PaperChanged();
+}
+
+QtPrintSurface::~QtPrintSurface() {
+    if (painter_.isActive())
+        painter_.end();
+}
+
+double QtPrintSurface::PrintableWidth() const {
+    return printer_.pageLayout().paintRect(QPageLayout::Point).width() * TwipsPerPoint;
+}
+
+double QtPrintSurface::PrintableHeight() const {
+    return printer_.pageLayout().paintRect(QPageLayout::Point).height() * TwipsPerPoint;
+}
+
+void QtPrintSurface::PaperChanged() {
+    printer_.setPageOrientation(Orientation() == PrintOrientation::Portrait ? QPageLayout::Portrait
+                                                                             : QPageLayout::Landscape);
+    printer_.setColorMode(ColorMode() ? QPrinter::Color : QPrinter::GrayScale);
+}
+
+const QFontMetricsF &QtPrintSurface::Metrics() {
+    if (!metrics_) {
+        const PrintFont &f = Font();
+        font_ = QFont(f.name);
+        font_.setPointSizeF(f.size > 0 ? f.size : 1);
+        font_.setBold(f.bold);
+        font_.setUnderline(f.underline);
+        // Measured on the printer, at its resolution, not on the screen.
+        metrics_.emplace(font_, &printer_);
+    }
+    return *metrics_;
+}
+
+double QtPrintSurface::MeasureWidth(const QString &text) { return Metrics().horizontalAdvance(text); }
+
+double QtPrintSurface::MeasureLineHeight() { return Metrics().lineSpacing(); }
+
+QPen QtPrintSurface::Pen(quint32 rgb) const {
+    QPen pen(ColorFromRgb(rgb));
+    pen.setWidthF(PenWidth() * TwipsPerPenUnit);
+    pen.setCapStyle(Qt::SquareCap);
+    pen.setJoinStyle(Qt::MiterJoin);
+    return pen;
+}
+
+void QtPrintSurface::PaintText(double x, double y, const QString &text) {
+    const QFontMetricsF &metrics = Metrics();
+    painter_.setFont(font_);
+    painter_.setPen(ColorFromRgb(TextColor()));
+    // The current position is the top of the line box; Qt draws on the baseline.
+    painter_.drawText(QPointF(x, y + metrics.ascent()), text);
+}
+
+void QtPrintSurface::PaintLine(double x1, double y1, double x2, double y2, quint32 rgb) {
+    painter_.setPen(Pen(rgb));
+    painter_.drawLine(QPointF(x1, y1), QPointF(x2, y2));
+}
+
+void QtPrintSurface::PaintBox(double x1, double y1, double x2, double y2, quint32 rgb, BoxFill fill) {
+    const QRectF box = QRectF(QPointF(x1, y1), QPointF(x2, y2)).normalized();
+    if (fill == BoxFill::Filled) {
+        painter_.fillRect(box, ColorFromRgb(rgb));
+        return;
+    }
+    painter_.setPen(Pen(rgb));
+    painter_.setBrush(Qt::NoBrush);
+    painter_.drawRect(box);
+}
+
+bool QtPrintSurface::PaintPicture(const QByteArray &picture, double x, double y, double width, double height) {
+    QImage image;
+    if (!image.loadFromData(picture))
+        return false;
+    painter_.drawImage(QRectF(x, y, width, height), image);
+    return true;
+}
+
+bool QtPrintSurface::StartPage(bool firstOfDocument) {
+    if (firstOfDocument)
+        return painter_.begin(&printer_);
+    return printer_.newPage();
+}
+
+void QtPrintSurface::FinishDocument() {
+    if (painter_.isActive())
+        painter_.end();
+}
