@@ -69,13 +69,21 @@ void PrintSurface::AfterText(const QString &text, bool endLine) {
     }
 }
 
-void PrintSurface::Print(const QString &text) { AfterText(text, false); }
+void PrintSurface::Print(const QString &text) {
+    AfterText(text, false);
+}
 
-void PrintSurface::PrintLine(const QString &text) { AfterText(text, true); }
+void PrintSurface::PrintLine(const QString &text) {
+    AfterText(text, true);
+}
 
-void PrintSurface::PrintNumber(double value) { AfterText(NumberText(value), false); }
+void PrintSurface::PrintNumber(double value) {
+    AfterText(NumberText(value), false);
+}
 
-void PrintSurface::PrintNumberLine(double value) { AfterText(NumberText(value), true); }
+void PrintSurface::PrintNumberLine(double value) {
+    AfterText(NumberText(value), true);
+}
 
 void PrintSurface::DrawLine(double x1, double y1, double x2, double y2, quint32 rgb) {
     if (EnsurePage())

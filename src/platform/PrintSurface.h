@@ -132,9 +132,9 @@ private:
     double x_ = 0;
     double y_ = 0;
     int jobPageNo_ = 1;
-    bool jobOpen_ = false;      // something of this job has been asked for
+    bool jobOpen_ = false;         // something of this job has been asked for
     bool documentStarted_ = false; // the device has a first page
-    bool pageStarted_ = false;  // the device has the current page
+    bool pageStarted_ = false;     // the device has the current page
     bool failed_ = false;
     PrintOrientation orientation_ = PrintOrientation::Portrait;
     bool colorMode_ = true;

@@ -37,7 +37,7 @@ double QtPrintSurface::PrintableHeight() const {
 
 void QtPrintSurface::PaperChanged() {
     printer_.setPageOrientation(Orientation() == PrintOrientation::Portrait ? QPageLayout::Portrait
-                                                                             : QPageLayout::Landscape);
+                                                                            : QPageLayout::Landscape);
     printer_.setColorMode(ColorMode() ? QPrinter::Color : QPrinter::GrayScale);
 }
 
@@ -54,9 +54,13 @@ const QFontMetricsF &QtPrintSurface::Metrics() {
     return *metrics_;
 }
 
-double QtPrintSurface::MeasureWidth(const QString &text) { return Metrics().horizontalAdvance(text); }
+double QtPrintSurface::MeasureWidth(const QString &text) {
+    return Metrics().horizontalAdvance(text);
+}
 
-double QtPrintSurface::MeasureLineHeight() { return Metrics().lineSpacing(); }
+double QtPrintSurface::MeasureLineHeight() {
+    return Metrics().lineSpacing();
+}
 
 QPen QtPrintSurface::Pen(quint32 rgb) const {
     QPen pen(ColorFromRgb(rgb));
@@ -90,7 +94,8 @@ void QtPrintSurface::PaintBox(double x1, double y1, double x2, double y2, quint3
     painter_.drawRect(box);
 }
 
-bool QtPrintSurface::PaintPicture(const QByteArray &picture, double x, double y, double width, double height) {
+bool QtPrintSurface::PaintPicture(const QByteArray &picture, double x, double y, double width,
+                                  double height) {
     QImage image;
     if (!image.loadFromData(picture))
         return false;

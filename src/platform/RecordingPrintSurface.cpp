@@ -3,7 +3,8 @@
 #include <QStringList>
 
 RecordingPrintSurface::RecordingPrintSurface()
-    : widthModel_([](const QString &text, const PrintFont &font) { return double(text.size()) * font.size * 10; }),
+    : widthModel_(
+          [](const QString &text, const PrintFont &font) { return double(text.size()) * font.size * 10; }),
       lineHeightModel_([](const PrintFont &font) { return font.size * 24; }) {}
 
 void RecordingPrintSurface::SetPrintableSize(double width, double height) {
@@ -35,9 +36,13 @@ void RecordingPrintSurface::Clear() {
     documentsEnded_ = 0;
 }
 
-double RecordingPrintSurface::MeasureWidth(const QString &text) { return widthModel_(text, Font()); }
+double RecordingPrintSurface::MeasureWidth(const QString &text) {
+    return widthModel_(text, Font());
+}
 
-double RecordingPrintSurface::MeasureLineHeight() { return lineHeightModel_(Font()); }
+double RecordingPrintSurface::MeasureLineHeight() {
+    return lineHeightModel_(Font());
+}
 
 PrintOperation RecordingPrintSurface::Made(PrintOperation::Kind kind) const {
     PrintOperation op;
@@ -100,4 +105,6 @@ bool RecordingPrintSurface::StartPage(bool) {
     return true;
 }
 
-void RecordingPrintSurface::FinishDocument() { ++documentsEnded_; }
+void RecordingPrintSurface::FinishDocument() {
+    ++documentsEnded_;
+}

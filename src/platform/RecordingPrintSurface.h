@@ -16,12 +16,12 @@
 struct PrintOperation {
     enum Kind { Text, Line, Box, Picture };
     Kind kind = Text;
-    double x = 0;   // text and picture: top-left corner; line and box: first corner
+    double x = 0; // text and picture: top-left corner; line and box: first corner
     double y = 0;
-    double x2 = 0;  // line and box: second corner; picture: right and bottom edges
+    double x2 = 0; // line and box: second corner; picture: right and bottom edges
     double y2 = 0;
-    QString text;   // Text only
-    PrintFont font; // in use when the operation was made
+    QString text;      // Text only
+    PrintFont font;    // in use when the operation was made
     quint32 color = 0; // text colour for text, the colour given for lines and boxes
     int penWidth = 1;
     bool filled = false;

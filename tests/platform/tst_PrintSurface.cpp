@@ -56,19 +56,15 @@ void PrintSurfaceTest::currentPositionAfterOutput_data() {
         << SurfaceSteps([](PrintSurface &s) { s.PrintLine(); }) << 0.0 << 2240.0 << QStringList{};
     QTest::newRow("empty text continuing the line moves nothing")
         << SurfaceSteps([](PrintSurface &s) { s.Print(QString()); }) << 1000.0 << 2000.0 << QStringList{};
-    QTest::newRow("a continued line ended by the next print")
-        << SurfaceSteps([](PrintSurface &s) {
-               s.Print("ab");
-               s.PrintLine("cd");
-           })
-        << 0.0 << 2240.0 << QStringList{"ab@1000,2000", "cd@1200,2000"};
-    QTest::newRow("two ended lines follow each other")
-        << SurfaceSteps([](PrintSurface &s) {
-               s.PrintLine("ab");
-               s.SetCurrentX(1000);
-               s.PrintLine("cd");
-           })
-        << 0.0 << 2480.0 << QStringList{"ab@1000,2000", "cd@1000,2240"};
+    QTest::newRow("a continued line ended by the next print") << SurfaceSteps([](PrintSurface &s) {
+        s.Print("ab");
+        s.PrintLine("cd");
+    }) << 0.0 << 2240.0 << QStringList{"ab@1000,2000", "cd@1200,2000"};
+    QTest::newRow("two ended lines follow each other") << SurfaceSteps([](PrintSurface &s) {
+        s.PrintLine("ab");
+        s.SetCurrentX(1000);
+        s.PrintLine("cd");
+    }) << 0.0 << 2480.0 << QStringList{"ab@1000,2000", "cd@1000,2240"};
     QTest::newRow("a number after a text leaves two spaces after the hyphen")
         << SurfaceSteps([](PrintSurface &s) {
                s.Print("No. - ");
@@ -78,33 +74,27 @@ void PrintSurfaceTest::currentPositionAfterOutput_data() {
     QTest::newRow("a number continuing the line counts its two spaces")
         << SurfaceSteps([](PrintSurface &s) { s.PrintNumber(-5); }) << 1300.0 << 2000.0
         << QStringList{"-5 @1000,2000"};
-    QTest::newRow("the line height is that of the font in use")
-        << SurfaceSteps([](PrintSurface &s) {
-               s.SetFontSize(18);
-               s.PrintLine("a");
-           })
-        << 0.0 << 2432.0 << QStringList{"a@1000,2000"};
+    QTest::newRow("the line height is that of the font in use") << SurfaceSteps([](PrintSurface &s) {
+        s.SetFontSize(18);
+        s.PrintLine("a");
+    }) << 0.0 << 2432.0 << QStringList{"a@1000,2000"};
     QTest::newRow("a line leaves the position at its second corner")
         << SurfaceSteps([](PrintSurface &s) { s.DrawLine(1600, 4500, 10650, 4510, 0); }) << 10650.0 << 4510.0
         << QStringList{};
     QTest::newRow("a box leaves the position at its second corner")
         << SurfaceSteps([](PrintSurface &s) { s.DrawBox(1080, 2160, 5400, 3600, 0, BoxFill::Filled); })
         << 5400.0 << 3600.0 << QStringList{};
-    QTest::newRow("text after a line starts at the line's end")
-        << SurfaceSteps([](PrintSurface &s) {
-               s.DrawLine(0, 0, 500, 700, 0);
-               s.Print("x");
-           })
-        << 600.0 << 700.0 << QStringList{"x@500,700"};
+    QTest::newRow("text after a line starts at the line's end") << SurfaceSteps([](PrintSurface &s) {
+        s.DrawLine(0, 0, 500, 700, 0);
+        s.Print("x");
+    }) << 600.0 << 700.0 << QStringList{"x@500,700"};
     QTest::newRow("a picture leaves the position where it was")
         << SurfaceSteps([](PrintSurface &s) { QVERIFY(s.DrawPicture("picture", 3000, 360, 1440, 720)); })
         << 1000.0 << 2000.0 << QStringList{};
-    QTest::newRow("a new page starts at the top left")
-        << SurfaceSteps([](PrintSurface &s) {
-               s.Print("a");
-               s.NewPage();
-           })
-        << 0.0 << 0.0 << QStringList{"a@1000,2000"};
+    QTest::newRow("a new page starts at the top left") << SurfaceSteps([](PrintSurface &s) {
+        s.Print("a");
+        s.NewPage();
+    }) << 0.0 << 0.0 << QStringList{"a@1000,2000"};
 }
 
 void PrintSurfaceTest::currentPositionAfterOutput() {
@@ -163,7 +153,8 @@ void PrintSurfaceTest::operationsKeepTheStateTheyWereMadeIn() {
     QCOMPARE(ops[1].color, Navy); // the colour given, not the text colour
     QCOMPARE(ops[1].penWidth, 2);
     QCOMPARE(ops[1].filled, false);
-    QCOMPARE(QList<double>({ops[1].x, ops[1].y, ops[1].x2, ops[1].y2}), QList<double>({8640, 720, 10800, 1800}));
+    QCOMPARE(QList<double>({ops[1].x, ops[1].y, ops[1].x2, ops[1].y2}),
+             QList<double>({8640, 720, 10800, 1800}));
     QCOMPARE(ops[2].kind, PrintOperation::Line);
     QCOMPARE(ops[2].color, quint32(0));
     QCOMPARE(ops[2].penWidth, 1);
@@ -200,38 +191,30 @@ void PrintSurfaceTest::pagesThatReachTheDevice_data() {
     QTest::addColumn<QList<int>>("pageOfEachText");
     QTest::addColumn<int>("jobPageAfter");
 
-    QTest::newRow("the page begun after the last copy never comes out")
-        << SurfaceSteps([](PrintSurface &s) {
-               s.PrintLine("copy 1");
-               s.NewPage();
-               s.EndDoc();
-           })
-        << 1 << 1 << QList<int>{1} << 1;
-    QTest::newRow("two pages, each numbered in the job")
-        << SurfaceSteps([](PrintSurface &s) {
-               s.PrintLine("one");
-               s.NewPage();
-               s.PrintLine("two");
-               s.NewPage();
-               s.EndDoc();
-           })
-        << 2 << 1 << QList<int>{1, 2} << 1;
-    QTest::newRow("a blank page ended by a new page still comes out")
-        << SurfaceSteps([](PrintSurface &s) {
-               s.PrintLine("one");
-               s.NewPage();
-               s.NewPage();
-               s.PrintLine("three");
-               s.EndDoc();
-           })
-        << 3 << 1 << QList<int>{1, 3} << 1;
-    QTest::newRow("empty lines alone start no document")
-        << SurfaceSteps([](PrintSurface &s) {
-               s.PrintLine();
-               s.Print(QString());
-               s.EndDoc();
-           })
-        << 0 << 0 << QList<int>{} << 1;
+    QTest::newRow("the page begun after the last copy never comes out") << SurfaceSteps([](PrintSurface &s) {
+        s.PrintLine("copy 1");
+        s.NewPage();
+        s.EndDoc();
+    }) << 1 << 1 << QList<int>{1} << 1;
+    QTest::newRow("two pages, each numbered in the job") << SurfaceSteps([](PrintSurface &s) {
+        s.PrintLine("one");
+        s.NewPage();
+        s.PrintLine("two");
+        s.NewPage();
+        s.EndDoc();
+    }) << 2 << 1 << QList<int>{1, 2} << 1;
+    QTest::newRow("a blank page ended by a new page still comes out") << SurfaceSteps([](PrintSurface &s) {
+        s.PrintLine("one");
+        s.NewPage();
+        s.NewPage();
+        s.PrintLine("three");
+        s.EndDoc();
+    }) << 3 << 1 << QList<int>{1, 3} << 1;
+    QTest::newRow("empty lines alone start no document") << SurfaceSteps([](PrintSurface &s) {
+        s.PrintLine();
+        s.Print(QString());
+        s.EndDoc();
+    }) << 0 << 0 << QList<int>{} << 1;
     QTest::newRow("the job page number counts before the page is drawn on")
         << SurfaceSteps([](PrintSurface &s) {
                s.PrintLine("one");
@@ -239,15 +222,13 @@ void PrintSurfaceTest::pagesThatReachTheDevice_data() {
                s.NewPage();
            })
         << 2 << 0 << QList<int>{1} << 3;
-    QTest::newRow("a second job starts again at page 1")
-        << SurfaceSteps([](PrintSurface &s) {
-               s.PrintLine("first job");
-               s.NewPage();
-               s.EndDoc();
-               s.PrintLine("second job");
-               s.EndDoc();
-           })
-        << 2 << 2 << QList<int>{1, 1} << 1;
+    QTest::newRow("a second job starts again at page 1") << SurfaceSteps([](PrintSurface &s) {
+        s.PrintLine("first job");
+        s.NewPage();
+        s.EndDoc();
+        s.PrintLine("second job");
+        s.EndDoc();
+    }) << 2 << 2 << QList<int>{1, 1} << 1;
 }
 
 void PrintSurfaceTest::pagesThatReachTheDevice() {

@@ -18,10 +18,16 @@
 namespace {
 constexpr int Margin = 18; // pixels at 72 dpi
 
-int Px(double twips) { return Margin + int(twips / 20); }
+int Px(double twips) {
+    return Margin + int(twips / 20);
+}
 
-bool IsDark(const QImage &page, int x, int y) { return qGray(page.pixel(x, y)) < 64; }
-bool IsWhite(const QImage &page, int x, int y) { return qGray(page.pixel(x, y)) > 240; }
+bool IsDark(const QImage &page, int x, int y) {
+    return qGray(page.pixel(x, y)) < 64;
+}
+bool IsWhite(const QImage &page, int x, int y) {
+    return qGray(page.pixel(x, y)) > 240;
+}
 
 // The pages of a PDF as 72-dpi pictures, in order.
 QList<QImage> Render(const QString &pdf, const QString &folder) {
@@ -62,7 +68,7 @@ class QtPrintSurfaceTest : public QObject {
     Q_OBJECT
 private slots:
     void pdfPagesLandInTwips();
-    void landscapeTurnsThePaper();
+    void landscapeAndMonochrome();
     void metricsAreThoseOfThePrinterFont();
     void printerThatCannotStartFails();
 };
@@ -146,17 +152,20 @@ void QtPrintSurfaceTest::pdfPagesLandInTwips() {
     QVERIFY(!PdfText(pdf, 1).contains("Second page"));
 }
 
-void QtPrintSurfaceTest::landscapeTurnsThePaper() {
+void QtPrintSurfaceTest::landscapeAndMonochrome() {
     QTemporaryDir folder;
     const QString pdf = folder.filePath("report.pdf");
     QPrinter printer;
     printer.setOutputFileName(pdf);
     QtPrintSurface surface(printer);
     surface.SetOrientation(PrintOrientation::Landscape);
+    surface.SetColorMode(false);
     QCOMPARE(surface.PrintableWidth(), 15120.0);
     QCOMPARE(surface.PrintableHeight(), 11520.0);
-    // A square in the bottom-right corner of the printable area.
+    // A square in the bottom-right corner of the printable area, and a blue
+    // one that a monochrome printer turns grey.
     surface.DrawBox(14400, 10800, 15120, 11520, 0, BoxFill::Filled);
+    surface.DrawBox(0, 0, 1440, 1440, PrintRgb(0, 0, 255), BoxFill::Filled);
     surface.EndDoc();
 
     const QList<QImage> pages = Render(pdf, folder.path());
@@ -164,6 +173,8 @@ void QtPrintSurfaceTest::landscapeTurnsThePaper() {
     QCOMPARE(pages[0].size(), QSize(792, 612));
     QVERIFY(IsDark(pages[0], Px(15120) - 3, Px(11520) - 3));
     QVERIFY(IsWhite(pages[0], Px(15120) + 3, Px(11520) - 3));
+    const QRgb grey = pages[0].pixel(Px(720), Px(720));
+    QVERIFY(qAbs(qRed(grey) - qBlue(grey)) < 8 && qGray(grey) < 200);
 }
 
 void QtPrintSurfaceTest::metricsAreThoseOfThePrinterFont() {
@@ -187,7 +198,8 @@ void QtPrintSurfaceTest::metricsAreThoseOfThePrinterFont() {
     QFont liberation("Liberation Sans");
     liberation.setPointSizeF(10);
     QVERIFY(QFontInfo(liberation).family().contains("Liberation Sans"));
-    QVERIFY(qAbs(arial - QFontMetricsF(liberation, &printer).horizontalAdvance("Acceptance of Proposal")) < 1);
+    QVERIFY(qAbs(arial - QFontMetricsF(liberation, &printer).horizontalAdvance("Acceptance of Proposal")) <
+            1);
     QVERIFY(arial < surface.TextWidth("MMMMMMMMMMMMMMMMMMMMMM")); // proportional
 
     // Size, bold and the line height follow the font as it is set now.
