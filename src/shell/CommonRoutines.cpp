@@ -2,6 +2,7 @@
 
 #include "platform/UserPrompt.h"
 #include "shell/CommonVariables.h"
+#include "shell/FolderIndex.h"
 
 #include <QDir>
 #include <QFile>
@@ -92,16 +93,10 @@ QString DataPath(const QString &name) {
             return {};
         QString next = path + QLatin1Char('/') + part;
         if (following && !QFileInfo::exists(next)) {
-            following = false;
-            const QStringList entries =
-                QDir(path).entryList(QDir::AllEntries | QDir::Hidden | QDir::System | QDir::NoDotAndDotDot);
-            for (const QString &entry : entries) {
-                if (entry.compare(part, Qt::CaseInsensitive) == 0) {
-                    next = path + QLatin1Char('/') + entry;
-                    following = true;
-                    break;
-                }
-            }
+            const QString entry = FolderIndex::MatchingEntry(path, part);
+            following = !entry.isNull();
+            if (following)
+                next = path + QLatin1Char('/') + entry;
         }
         path = next;
     }

@@ -5,6 +5,7 @@
 #include "platform/UserPrompt.h"
 #include "shell/CommonRoutines.h"
 #include "shell/CommonVariables.h"
+#include "shell/FolderIndex.h"
 
 #include <QDir>
 
@@ -17,6 +18,32 @@ void ReportFolderFailure(const QString &name) {
                           "Check that the program may write to its folder. The program will end.")
                .arg(name, QDir::toNativeSeparators(AppFolder)),
            MsgButtons::Ok, QStringLiteral("Data Folders"));
+}
+
+// The account's folder in \AuxFiles (given by its index) and its six
+// sub-folders. A folder made just now is empty, so its sub-folders are made
+// without looking; an existing one is listed only when a sub-folder is not
+// there under its exact name.
+bool EnsureAccountFoldersIn(FolderIndex &auxFiles, const QString &account, QString *failed) {
+    const QString folder = QStringLiteral("\\AuxFiles\\") + account;
+    bool made = false;
+    QString spelling;
+    if (!auxFiles.EnsureFolder(account, &made, &spelling)) {
+        if (failed)
+            *failed = folder;
+        return false;
+    }
+    const QString path = auxFiles.path() + QLatin1Char('/') + spelling;
+    FolderIndex accountFolder = made ? FolderIndex::Empty(path) : FolderIndex(path);
+    for (int i = 0; i <= 5; ++i) {
+        const QString sub = QStringLiteral("AuxFile") + QString::number(i);
+        if (!accountFolder.EnsureFolder(sub)) {
+            if (failed)
+                *failed = folder + QLatin1Char('/') + sub;
+            return false;
+        }
+    }
+    return true;
 }
 
 } // namespace
@@ -32,14 +59,14 @@ const QStringList &DataFolderNames() {
     return names;
 }
 
-bool CreateDataFolders() {
+bool CreateDataFolders(const FolderProgress &progress) {
     for (const QString &name : DataFolderNames()) {
         if (!EnsureFolder(name)) {
             ReportFolderFailure(name);
             return false;
         }
     }
-    return CheckAuxFolders();
+    return CheckAuxFolders(progress);
 }
 
 QString AccountFolderName(const QString &accountNo) {
@@ -55,23 +82,17 @@ QString AccountFolderName(const QString &accountNo) {
 
 bool EnsureAccountFolders(const QString &accountNo, QString *failed) {
     const QString account = AccountFolderName(accountNo);
-    const QString folder = QStringLiteral("\\AuxFiles\\") + account;
-    QStringList wanted{QStringLiteral("\\AuxFiles"), folder};
-    for (int i = 0; i <= 5; ++i)
-        wanted << folder + QStringLiteral("/AuxFile") + QString::number(i);
-    if (account.isEmpty())
-        wanted = QStringList{QStringLiteral("\\AuxFiles\\") + accountNo.trimmed()};
-    for (const QString &name : wanted) {
-        if (account.isEmpty() || !EnsureFolder(name)) {
-            if (failed)
-                *failed = name;
-            return false;
-        }
+    const QString auxFiles = QStringLiteral("\\AuxFiles");
+    if (account.isEmpty() || !EnsureFolder(auxFiles)) {
+        if (failed)
+            *failed = account.isEmpty() ? auxFiles + QLatin1Char('\\') + accountNo.trimmed() : auxFiles;
+        return false;
     }
-    return true;
+    FolderIndex index(DataPath(auxFiles));
+    return EnsureAccountFoldersIn(index, account, failed);
 }
 
-bool CheckAuxFolders() {
+bool CheckAuxFolders(const FolderProgress &progress) {
     const QString customers = QStringLiteral("\\CustomerData.txt");
     if (!FileExists(customers))
         return true;
@@ -89,16 +110,19 @@ bool CheckAuxFolders() {
         ReportFolderFailure(QStringLiteral("\\AuxFiles"));
         return false;
     }
+    // One index of \AuxFiles for the whole pass: looking each account up on
+    // disk would list the folder once per new account.
+    FolderIndex auxFiles(DataPath(QStringLiteral("\\AuxFiles")));
     for (qint64 record = 0; record < count; ++record) {
         const QString account =
             AccountFolderName(TextCodec::Decode(bytes->mid(record * CustomerRecordLength, AccountNoLength)));
-        if (account.isEmpty())
-            continue;
         QString failed;
-        if (!EnsureAccountFolders(account, &failed)) {
+        if (!account.isEmpty() && !EnsureAccountFoldersIn(auxFiles, account, &failed)) {
             ReportFolderFailure(failed);
             return false;
         }
+        if (progress)
+            progress(int(record + 1), count);
     }
     CloseAllFiles();
     return true;
