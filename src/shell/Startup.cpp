@@ -40,7 +40,14 @@ bool StartUp(const QString &appFolder) {
     splash->repaint();
 
     // Ending here writes nothing: no backup, no saved window layout.
-    if (CheckPrevInstance() || !CreateDataFolders()) {
+    if (CheckPrevInstance()) {
+        ScreenRegistry::DiscardAll();
+        return false;
+    }
+    // A first start with many customers makes many folders: the splash says so.
+    const bool foldersMade = CreateDataFolders(splash->FolderProgressReporter());
+    splash->EndFolderProgress();
+    if (!foldersMade) {
         ScreenRegistry::DiscardAll();
         return false;
     }

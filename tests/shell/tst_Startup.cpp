@@ -63,6 +63,7 @@ private slots:
     void missingFilesComeBackFromBackup();
     void auxFoldersSkipNamesThatWouldEscape();
     void auxFoldersReuseFoldersOfAnyCase();
+    void splashTellsHowFarTheFoldersHaveCome();
     void secondStartChangesNothingNotEvenTheCounter();
     void secondCopyIsRefusedWithoutTouchingFiles();
     void continueLeadsToMenuOrWelcomeAndLogoToSetup();
@@ -85,6 +86,7 @@ void StartupTest::firstRunCreatesTheFoldersAndCounter() {
     // No business data: the setup screen is first touched by the counter.
     QCOMPARE(ScreenNames(), QStringList({"frmSplash", "frmCustomer", "frmSetup", "frmFieldProposal"}));
     QVERIFY(ScreenRegistry::Existing<frmSplash>()->isVisible());
+    QVERIFY(!ScreenRegistry::Existing<frmSplash>()->lblFolderProgress->isVisible());
     QVERIFY(!ScreenRegistry::Existing<frmSetup>()->isVisible());
     QVERIFY(!ScreenRegistry::Existing<frmCustomer>()->isVisible());
     QVERIFY(folder.prompt->shown.isEmpty());
@@ -188,6 +190,48 @@ void StartupTest::auxFoldersReuseFoldersOfAnyCase() {
     QVERIFY2(folder.prompt->shown[0].text.contains(QStringLiteral("\\AuxFiles\\b2/AuxFile2 could not be created")),
              qPrintable(folder.prompt->shown[0].text));
     QVERIFY(!folder.exists(QStringLiteral("auxfiles/D4")));
+}
+
+void StartupTest::splashTellsHowFarTheFoldersHaveCome() {
+    TestFolder folder;
+    folder.write(QStringLiteral("CustomerData.txt"), RawCustomerRecord("A1") + RawCustomerRecord("   ") +
+                                                         RawCustomerRecord("B2") + RawCustomerRecord("C3"));
+    frmSplash *splash = ScreenRegistry::Get<frmSplash>();
+    ScreenRegistry::Show(splash);
+
+    // A quick check shows nothing, yet the core tells every record.
+    QList<QPair<int, int>> told;
+    const FolderProgress quiet = splash->FolderProgressReporter(60000, 0);
+    QVERIFY(CheckAuxFolders([&](int done, int total) {
+        told << qMakePair(done, total);
+        quiet(done, total);
+        QVERIFY(!splash->lblFolderProgress->isVisible());
+    }));
+    QCOMPARE(told, (QList<QPair<int, int>>{{1, 4}, {2, 4}, {3, 4}, {4, 4}}));
+
+    // A slow one says how far it has come, and closing the window meanwhile
+    // waits until the folders are made.
+    QVERIFY(QDir(folder.file(QStringLiteral("AuxFiles"))).removeRecursively());
+    QStringList shown;
+    const FolderProgress report = splash->FolderProgressReporter(0, 0);
+    QVERIFY(CheckAuxFolders([&](int done, int total) {
+        report(done, total);
+        if (splash->lblFolderProgress->isVisible())
+            shown << splash->lblFolderProgress->text();
+        if (done == 2)
+            splash->close();
+    }));
+    QCOMPARE(shown, QStringList({QStringLiteral("Preparing the customer folders\u2026 1 of 4"),
+                                 QStringLiteral("Preparing the customer folders\u2026 2 of 4"),
+                                 QStringLiteral("Preparing the customer folders\u2026 3 of 4"),
+                                 QStringLiteral("Preparing the customer folders\u2026 4 of 4")}));
+    QVERIFY(folder.exists(QStringLiteral("AuxFiles/C3/AuxFile5")));
+    QCOMPARE(folder.endRequests, 0);
+    QVERIFY(splash->isVisible());
+    splash->EndFolderProgress();
+    QVERIFY(!splash->lblFolderProgress->isVisible());
+    QCoreApplication::processEvents();
+    QCOMPARE(folder.endRequests, 1);
 }
 
 void StartupTest::secondStartChangesNothingNotEvenTheCounter() {
