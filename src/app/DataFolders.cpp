@@ -2,6 +2,7 @@
 
 #include "common/CommonRoutines.h"
 #include "common/CommonVariables.h"
+#include "common/FolderIndex.h"
 #include "customers/AccountFolders.h"
 #include "customers/CustomerRecords.h"
 #include "platform/TextCodec.h"
@@ -33,17 +34,17 @@ const QStringList &DataFolderNames() {
     return names;
 }
 
-bool CreateDataFolders() {
+bool CreateDataFolders(const FolderProgress &progress) {
     for (const QString &name : DataFolderNames()) {
         if (!EnsureFolder(name)) {
             ReportFolderFailure(name);
             return false;
         }
     }
-    return CheckAuxFolders();
+    return CheckAuxFolders(progress);
 }
 
-bool CheckAuxFolders() {
+bool CheckAuxFolders(const FolderProgress &progress) {
     const QString customers = QStringLiteral("\\CustomerData.txt");
     if (!FileExists(customers))
         return true;
@@ -61,16 +62,19 @@ bool CheckAuxFolders() {
         ReportFolderFailure(QStringLiteral("\\AuxFiles"));
         return false;
     }
+    // One index of \AuxFiles for the whole pass: looking each account up on
+    // disk would list the folder once per new account.
+    FolderIndex auxFiles(DataPath(QStringLiteral("\\AuxFiles")));
     for (qint64 record = 0; record < count; ++record) {
         const QString account =
             AccountFolderName(TextCodec::Decode(bytes->mid(record * CustomerRecordLength, AccountNoLength)));
-        if (account.isEmpty())
-            continue;
         QString failed;
-        if (!EnsureAccountFolders(account, &failed)) {
+        if (!account.isEmpty() && !EnsureAccountFoldersIn(auxFiles, account, &failed)) {
             ReportFolderFailure(failed);
             return false;
         }
+        if (progress)
+            progress(int(record + 1), count);
     }
     CloseAllFiles();
     return true;

@@ -23,7 +23,6 @@ bool StartTamselProposal() {
     // The program ends only through ExitProgram, never because the screen being
     // left was closed before the next one showed.
     QApplication::setQuitOnLastWindowClosed(false);
-    RegisterScreens();
     SetPrompt(std::make_shared<QtUserPrompt>());
     SetDialogs(std::make_shared<QtDialogs>());
     SetExitHandlers([] { ScreenRegistry::UnloadAll(); }, [] { QCoreApplication::exit(0); });
@@ -36,13 +35,21 @@ bool StartTamselProposal() {
 
 bool StartUp(const QString &appFolder) {
     AppFolder = QDir::cleanPath(appFolder);
+    RegisterScreens();
 
     frmSplash *splash = ScreenRegistry::Get<frmSplash>();
     ScreenRegistry::Show(splash);
     splash->repaint();
 
     // Ending here writes nothing: no backup, no saved window layout.
-    if (CheckPrevInstance() || !CreateDataFolders()) {
+    if (CheckPrevInstance()) {
+        ScreenRegistry::DiscardAll();
+        return false;
+    }
+    // A first start with many customers makes many folders: the splash says so.
+    const bool foldersMade = CreateDataFolders(splash->FolderProgressReporter());
+    splash->EndFolderProgress();
+    if (!foldersMade) {
         ScreenRegistry::DiscardAll();
         return false;
     }

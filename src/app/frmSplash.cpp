@@ -7,9 +7,13 @@
 #include "settings/BusinessFiles.h"
 #include "settings/frmSetup.h"
 
+#include <QCloseEvent>
+#include <QCoreApplication>
+#include <QElapsedTimer>
 #include <QFrame>
 #include <QHBoxLayout>
 #include <QLabel>
+#include <QPointer>
 #include <QPushButton>
 #include <QVBoxLayout>
 
@@ -39,6 +43,10 @@ frmSplash::frmSplash() : TamselForm(QStringLiteral("frmSplash")) {
     pointerFont.setBold(true);
     lblLogoPointer->setFont(pointerFont);
     lblLogoPointer->setVisible(false);
+
+    lblFolderProgress = new QLabel(this);
+    lblFolderProgress->setObjectName(QStringLiteral("lblFolderProgress"));
+    lblFolderProgress->setVisible(false);
 
     fraWelcome = new QFrame(this);
     fraWelcome->setObjectName(QStringLiteral("fraWelcome"));
@@ -91,6 +99,7 @@ frmSplash::frmSplash() : TamselForm(QStringLiteral("frmSplash")) {
     layout->setContentsMargins(18, 18, 18, 18);
     layout->setSpacing(12);
     layout->addLayout(logoRow);
+    layout->addWidget(lblFolderProgress);
     layout->addWidget(fraWelcome);
     layout->addStretch();
     layout->addLayout(buttons);
@@ -114,4 +123,46 @@ void frmSplash::Image1_Click() {
     fraWelcome->setVisible(false);
     ScreenRegistry::Show(ScreenRegistry::Get<frmSetup>());
     ScreenRegistry::Unload(this);
+}
+
+void frmSplash::ShowFolderProgress(int done, int total) {
+    preparing_ = true;
+    lblFolderProgress->setText(QStringLiteral("Preparing the customer folders\u2026 %1 of %2").arg(done).arg(total));
+    lblFolderProgress->setVisible(true);
+    // Start-up has not finished: paint, but leave clicks and keys for later.
+    QCoreApplication::processEvents(QEventLoop::ExcludeUserInputEvents);
+}
+
+void frmSplash::EndFolderProgress() {
+    lblFolderProgress->setVisible(false);
+    lblFolderProgress->clear();
+    preparing_ = false;
+    if (closeDeferred_) {
+        closeDeferred_ = false;
+        QMetaObject::invokeMethod(this, &QWidget::close, Qt::QueuedConnection);
+    }
+}
+
+FolderProgress frmSplash::FolderProgressReporter(int delayMs, int intervalMs) {
+    QElapsedTimer clock;
+    clock.start();
+    qint64 due = delayMs;
+    QPointer<frmSplash> splash(this);
+    return [=](int done, int total) mutable {
+        if (!splash || clock.elapsed() < due)
+            return;
+        splash->ShowFolderProgress(done, total);
+        due = clock.elapsed() + intervalMs;
+    };
+}
+
+void frmSplash::closeEvent(QCloseEvent *event) {
+    // Ending the program half way through start-up would leave it half
+    // started: the close waits until the folders are made.
+    if (preparing_) {
+        closeDeferred_ = true;
+        event->ignore();
+        return;
+    }
+    TamselForm::closeEvent(event);
 }

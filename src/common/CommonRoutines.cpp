@@ -1,6 +1,7 @@
 #include "common/CommonRoutines.h"
 
 #include "common/CommonVariables.h"
+#include "common/FolderIndex.h"
 #include "platform/UserPrompt.h"
 
 #include <QDir>
@@ -134,16 +135,10 @@ QString DataPath(const QString &name) {
             return {};
         QString next = path + QLatin1Char('/') + part;
         if (following && !QFileInfo::exists(next)) {
-            following = false;
-            const QStringList entries =
-                QDir(path).entryList(QDir::AllEntries | QDir::Hidden | QDir::System | QDir::NoDotAndDotDot);
-            for (const QString &entry : entries) {
-                if (entry.compare(part, Qt::CaseInsensitive) == 0) {
-                    next = path + QLatin1Char('/') + entry;
-                    following = true;
-                    break;
-                }
-            }
+            const QString entry = FolderIndex::MatchingEntry(path, part);
+            following = !entry.isNull();
+            if (following)
+                next = path + QLatin1Char('/') + entry;
         }
         path = next;
     }

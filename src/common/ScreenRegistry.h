@@ -10,7 +10,17 @@
 
 // The program's screens by name, so that a screen can show another (every
 // "Menu" button shows the main menu) without depending on its class.
-enum class Screen { Splash, MainMenu, Setup, Customer, WriteProposal, FieldProposal, Terms, Dialer, ProposalReport };
+enum class Screen {
+    Splash,
+    MainMenu,
+    Setup,
+    Customer,
+    WriteProposal,
+    FieldProposal,
+    Terms,
+    Dialer,
+    ProposalReport
+};
 
 class ScreenRegistry {
 public:

@@ -1,8 +1,7 @@
 #include "customers/AccountFolders.h"
 
 #include "common/CommonRoutines.h"
-
-#include <QStringList>
+#include "common/FolderIndex.h"
 
 QString AccountFolderName(const QString &accountNo) {
     QString name = accountNo;
@@ -15,20 +14,39 @@ QString AccountFolderName(const QString &accountNo) {
     return name;
 }
 
-bool EnsureAccountFolders(const QString &accountNo, QString *failed) {
-    const QString account = AccountFolderName(accountNo);
+// A folder made just now is empty, so its sub-folders are made
+// without looking; an existing one is listed only when a sub-folder is not
+// there under its exact name.
+bool EnsureAccountFoldersIn(FolderIndex &auxFiles, const QString &account, QString *failed) {
     const QString folder = QStringLiteral("\\AuxFiles\\") + account;
-    QStringList wanted{QStringLiteral("\\AuxFiles"), folder};
-    for (int i = 0; i <= 5; ++i)
-        wanted << folder + QStringLiteral("/AuxFile") + QString::number(i);
-    if (account.isEmpty())
-        wanted = QStringList{QStringLiteral("\\AuxFiles\\") + accountNo.trimmed()};
-    for (const QString &name : wanted) {
-        if (account.isEmpty() || !EnsureFolder(name)) {
+    bool made = false;
+    QString spelling;
+    if (!auxFiles.EnsureFolder(account, &made, &spelling)) {
+        if (failed)
+            *failed = folder;
+        return false;
+    }
+    const QString path = auxFiles.path() + QLatin1Char('/') + spelling;
+    FolderIndex accountFolder = made ? FolderIndex::Empty(path) : FolderIndex(path);
+    for (int i = 0; i <= 5; ++i) {
+        const QString sub = QStringLiteral("AuxFile") + QString::number(i);
+        if (!accountFolder.EnsureFolder(sub)) {
             if (failed)
-                *failed = name;
+                *failed = folder + QLatin1Char('/') + sub;
             return false;
         }
     }
     return true;
+}
+
+bool EnsureAccountFolders(const QString &accountNo, QString *failed) {
+    const QString account = AccountFolderName(accountNo);
+    const QString auxFiles = QStringLiteral("\\AuxFiles");
+    if (account.isEmpty() || !EnsureFolder(auxFiles)) {
+        if (failed)
+            *failed = account.isEmpty() ? auxFiles + QLatin1Char('\\') + accountNo.trimmed() : auxFiles;
+        return false;
+    }
+    FolderIndex index(DataPath(auxFiles));
+    return EnsureAccountFoldersIn(index, account, failed);
 }

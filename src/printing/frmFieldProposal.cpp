@@ -14,4 +14,6 @@ frmFieldProposal::frmFieldProposal() : TamselForm(QStringLiteral("frmFieldPropos
     layout->addRow(QStringLiteral("Next Proposal Number"), txtNextFieldProposal);
 }
 
-void frmFieldProposal::ShowProposalNo() { txtNextFieldProposal->setText(QString::number(ProposalNo)); }
+void frmFieldProposal::ShowProposalNo() {
+    txtNextFieldProposal->setText(QString::number(ProposalNo));
+}

@@ -62,6 +62,8 @@ private slots:
     void foldersAreCreatedInOrderAndAFailureEndsTheStart();
     void missingFilesComeBackFromBackup();
     void auxFoldersSkipNamesThatWouldEscape();
+    void auxFoldersReuseFoldersOfAnyCase();
+    void splashTellsHowFarTheFoldersHaveCome();
     void secondStartChangesNothingNotEvenTheCounter();
     void secondCopyIsRefusedWithoutTouchingFiles();
     void continueLeadsToMenuOrWelcomeAndLogoToSetup();
@@ -84,6 +86,7 @@ void StartupTest::firstRunCreatesTheFoldersAndCounter() {
     // No business data: the setup screen is first touched by the counter.
     QCOMPARE(ScreenNames(), QStringList({"frmSplash", "frmCustomer", "frmSetup", "frmFieldProposal"}));
     QVERIFY(ScreenRegistry::Existing<frmSplash>()->isVisible());
+    QVERIFY(!ScreenRegistry::Existing<frmSplash>()->lblFolderProgress->isVisible());
     QVERIFY(!ScreenRegistry::Existing<frmSetup>()->isVisible());
     QVERIFY(!ScreenRegistry::Existing<frmCustomer>()->isVisible());
     QVERIFY(folder.prompt->shown.isEmpty());
@@ -151,6 +154,84 @@ void StartupTest::auxFoldersSkipNamesThatWouldEscape() {
              QStringList({"OK1"}));
     QVERIFY(!folder.exists(QStringLiteral("X")));
     QVERIFY(!folder.exists(QStringLiteral("AuxFile0")));
+}
+
+void StartupTest::auxFoldersReuseFoldersOfAnyCase() {
+    TestFolder folder;
+    // Folders copied from a system that wrote other letter cases.
+    for (const char *sub : {"auxfiles/a1/auxfile0", "auxfiles/a1/AUXFILE3", "auxfiles/B2"})
+        QVERIFY(QDir().mkpath(folder.file(QString::fromLatin1(sub))));
+    folder.write(QStringLiteral("CustomerData.txt"), RawCustomerRecord("A1") + RawCustomerRecord("b2") +
+                                                         RawCustomerRecord("C3") + RawCustomerRecord("c3") +
+                                                         RawCustomerRecord("A1"));
+    QVERIFY(CheckAuxFolders());
+    const auto entries = [&](const QString &sub) {
+        QStringList names = QDir(folder.file(sub)).entryList(QDir::AllEntries | QDir::NoDotAndDotDot);
+        names.sort();
+        return names;
+    };
+    QCOMPARE(entries(QString()), QStringList({"CustomerData.txt", "auxfiles"}));
+    QCOMPARE(entries(QStringLiteral("auxfiles")), QStringList({"B2", "C3", "a1"}));
+    QCOMPARE(entries(QStringLiteral("auxfiles/a1")),
+             QStringList({"AUXFILE3", "AuxFile1", "AuxFile2", "AuxFile4", "AuxFile5", "auxfile0"}));
+    const QStringList six = {"AuxFile0", "AuxFile1", "AuxFile2", "AuxFile3", "AuxFile4", "AuxFile5"};
+    QCOMPARE(entries(QStringLiteral("auxfiles/B2")), six);
+    QCOMPARE(entries(QStringLiteral("auxfiles/C3")), six);
+    QVERIFY(folder.prompt->shown.isEmpty());
+
+    // A file where a sub-folder of an existing account belongs stops the pass
+    // there, named as the customer file spells the account.
+    QVERIFY(QDir(folder.file(QStringLiteral("auxfiles/B2"))).rmdir(QStringLiteral("AuxFile2")));
+    folder.write(QStringLiteral("auxfiles/B2/auxfile2"), "in the way");
+    folder.write(QStringLiteral("CustomerData.txt"), RawCustomerRecord("b2") + RawCustomerRecord("D4"));
+    folder.prompt->AnswerOk();
+    QVERIFY(!CheckAuxFolders());
+    QCOMPARE(folder.prompt->shown.size(), 1);
+    QVERIFY2(folder.prompt->shown[0].text.contains(QStringLiteral("\\AuxFiles\\b2/AuxFile2 could not be created")),
+             qPrintable(folder.prompt->shown[0].text));
+    QVERIFY(!folder.exists(QStringLiteral("auxfiles/D4")));
+}
+
+void StartupTest::splashTellsHowFarTheFoldersHaveCome() {
+    TestFolder folder;
+    folder.write(QStringLiteral("CustomerData.txt"), RawCustomerRecord("A1") + RawCustomerRecord("   ") +
+                                                         RawCustomerRecord("B2") + RawCustomerRecord("C3"));
+    frmSplash *splash = ScreenRegistry::Get<frmSplash>();
+    ScreenRegistry::Show(splash);
+
+    // A quick check shows nothing, yet the core tells every record.
+    QList<QPair<int, int>> told;
+    const FolderProgress quiet = splash->FolderProgressReporter(60000, 0);
+    QVERIFY(CheckAuxFolders([&](int done, int total) {
+        told << qMakePair(done, total);
+        quiet(done, total);
+        QVERIFY(!splash->lblFolderProgress->isVisible());
+    }));
+    QCOMPARE(told, (QList<QPair<int, int>>{{1, 4}, {2, 4}, {3, 4}, {4, 4}}));
+
+    // A slow one says how far it has come, and closing the window meanwhile
+    // waits until the folders are made.
+    QVERIFY(QDir(folder.file(QStringLiteral("AuxFiles"))).removeRecursively());
+    QStringList shown;
+    const FolderProgress report = splash->FolderProgressReporter(0, 0);
+    QVERIFY(CheckAuxFolders([&](int done, int total) {
+        report(done, total);
+        if (splash->lblFolderProgress->isVisible())
+            shown << splash->lblFolderProgress->text();
+        if (done == 2)
+            splash->close();
+    }));
+    QCOMPARE(shown, QStringList({QStringLiteral("Preparing the customer folders\u2026 1 of 4"),
+                                 QStringLiteral("Preparing the customer folders\u2026 2 of 4"),
+                                 QStringLiteral("Preparing the customer folders\u2026 3 of 4"),
+                                 QStringLiteral("Preparing the customer folders\u2026 4 of 4")}));
+    QVERIFY(folder.exists(QStringLiteral("AuxFiles/C3/AuxFile5")));
+    QCOMPARE(folder.endRequests, 0);
+    QVERIFY(splash->isVisible());
+    splash->EndFolderProgress();
+    QVERIFY(!splash->lblFolderProgress->isVisible());
+    QCoreApplication::processEvents();
+    QCOMPARE(folder.endRequests, 1);
 }
 
 void StartupTest::secondStartChangesNothingNotEvenTheCounter() {

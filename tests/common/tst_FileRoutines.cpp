@@ -17,6 +17,8 @@ class FileRoutinesTest : public QObject {
 private slots:
     void namesUseEitherSeparatorAndAnyCase();
     void namesNeverLeaveTheDataFolder();
+    void missingNamesMatchEntriesOfAnyCase_data();
+    void missingNamesMatchEntriesOfAnyCase();
     void fileExistsRestoresFromBackup();
     void recordCountRoundsHalvesToEven_data();
     void recordCountRoundsHalvesToEven();
@@ -48,6 +50,39 @@ void FileRoutinesTest::namesNeverLeaveTheDataFolder() {
     QVERIFY(!OpenOutput(QStringLiteral("\\..\\outside.txt")));
     QVERIFY(!EnsureFolder(QStringLiteral("/..")));
     QVERIFY(!QFile::exists(folder.path() + QStringLiteral("/../outside.txt")));
+}
+
+void FileRoutinesTest::missingNamesMatchEntriesOfAnyCase_data() {
+    QTest::addColumn<QStringList>("files");
+    QTest::addColumn<QStringList>("folders");
+    QTest::addColumn<QString>("name");
+    QTest::addColumn<QString>("found");
+    QTest::newRow("file written by another system")
+        << QStringList{"customerdata.TXT"} << QStringList{} << "\\CustomerData.txt" << "customerdata.TXT";
+    QTest::newRow("folders in another case, missing tail kept")
+        << QStringList{} << QStringList{"auxfiles/a1"} << "\\AuxFiles\\A1/AuxFile0" << "auxfiles/a1/AuxFile0";
+    QTest::newRow("exact spelling before another case")
+        << QStringList{} << QStringList{"AuxFiles/a1", "AuxFiles/A1"} << "/AuxFiles/A1" << "AuxFiles/A1";
+    QTest::newRow("other case when the exact one is missing")
+        << QStringList{} << QStringList{"AuxFiles/a1", "AuxFiles/b2"} << "/AuxFiles/B2" << "AuxFiles/b2";
+    QTest::newRow("hidden entries count")
+        << QStringList{".Settings.txt"} << QStringList{} << "\\.SETTINGS.TXT" << ".Settings.txt";
+    QTest::newRow("no entry of that name")
+        << QStringList{"CustomerData.txt.bak"} << QStringList{"Templates"} << "\\templates\\Proposals\\New.txt"
+        << "Templates/Proposals/New.txt";
+}
+
+void FileRoutinesTest::missingNamesMatchEntriesOfAnyCase() {
+    QFETCH(QStringList, files);
+    QFETCH(QStringList, folders);
+    QFETCH(QString, name);
+    QFETCH(QString, found);
+    TestFolder folder;
+    for (const QString &file : files)
+        folder.write(file, "x");
+    for (const QString &sub : folders)
+        QVERIFY(QDir().mkpath(folder.file(sub)));
+    QCOMPARE(DataPath(name), folder.file(found));
 }
 
 void FileRoutinesTest::fileExistsRestoresFromBackup() {

@@ -1,0 +1,213 @@
+// Times start-up on a customer file of 32,767 records (the most the format
+// holds) copied into a data folder without \AuxFiles: the first start, which
+// makes 32,767 x 7 folders, and a later one, which finds them all. Beside it,
+// as floors, a plain mkdir loop and a plain stat loop over the same folders.
+//
+//   bench_startup [customers] [parent folder for the data folders] [rounds]
+#include "app/DataFolders.h"
+#include "app/SingleInstance.h"
+#include "app/Startup.h"
+#include "common/CommonRoutines.h"
+#include "common/CommonVariables.h"
+#include "common/ScreenRegistry.h"
+#include "customers/AccountFolders.h"
+#include "customers/CustomerRecords.h"
+#include "platform/UserPrompt.h"
+
+#include <QApplication>
+#include <QDir>
+#include <QElapsedTimer>
+#include <QFile>
+#include <QFileInfo>
+#include <QTemporaryDir>
+#include <QTextStream>
+#include <sys/stat.h>
+#include <unistd.h>
+#include <algorithm>
+#include <functional>
+#include <vector>
+
+namespace {
+
+// A box during the run means something failed: say so instead of waiting.
+class PrintingPrompt : public UserPrompt {
+public:
+    MsgAnswer MsgBox(const QString &text, MsgButtons, const QString &) override {
+        QTextStream(stderr) << "message box: " << text << "\n";
+        ++boxes;
+        return MsgAnswer::Ok;
+    }
+    std::optional<QString> InputBox(const QString &, const QString &, const QString &) override { return {}; }
+    void Beep() override {}
+    int boxes = 0;
+};
+
+QByteArray CustomerFile(int count) {
+    QByteArray bytes;
+    bytes.reserve(qint64(count) * CustomerRecordLength);
+    for (int i = 1; i <= count; ++i) {
+        CustomerRecord rec;
+        rec.AcctNo = QString::number(100000 + i);
+        rec.AcctType = QStringLiteral("Individual");
+        rec.LastName = QStringLiteral("Customer%1").arg(i);
+        rec.City = QStringLiteral("Town %1").arg(i % 700);
+        bytes += CustomerLayout().Write(rec);
+    }
+    return bytes;
+}
+
+bool WriteFile(const QString &path, const QByteArray &bytes) {
+    QFile file(path);
+    return file.open(QIODevice::WriteOnly) && file.write(bytes) == bytes.size();
+}
+
+double Milliseconds(const QElapsedTimer &timer) { return timer.nsecsElapsed() / 1e6; }
+
+// \AuxFiles/<account>/AuxFile<k> under a data folder, parents first, as the
+// start makes them.
+std::vector<QByteArray> AccountFolders(const QString &dataFolder, int count) {
+    const QByteArray aux = QFile::encodeName(dataFolder) + "/AuxFiles";
+    std::vector<QByteArray> paths;
+    paths.reserve(size_t(count) * 7);
+    for (int i = 1; i <= count; ++i) {
+        const QByteArray account = aux + '/' + QByteArray::number(100000 + i);
+        paths.push_back(account);
+        for (int k = 0; k <= 5; ++k)
+            paths.push_back(account + "/AuxFile" + QByteArray::number(k));
+    }
+    return paths;
+}
+
+// Removing the folders by name is much quicker than a recursive removal that
+// lists every folder first; what is left goes with the temporary folder.
+void RemoveAccountFolders(const QString &dataFolder, int count) {
+    const std::vector<QByteArray> paths = AccountFolders(dataFolder, count);
+    for (auto path = paths.rbegin(); path != paths.rend(); ++path)
+        ::rmdir(path->constData());
+}
+
+// Ends a start as a test would: screens gone, the single-copy lock released.
+void CloseStart() {
+    ScreenRegistry::UnloadAll();
+    QCoreApplication::sendPostedEvents(nullptr, QEvent::DeferredDelete);
+    QCoreApplication::processEvents();
+    ReleaseInstanceLock();
+}
+
+} // namespace
+
+int main(int argc, char **argv) {
+    QApplication app(argc, argv);
+    const int count = argc > 1 ? QString::fromLocal8Bit(argv[1]).toInt() : MaxCustomers;
+    const QString parent = argc > 2 ? QString::fromLocal8Bit(argv[2]) : QDir::tempPath();
+    const int rounds = argc > 3 ? QString::fromLocal8Bit(argv[3]).toInt() : 3;
+    if (count < 1 || count > MaxCustomers || rounds < 1)
+        return 2;
+    auto prompt = std::make_shared<PrintingPrompt>();
+    SetPrompt(prompt);
+    SetExitHandlers([] { ScreenRegistry::UnloadAll(); }, [] {});
+
+    QTextStream out(stdout);
+    const qint64 folders = qint64(count) * 7;
+    out << "parent folder: " << parent << "\n";
+    out << "customer records: " << count << ", account folders and sub-folders: " << folders
+        << ", best of " << rounds << " rounds\n";
+    const QByteArray customers = CustomerFile(count);
+
+    // Best of a few rounds: how long a mkdir takes here varies from minute
+    // to minute, so the floors are timed in every round beside the start.
+    double mkdirFloorMs = 0, statFloorMs = 0, firstStartMs = 0, laterStartMs = 0;
+    double firstCheckMs = 0, laterCheckMs = 0, newAccountMs = 0, missingNameMs = 0;
+    const auto keep = [](double &best, const QElapsedTimer &timer) {
+        const double ms = Milliseconds(timer);
+        best = best == 0 ? ms : std::min(best, ms);
+    };
+    // The floors: the same folders made by a plain mkdir loop, and looked at
+    // by a plain stat loop (names built beforehand).
+    const auto floors = [&] {
+        QTemporaryDir dir(parent + QStringLiteral("/bench-mkdir-XXXXXX"));
+        const QByteArray aux = QFile::encodeName(dir.path()) + "/AuxFiles";
+        const std::vector<QByteArray> paths = AccountFolders(dir.path(), count);
+        QElapsedTimer timer;
+        timer.start();
+        bool ok = ::mkdir(aux.constData(), 0777) == 0;
+        for (const QByteArray &path : paths)
+            ok = ::mkdir(path.constData(), 0777) == 0 && ok;
+        keep(mkdirFloorMs, timer);
+        timer.start();
+        struct stat info;
+        for (const QByteArray &path : paths)
+            ok = ::stat(path.constData(), &info) == 0 && S_ISDIR(info.st_mode) && ok;
+        keep(statFloorMs, timer);
+        RemoveAccountFolders(dir.path(), count);
+        return ok;
+    };
+    // The whole start-up to the splash, first and later start.
+    const auto startUps = [&] {
+        QTemporaryDir dir(parent + QStringLiteral("/bench-start-XXXXXX"));
+        if (!WriteFile(dir.filePath(QStringLiteral("CustomerData.txt")), customers))
+            return false;
+        QElapsedTimer timer;
+        timer.start();
+        const bool first = StartUp(dir.path());
+        keep(firstStartMs, timer);
+        CloseStart();
+        timer.start();
+        const bool later = StartUp(dir.path());
+        keep(laterStartMs, timer);
+        CloseStart();
+        const QString last = QStringLiteral("AuxFiles/%1/AuxFile5").arg(100000 + count);
+        const bool made = QFileInfo(dir.filePath(last)).isDir();
+        RemoveAccountFolders(dir.path(), count);
+        return first && later && made;
+    };
+    // The folder check alone, and one account looked up by name as the
+    // customer screen does when it saves a new customer.
+    const auto checks = [&] {
+        QTemporaryDir dir(parent + QStringLiteral("/bench-check-XXXXXX"));
+        AppFolder = dir.path();
+        if (!WriteFile(dir.filePath(QStringLiteral("CustomerData.txt")), customers))
+            return false;
+        QElapsedTimer timer;
+        timer.start();
+        const bool first = CreateDataFolders();
+        keep(firstCheckMs, timer);
+        timer.start();
+        const bool later = CreateDataFolders();
+        keep(laterCheckMs, timer);
+        timer.start();
+        const QString missing = DataPath(QStringLiteral("\\AuxFiles\\NoSuchAccount"));
+        keep(missingNameMs, timer);
+        timer.start();
+        const bool added = EnsureAccountFolders(QStringLiteral("NewAccount"));
+        keep(newAccountMs, timer);
+        RemoveAccountFolders(dir.path(), count);
+        return first && later && added && !missing.isEmpty();
+    };
+    // Each part comes first in some round, and each starts with the disk
+    // settled: removing the last part's folders slows the next one down.
+    const std::function<bool()> parts[] = {floors, startUps, checks};
+    for (int round = 0; round < rounds; ++round) {
+        for (int i = 0; i < 3; ++i) {
+            ::sync();
+            if (!parts[(round + i) % 3]())
+                return 1;
+        }
+    }
+
+    const auto line = [&out](const char *what, double ms, double floor = 0) {
+        out << QStringLiteral("%1 %2 ms").arg(QString::fromLatin1(what), -44).arg(ms, 9, 'f', 1);
+        if (floor > 0)
+            out << QStringLiteral("   (%1 x the floor)").arg(ms / floor, 0, 'f', 2);
+        out << "\n";
+    };
+    line("mkdir loop (floor of a first start):", mkdirFloorMs);
+    line("first start to the splash:", firstStartMs, mkdirFloorMs);
+    line("first folder check (CreateDataFolders):", firstCheckMs, mkdirFloorMs);
+    line("stat loop (floor of a later start):", statFloorMs);
+    line("later start to the splash:", laterStartMs, statFloorMs);
+    line("later folder check:", laterCheckMs, statFloorMs);
+    line("one missing name in \\AuxFiles (DataPath):", missingNameMs);
+    line("one new account's folders:", newAccountMs);
+    return prompt->boxes == 0 ? 0 : 1;
+}

@@ -1,0 +1,46 @@
+#pragma once
+// One folder's entries, matched without regard to letter case, for routines
+// that look up or make many names in the same folder. DataPath lists a folder
+// again for every name that is not spelled exactly as on disk; this lists it
+// at most once, and only when a name is not found under its exact spelling.
+// It knows only what it listed and what was made through it, so it is kept
+// for one pass over the folder and then dropped.
+#include <QSet>
+#include <QString>
+#include <map>
+
+class FolderIndex {
+public:
+    // A folder whose entries are unknown: read from disk when first needed.
+    explicit FolderIndex(const QString &folderPath);
+    // A folder just made here, so known to be empty: nothing is read.
+    static FolderIndex Empty(const QString &folderPath);
+
+    const QString &path() const { return path_; }
+
+    // Makes the folder `name` inside unless an entry of that name is there.
+    // True when a folder of that name is there afterwards; `made` tells
+    // whether it was made just now (and so is empty), `spelling` gives its
+    // name as the folder spells it.
+    bool EnsureFolder(const QString &name, bool *made = nullptr, QString *spelling = nullptr);
+
+    // The first entry of the folder, in the order the folder lists them,
+    // that matches the name without regard to letter case; null when none.
+    // DataPath's lookup of a name not spelled as on disk.
+    static QString MatchingEntry(const QString &folderPath, const QString &name);
+
+private:
+    struct CaseInsensitiveLess {
+        bool operator()(const QString &a, const QString &b) const {
+            return QString::compare(a, b, Qt::CaseInsensitive) < 0;
+        }
+    };
+
+    void Read();
+    void Add(const QString &entry);
+
+    QString path_;
+    bool known_ = false; // entries_ holds every entry of the folder
+    QSet<QString> exact_;
+    std::map<QString, QString, CaseInsensitiveLess> entries_; // first spelling of each name
+};
