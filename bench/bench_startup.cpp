@@ -4,6 +4,10 @@
 // as floors, a plain mkdir loop and a plain stat loop over the same folders.
 //
 //   bench_startup [customers] [parent folder for the data folders] [rounds]
+//
+// On a disk, how long a mkdir takes drifts with what the disk did just before
+// (removing the last round's folders, other programs); a parent folder on
+// tmpfs such as /dev/shm gives the steadiest ratios.
 #include "customers/CustomerRecords.h"
 #include "platform/UserPrompt.h"
 #include "shell/CommonRoutines.h"
