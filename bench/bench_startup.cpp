@@ -4,6 +4,11 @@
 // as floors, a plain mkdir loop and a plain stat loop over the same folders.
 //
 //   bench_startup [customers] [parent folder for the data folders] [rounds]
+//
+// On a disk, how long a mkdir takes drifts with what the disk did just before
+// (removing the last round's folders, other programs); a parent folder on
+// tmpfs such as /dev/shm gives the steadiest ratios.
+
 #include "app/DataFolders.h"
 #include "app/SingleInstance.h"
 #include "app/Startup.h"
