@@ -9,6 +9,7 @@
 // (removing the last round's folders, other programs); a parent folder on
 // tmpfs such as /dev/shm gives the steadiest ratios.
 
+#include "BenchCustomerFile.h"
 #include "app/DataFolders.h"
 #include "app/SingleInstance.h"
 #include "app/Startup.h"
@@ -46,20 +47,6 @@ public:
     void Beep() override {}
     int boxes = 0;
 };
-
-QByteArray CustomerFile(int count) {
-    QByteArray bytes;
-    bytes.reserve(qint64(count) * CustomerRecordLength);
-    for (int i = 1; i <= count; ++i) {
-        CustomerRecord rec;
-        rec.AcctNo = QString::number(100000 + i);
-        rec.AcctType = QStringLiteral("Individual");
-        rec.LastName = QStringLiteral("Customer%1").arg(i);
-        rec.City = QStringLiteral("Town %1").arg(i % 700);
-        bytes += CustomerLayout().Write(rec);
-    }
-    return bytes;
-}
 
 bool WriteFile(const QString &path, const QByteArray &bytes) {
     QFile file(path);

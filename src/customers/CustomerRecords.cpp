@@ -46,32 +46,18 @@ bool PrepareCompacted(const QString &path, const QString &tempPath, int length, 
     return ok;
 }
 
-// Writes one record through the shared routines and makes sure the file holds
-// it afterwards: a buffered write can fail as late as the close, and a full
-// disk can leave part of a new record at the end. On failure the file is cut
-// back to its old length (or removed when it did not exist).
-bool WriteRecordChecked(const QString &name, int length, qint64 recNo, const QByteArray &record,
+// Writes one record through the shared routines, which leave the file at its
+// old length when a write fails; a file that the failed write created goes again.
+bool WriteRecordChecked(const QString &name, qint64 recNo, const QByteArray &record,
                         const std::function<bool()> &open, const int &fileNo) {
     const QString path = DataPath(name);
     if (path.isEmpty())
         return false;
-    const QFileInfo before(path);
-    const bool existed = before.isFile();
-    const qint64 oldSize = existed ? before.size() : 0;
+    const bool existed = QFileInfo(path).isFile();
     bool ok = open() && PutRecord(fileNo, recNo, record);
     ok = CloseAllFiles() && ok;
-    const qint64 offset = (recNo - 1) * length;
-    if (ok) {
-        QFile check(path);
-        ok = check.open(QIODevice::ReadOnly) && check.size() == std::max(oldSize, offset + length) &&
-             check.seek(offset) && check.read(length) == record;
-    }
-    if (!ok) {
-        if (!existed)
-            QFile::remove(path);
-        else if (QFileInfo(path).size() > oldSize)
-            QFile::resize(path, oldSize);
-    }
+    if (!ok && !existed)
+        QFile::remove(path);
     return ok;
 }
 
@@ -200,7 +186,7 @@ bool SaveCustomerRecord(qint32 recNo) {
         out.append(bytes->mid(whole));
         return WriteWholeFile(CustomerFile, out);
     }
-    return WriteRecordChecked(CustomerFile, CustomerRecordLength, recNo, CustomerLayout().Write(CustomerRec),
+    return WriteRecordChecked(CustomerFile, recNo, CustomerLayout().Write(CustomerRec),
                               OpenCustomerFile, FileNo);
 }
 
@@ -232,9 +218,9 @@ void LoadCompanions(qint32 recNo) {
 }
 
 bool SaveCompanions(qint32 recNo) {
-    const bool contract = WriteRecordChecked(ContractFile, ContractRecordLength, recNo,
+    const bool contract = WriteRecordChecked(ContractFile, recNo,
                                              ContractLayout().Write(ContractRec), OpenContractFile, FileNo2);
-    const bool cycle = WriteRecordChecked(CycleFile, CycleRecordLength, recNo, CycleLayout().Write(CycleRec),
+    const bool cycle = WriteRecordChecked(CycleFile, recNo, CycleLayout().Write(CycleRec),
                                           OpenCycleFile, FileNo2);
     return contract && cycle;
 }

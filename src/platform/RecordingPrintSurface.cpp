@@ -62,23 +62,23 @@ void RecordingPrintSurface::PaintText(double x, double y, const QString &text) {
     operations_ << op;
 }
 
-void RecordingPrintSurface::PaintLine(double x1, double y1, double x2, double y2, quint32 rgb) {
-    PrintOperation op = Made(PrintOperation::Line);
+PrintOperation RecordingPrintSurface::Spanning(PrintOperation::Kind kind, double x1, double y1, double x2,
+                                               double y2, quint32 rgb) const {
+    PrintOperation op = Made(kind);
     op.x = x1;
     op.y = y1;
     op.x2 = x2;
     op.y2 = y2;
     op.color = rgb;
-    operations_ << op;
+    return op;
+}
+
+void RecordingPrintSurface::PaintLine(double x1, double y1, double x2, double y2, quint32 rgb) {
+    operations_ << Spanning(PrintOperation::Line, x1, y1, x2, y2, rgb);
 }
 
 void RecordingPrintSurface::PaintBox(double x1, double y1, double x2, double y2, quint32 rgb, BoxFill fill) {
-    PrintOperation op = Made(PrintOperation::Box);
-    op.x = x1;
-    op.y = y1;
-    op.x2 = x2;
-    op.y2 = y2;
-    op.color = rgb;
+    PrintOperation op = Spanning(PrintOperation::Box, x1, y1, x2, y2, rgb);
     op.filled = fill == BoxFill::Filled;
     operations_ << op;
 }

@@ -66,6 +66,9 @@ protected:
 
 private:
     PrintOperation Made(PrintOperation::Kind kind) const;
+    // An operation from one corner to the other (a line or a box) in the given colour.
+    PrintOperation Spanning(PrintOperation::Kind kind, double x1, double y1, double x2, double y2,
+                            quint32 rgb) const;
 
     WidthModel widthModel_;
     LineHeightModel lineHeightModel_;
