@@ -39,7 +39,7 @@ int NumericKeyFilter(int keyCode) {
 }
 
 bool FormatCurrencyBox(QLineEdit *box) {
-    const auto value = ParseNumericText(box->text());
+    const auto value = CurrencyAmount(box->text());
     if (!value)
         return false;
     box->setText(CurrencyText(*value));

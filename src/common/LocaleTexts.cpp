@@ -31,9 +31,12 @@ QString ToCodePage(const QString &text) {
 
 } // namespace
 
-QString CurrencyText(double amount) { return QLocale().toCurrencyString(amount); }
+QString CurrencyText(Currency amount) { return QLocale().toCurrencyString(amount.ToAmount()); }
 
-std::optional<double> CurrencyAmount(const QString &text) { return ParseNumericText(text); }
+std::optional<Currency> CurrencyAmount(const QString &text) {
+    const auto value = ParseNumericText(text);
+    return value ? Currency::FromAmount(*value) : std::nullopt;
+}
 
 QString ShortDateFormat() {
     QString format = QLocale().dateFormat(QLocale::ShortFormat);
@@ -58,19 +61,19 @@ std::optional<QDate> ShortDateValue(const QString &text) {
     return date;
 }
 
-QString StoredCurrencyText(double amount) {
+QString StoredCurrencyText(Currency amount) {
     const QLocale locale;
     QString stored = CurrencyText(amount);
     const auto shown = CurrencyAmount(stored); // rounded as the screen shows it
     if (!InCodePage(ShownCurrencySymbol()))
-        stored = locale.toCurrencyString(amount, locale.currencySymbol(QLocale::CurrencyIsoCode));
+        stored = locale.toCurrencyString(amount.ToAmount(), locale.currencySymbol(QLocale::CurrencyIsoCode));
     stored = ToCodePage(stored);
     if (shown && InCodePage(stored) && StoredCurrencyAmount(stored) == shown)
         return stored;
     return QuotedFields::Money(shown.value_or(amount));
 }
 
-std::optional<double> StoredCurrencyAmount(const QString &text) {
+std::optional<Currency> StoredCurrencyAmount(const QString &text) {
     if (const auto value = CurrencyAmount(text))
         return value;
     // Back to the screen form; the symbol first, so that question marks

@@ -1,15 +1,17 @@
 #pragma once
 // Money and dates in the forms the user's locale shows them (QLocale()), as
 // the screens show them and the payments file keeps them, and back.
+#include "common/Currency.h"
+
 #include <QDate>
 #include <QString>
 #include <optional>
 
 // The locale's currency text of an amount (in the United States $1,250.50).
-QString CurrencyText(double amount);
+QString CurrencyText(Currency amount);
 // The amount of a currency text or a plain number; nothing when the text is
 // not one under the current locale.
-std::optional<double> CurrencyAmount(const QString &text);
+std::optional<Currency> CurrencyAmount(const QString &text);
 
 // The locale's short date form with the year in four digits (M/d/yyyy in
 // the United States): a two-digit year would not read back unambiguously.
@@ -25,9 +27,9 @@ std::optional<QDate> ShortDateValue(const QString &text);
 // symbol the code page lacks ("zł", "￥") as the currency's ISO code ("PLN",
 // "JPY"). A text that would still not read back (digits of another script)
 // is stored as a plain number with a point, a date as yyyy-MM-dd.
-QString StoredCurrencyText(double amount);
+QString StoredCurrencyText(Currency amount);
 QString StoredDateText(const QDate &date);
 // The readers take those forms, the screen forms, and what earlier versions
 // stored: a question mark for each character the code page lacked.
-std::optional<double> StoredCurrencyAmount(const QString &text);
+std::optional<Currency> StoredCurrencyAmount(const QString &text);
 std::optional<QDate> StoredDateValue(const QString &text);

@@ -30,12 +30,14 @@ QString Number(double value) {
 QString Number(qint64 value) { return QString::number(value); }
 
 QString Money(double amount) {
-    const double units = std::round(amount * 10000.0);
-    if (!std::isfinite(units) || std::fabs(units) > 9e18)
-        return Number(amount);
+    const auto exact = Currency::FromAmount(amount);
+    return exact ? Money(*exact) : Number(amount);
+}
+
+QString Money(Currency amount) {
     // Whole ten-thousandths give the digits exactly, without binary noise.
-    const qint64 signedUnits = static_cast<qint64>(units);
-    const quint64 magnitude = signedUnits < 0 ? quint64(-signedUnits) : quint64(signedUnits);
+    const qint64 signedUnits = amount.scaled;
+    const quint64 magnitude = signedUnits < 0 ? quint64(0) - quint64(signedUnits) : quint64(signedUnits);
     QString text = QString::number(magnitude / 10000);
     if (const quint64 fraction = magnitude % 10000) {
         QString digits = QStringLiteral("%1").arg(fraction, 4, 10, QLatin1Char('0'));
@@ -145,6 +147,17 @@ bool FieldReader::ReadNumber(double &out) {
     if (!ok || !std::isfinite(value))
         return false;
     out = value;
+    return true;
+}
+
+bool FieldReader::ReadMoney(Currency &out) {
+    double value = 0;
+    if (!ReadNumber(value))
+        return false;
+    const auto money = Currency::FromAmount(value);
+    if (!money)
+        return false;
+    out = *money;
     return true;
 }
 

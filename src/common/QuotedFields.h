@@ -5,6 +5,8 @@
 //
 // A double quote inside a text is written doubled and read back as one. Old
 // files never hold a doubled quote, so they read exactly as before.
+#include "common/Currency.h"
+
 #include <QDate>
 #include <QString>
 #include <QStringList>
@@ -19,6 +21,7 @@ inline QString Number(int value) { return Number(static_cast<qint64>(value)); }
 // A money amount, rounded to the ten-thousandth as a currency amount is
 // held: no trailing zeros and no point when whole (1250, 1250.5, 1234.5678).
 QString Money(double amount);
+QString Money(Currency amount);
 QString Bool(bool value);
 QString Date(const QDate &date);
 
@@ -47,6 +50,7 @@ public:
     // none or it holds the wrong kind of value.
     bool ReadText(QString &out);
     bool ReadNumber(double &out);
+    bool ReadMoney(Currency &out);
     bool ReadInteger(qint64 &out);
     bool ReadBool(bool &out);
     bool ReadDate(QDate &out);

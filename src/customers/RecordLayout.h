@@ -4,6 +4,8 @@
 // is a 64-bit count of ten-thousandths, dates are doubles counting days since
 // 30 December 1899; everything little-endian. Each record type describes its
 // fields once with a RecordLayout, and every read and write goes through it.
+#include "common/Currency.h"
+
 #include <QByteArray>
 #include <QDate>
 #include <QString>
@@ -12,11 +14,6 @@
 #include <variant>
 #include <vector>
 
-// A money amount as stored: the amount times 10,000.
-struct Currency {
-    qint64 scaled = 0;
-    friend bool operator==(Currency, Currency) = default;
-};
 
 namespace RecordFields {
 

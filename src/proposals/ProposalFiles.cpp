@@ -21,7 +21,7 @@ QString InFolder(const QString &folder, const QString &fileName) {
     return folder + QLatin1Char('\\') + fileName;
 }
 
-QString FirstLine(const QString &number, double price, const QDate &saved) {
+QString FirstLine(const QString &number, Currency price, const QDate &saved) {
     return QuotedFields::Line({QuotedFields::Text(number), QuotedFields::Money(price), QuotedFields::Date(saved)});
 }
 
@@ -49,7 +49,7 @@ ReadBack<T> ReadParsed(const QString &folder, const QString &fileName, Parse par
 
 bool ParseProposal(const QString &text, ProposalFile &file) {
     FieldReader reader(text);
-    if (!reader.ReadText(file.number) || !reader.ReadNumber(file.price) || !reader.ReadDate(file.saved))
+    if (!reader.ReadText(file.number) || !reader.ReadMoney(file.price) || !reader.ReadDate(file.saved))
         return false;
     const int expected = file.IsFieldProposal() ? FieldProposalTexts : ProposalTexts;
     for (int i = 0; i < expected; ++i) {
@@ -104,14 +104,12 @@ QByteArray ProposalFileBytes(qint16 number, const ProposalParties &parties, cons
 }
 
 bool WriteProposalFile(qint16 number, const ProposalParties &parties) {
-    if (!std::isfinite(parties.price))
-        return false;
     return WriteWholeFile(InFolder(ProposalFolder, ProposalFileName(number)),
                           ProposalFileBytes(number, parties, Clock::Today()));
 }
 
 QByteArray FieldProposalFileBytes(qint16 number, const FieldProposalParties &parties, const QDate &saved) {
-    QString text = FirstLine(QStringLiteral("FP") + QString::number(number), 0, saved);
+    QString text = FirstLine(QStringLiteral("FP") + QString::number(number), Currency{}, saved);
     text += TextLine(parties.acctNo);
     for (const QString &line : parties.lines)
         text += TextLine(line);
@@ -142,10 +140,10 @@ QByteArray PaymentsFileBytes(const PaymentSchedule &schedule) {
 
 bool WritePaymentsFile(qint16 number, const PaymentSchedule &schedule) {
     // A file that could not be read back is never written.
-    if (schedule.payments.size() > MaxPayments || !std::isfinite(schedule.price))
+    if (schedule.payments.size() > MaxPayments)
         return false;
     for (const Payment &payment : schedule.payments)
-        if (!payment.due.isValid() || !std::isfinite(payment.amount))
+        if (!payment.due.isValid())
             return false;
     return WriteWholeFile(InFolder(PaymentsFolder, ProposalFileName(number)), PaymentsFileBytes(schedule));
 }
@@ -184,9 +182,9 @@ QStringList ListProposalFiles() {
     return names;
 }
 
-bool WriteProposalPrice(const QString &fileName, double price) {
+bool WriteProposalPrice(const QString &fileName, Currency price) {
     const auto file = ReadProposalFile(fileName);
-    if (!file.ok() || !std::isfinite(price))
+    if (!file.ok())
         return false;
     const QString text = ReadInFolder(ProposalFolder, fileName).value;
     const qsizetype end = text.indexOf(QLatin1Char('\n'));

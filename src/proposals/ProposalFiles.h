@@ -5,6 +5,7 @@
 // "\TamselProposals\ProposalPayments\N.txt" (price and payments as the
 // user's locale shows them). A field proposal writes only the first, with
 // nine lines and "FP" + N as its first field.
+#include "common/Currency.h"
 #include "common/StoredText.h"
 
 #include <QByteArray>
@@ -25,7 +26,7 @@ QString ProposalFileName(qint16 number);
 // captions of lblCustomerInfo(1 to 7) for the account, texts of
 // txtCustomerInfo(1 to 7) for the job site. Index 8 (cell) is not stored.
 struct ProposalParties {
-    double price = 0; // txtAmount converted to an amount
+    Currency price; // txtAmount converted to an amount
     std::array<QString, 9> lblCustomerInfo;
     std::array<QString, 9> txtCustomerInfo;
 };
@@ -56,11 +57,11 @@ QString LoadTextIntoBody(const QString &fileText);
 // short-date forms, the way the writer's screen shows them, with what
 // Windows-1252 lacks replaced (StoredCurrencyText, StoredDateText).
 struct Payment {
-    double amount = 0;
+    Currency amount;
     QDate due;
 };
 struct PaymentSchedule {
-    double price = 0;
+    Currency price;
     QList<Payment> payments;
 };
 QByteArray PaymentsFileBytes(const PaymentSchedule &schedule);
@@ -75,7 +76,7 @@ bool DeleteProposalFiles(qint16 number);
 // a bare file name reads as missing.
 struct ProposalFile {
     QString number; // "1001", or "FP1001" for a field proposal
-    double price = 0;
+    Currency price;
     QDate saved;
     QStringList texts; // the quoted texts of lines 2 onwards
     bool IsFieldProposal() const { return number.startsWith(QLatin1String("FP")); }
@@ -88,19 +89,19 @@ QStringList ListProposalFiles();
 // Rewrites only the price of the first line (the quote of a field proposal
 // entered later); every other byte stays. False when the file is missing,
 // unreadable or could not be written.
-bool WriteProposalPrice(const QString &fileName, double price);
+bool WriteProposalPrice(const QString &fileName, Currency price);
 
 // The body as the screens show it (LoadTextIntoBody of the file's text).
 ReadBack<QString> ReadBodyFile(const QString &fileName);
 
 struct PaymentLine {
-    double amount = 0;
+    Currency amount;
     QString amountText; // as stored
     QDate due;
     QString dueText; // as stored
 };
 struct PaymentsFile {
-    double price = 0;
+    Currency price;
     QString priceText;
     QList<PaymentLine> payments;
 };

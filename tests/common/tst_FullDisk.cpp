@@ -69,7 +69,7 @@ QList<Writer> Writers() {
     BusinessFields business;
     business[0] = QStringLiteral("Acme Roofing");
     ProposalParties parties;
-    parties.price = 1250.5;
+    parties.price = Money(1250.5);
     const QByteArray proposal = FieldProposalFileBytes(1003, Field(), QDate(2024, 5, 1));
     const AuxTexts aux = {QStringLiteral("Roof"),    QStringLiteral("Gutters"), QStringLiteral("Siding"),
                           QStringLiteral("Windows"), QStringLiteral("Doors"),   QStringLiteral("Notes")};
@@ -99,12 +99,12 @@ QList<Writer> Writers() {
         {"field proposal", "TamselProposals/1002.txt", {{"TamselProposals/1002.txt", proposal}},
          [] { return WriteFieldProposalFile(1002, Field()); }},
         {"proposal price", "TamselProposals/1003.txt", {{"TamselProposals/1003.txt", proposal}},
-         [] { return WriteProposalPrice(QStringLiteral("1003.txt"), 1250); }},
+         [] { return WriteProposalPrice(QStringLiteral("1003.txt"), Money(1250)); }},
         {"proposal body", "TamselProposals/ProposalBody/1001.txt", {{"TamselProposals/ProposalBody/1001.txt", "Old\r\n"}},
          [=] { return WriteBodyFile(1001, body); }},
         {"proposal payments", "TamselProposals/ProposalPayments/1001.txt",
          {{"TamselProposals/ProposalPayments/1001.txt", "old payments\r\n"}},
-         [] { return WritePaymentsFile(1001, PaymentSchedule{1000, {{400, QDate(2027, 1, 1)}}}); }},
+         [] { return WritePaymentsFile(1001, PaymentSchedule{Money(1000), {{Money(400), QDate(2027, 1, 1)}}}); }},
         {"template", "Templates/Proposals/Roof.txt", {{"Templates/Proposals/Roof.txt", "Old\r\n"}},
          [=] { return SaveTemplateFile(QStringLiteral("Roof"), body); }},
         {"custom terms", "CustomTerms.txt", WithBackup("CustomTerms.txt", terms),

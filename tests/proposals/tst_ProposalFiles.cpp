@@ -19,7 +19,7 @@ void MakeProposalFolders(const TestFolder &folder) {
 
 ProposalParties SmithParties() {
     ProposalParties p;
-    p.price = 1250.50;
+    p.price = Money(1250.50);
     p.lblCustomerInfo = {QString(),           QStringLiteral(" John Smith "), QStringLiteral("12 Oak St"),
                          QString(),           QStringLiteral("Springfield"),  QStringLiteral("IL"),
                          QStringLiteral("62701"), QStringLiteral("(217) 555-0100 "), QStringLiteral("cell")};
@@ -109,7 +109,7 @@ void ProposalFilesTest::proposalFileHasSixteenQuotedLinesAndReadsBack() {
     QCOMPARE(folder.read(QStringLiteral("TamselProposals/1001.txt")), expected);
 
     ProposalParties parties = SmithParties();
-    parties.price = 1234.5678;
+    parties.price = Money(1234.5678);
     parties.lblCustomerInfo[1] = QStringLiteral("Joe \"The Roofer\" Smith, Jr.");
     parties.txtCustomerInfo[2] = QStringLiteral("Caf\u00e9 Rd");
     QVERIFY(WriteProposalFile(1001, parties));
@@ -118,7 +118,7 @@ void ProposalFilesTest::proposalFileHasSixteenQuotedLinesAndReadsBack() {
     QVERIFY(read.ok());
     QCOMPARE(read.value.number, QStringLiteral("1001"));
     QVERIFY(!read.value.IsFieldProposal());
-    QCOMPARE(read.value.price, 1234.5678);
+    QCOMPARE(read.value.price, Money(1234.5678));
     QCOMPARE(read.value.saved, QDate(2026, 12, 5));
     QCOMPARE(read.value.texts.size(), 15);
     QCOMPARE(read.value.texts[1], QStringLiteral("Joe \"The Roofer\" Smith, Jr."));
@@ -146,7 +146,7 @@ void ProposalFilesTest::fieldProposalFileHasNineLinesAndItsPriceIsRewrittenAlone
     QVERIFY(read.ok());
     QVERIFY(read.value.IsFieldProposal());
     QCOMPARE(read.value.number, QStringLiteral("FP1002"));
-    QCOMPARE(read.value.price, 0.0);
+    QCOMPARE(read.value.price, Currency{});
     QCOMPARE(read.value.texts.size(), 8);
     QCOMPARE(read.value.texts[0], QStringLiteral("SMI001"));
     QCOMPARE(read.value.texts[1], QStringLiteral("Mr. John Smith"));
@@ -156,11 +156,11 @@ void ProposalFilesTest::fieldProposalFileHasNineLinesAndItsPriceIsRewrittenAlone
     const QByteArray before = folder.read(QStringLiteral("TamselProposals/1003.txt"));
 
     Clock::SetToday([] { return QDate(2027, 1, 9); }); // the quote comes later; the date stays
-    QVERIFY(WriteProposalPrice(QStringLiteral("1003.txt"), 1250));
+    QVERIFY(WriteProposalPrice(QStringLiteral("1003.txt"), Money(1250)));
     const QByteArray after = folder.read(QStringLiteral("TamselProposals/1003.txt"));
     QVERIFY(after.startsWith("\"FP1003\",1250,#2026-12-05#\r\n"));
     QCOMPARE(after.mid(after.indexOf('\n')), before.mid(before.indexOf('\n')));
-    QVERIFY(!WriteProposalPrice(QStringLiteral("9999.txt"), 10));
+    QVERIFY(!WriteProposalPrice(QStringLiteral("9999.txt"), Money(10)));
     QVERIFY(!folder.exists(QStringLiteral("TamselProposals/9999.txt")));
 }
 
@@ -204,22 +204,22 @@ void ProposalFilesTest::paymentsFileForTwoPayments() {
     TestFolder folder;
     MakeProposalFolders(folder);
     PaymentSchedule schedule;
-    schedule.price = 1250.50;
-    schedule.payments = {{625.25, QDate(2026, 12, 15)}, {625.25, QDate(2027, 1, 5)}};
+    schedule.price = Money(1250.50);
+    schedule.payments = {{Money(625.25), QDate(2026, 12, 15)}, {Money(625.25), QDate(2027, 1, 5)}};
     QVERIFY(WritePaymentsFile(1001, schedule));
     const QByteArray expected = "$1,250.50\r\n2\r\n$625.25\r\n12/15/2026\r\n$625.25\r\n1/5/2027\r\n";
     QCOMPARE(folder.read(QStringLiteral("TamselProposals/ProposalPayments/1001.txt")), expected);
 
     const auto read = ReadPaymentsFile(QStringLiteral("1001.txt"));
     QVERIFY(read.ok());
-    QCOMPARE(read.value.price, 1250.50);
+    QCOMPARE(read.value.price, Money(1250.50));
     QCOMPARE(read.value.priceText, QStringLiteral("$1,250.50"));
     QCOMPARE(read.value.payments.size(), 2);
-    QCOMPARE(read.value.payments[1].amount, 625.25);
+    QCOMPARE(read.value.payments[1].amount, Money(625.25));
     QCOMPARE(read.value.payments[1].due, QDate(2027, 1, 5));
     QCOMPARE(read.value.payments[1].dueText, QStringLiteral("1/5/2027"));
 
-    schedule.payments.append({10, QDate()});
+    schedule.payments.append({Money(10), QDate()});
     QVERIFY(!WritePaymentsFile(1002, schedule));
     schedule.payments.resize(9);
     QVERIFY(!WritePaymentsFile(1002, schedule));
@@ -230,8 +230,8 @@ void ProposalFilesTest::paymentsFileFromAnotherLocaleIsUnreadable() {
     TestFolder folder;
     MakeProposalFolders(folder);
     PaymentSchedule schedule;
-    schedule.price = 1250.50;
-    schedule.payments = {{1250.50, QDate(2026, 12, 15)}};
+    schedule.price = Money(1250.50);
+    schedule.payments = {{Money(1250.50), QDate(2026, 12, 15)}};
     QVERIFY(WritePaymentsFile(1001, schedule));
     QLocale::setDefault(QLocale(QStringLiteral("de_DE")));
     const auto underGerman = ReadPaymentsFile(QStringLiteral("1001.txt"));
@@ -240,7 +240,7 @@ void ProposalFilesTest::paymentsFileFromAnotherLocaleIsUnreadable() {
     QLocale::setDefault(QLocale(QStringLiteral("en_US")));
     QCOMPARE(underGerman.outcome, ReadOutcome::Unreadable);
     QVERIFY(germanOwn.ok());
-    QCOMPARE(germanOwn.value.price, 1250.50);
+    QCOMPARE(germanOwn.value.price, Money(1250.50));
     QCOMPARE(germanOwn.value.payments[0].due, QDate(2026, 12, 15));
     QCOMPARE(ReadPaymentsFile(QStringLiteral("1002.txt")).outcome, ReadOutcome::Unreadable);
 }
@@ -277,16 +277,16 @@ void ProposalFilesTest::paymentsFileReadsBackUnderItsLocale() {
     MakeProposalFolders(folder);
     LocaleForTest inLocale(locale);
     PaymentSchedule schedule;
-    schedule.price = amount;
-    schedule.payments = {{amount, QDate(2026, 12, 15)}};
+    schedule.price = Money(amount);
+    schedule.payments = {{Money(amount), QDate(2026, 12, 15)}};
     QVERIFY(WritePaymentsFile(1001, schedule));
     QCOMPARE(PaymentsFileOf(folder, 1001), amountLine + "\r\n1\r\n" + amountLine + "\r\n" + dueLine + "\r\n");
 
     const auto read = ReadPaymentsFile(QStringLiteral("1001.txt"));
     QCOMPARE(read.outcome, ReadOutcome::Read);
-    QCOMPARE(read.value.price, amount);
+    QCOMPARE(read.value.price, Money(amount));
     QCOMPARE(read.value.payments.size(), 1);
-    QCOMPARE(read.value.payments[0].amount, amount);
+    QCOMPARE(read.value.payments[0].amount, Money(amount));
     QCOMPARE(read.value.payments[0].due, QDate(2026, 12, 15));
 }
 
@@ -295,8 +295,8 @@ void ProposalFilesTest::paymentsFileReadsBackUnderEveryLocale() {
     MakeProposalFolders(folder);
     PaymentSchedule schedule;
     // Whole amounts: every currency shows them without rounding.
-    schedule.price = 1234567;
-    schedule.payments = {{1000, QDate(2026, 1, 31)}, {1233567, QDate(2027, 12, 15)}};
+    schedule.price = Money(1234567);
+    schedule.payments = {{Money(1000), QDate(2026, 1, 31)}, {Money(1233567), QDate(2027, 12, 15)}};
     QStringList failed;
     const auto locales =
         QLocale::matchingLocales(QLocale::AnyLanguage, QLocale::AnyScript, QLocale::AnyTerritory);
@@ -309,7 +309,7 @@ void ProposalFilesTest::paymentsFileReadsBackUnderEveryLocale() {
         const auto read = ReadPaymentsFile(QStringLiteral("1001.txt"));
         const auto &payments = read.value.payments;
         if (!read.ok() || read.value.price != schedule.price || payments.size() != 2 ||
-            payments[0].amount != 1000 || payments[1].amount != 1233567 ||
+            payments[0].amount != Money(1000) || payments[1].amount != Money(1233567) ||
             payments[0].due != QDate(2026, 1, 31) || payments[1].due != QDate(2027, 12, 15))
             failed << locale.bcp47Name() + QLatin1Char(' ') +
                           QString::fromLatin1(PaymentsFileOf(folder, 1001).toPercentEncoding(" "));
@@ -343,8 +343,8 @@ void ProposalFilesTest::paymentsFilesOfEarlierVersionsStillRead() {
     LocaleForTest inLocale(locale);
     const auto read = ReadPaymentsFile(QStringLiteral("7.txt"));
     QCOMPARE(read.outcome, ReadOutcome::Read);
-    QCOMPARE(read.value.price, 1250.5);
-    QCOMPARE(read.value.payments[0].amount, 1250.5);
+    QCOMPARE(read.value.price, Money(1250.5));
+    QCOMPARE(read.value.payments[0].amount, Money(1250.5));
     QCOMPARE(read.value.payments[0].due, QDate(2026, 12, 15));
 }
 
@@ -362,9 +362,9 @@ void ProposalFilesTest::oneToEightPayments() {
     TestFolder folder;
     MakeProposalFolders(folder);
     PaymentSchedule schedule;
-    schedule.price = 100.0 * count;
+    schedule.price = Money(100.0 * count);
     for (int i = 0; i < count; ++i)
-        schedule.payments.append({100, QDate(2027, 1, 1).addMonths(i)});
+        schedule.payments.append({Money(100), QDate(2027, 1, 1).addMonths(i)});
     QCOMPARE(WritePaymentsFile(1001, schedule), written);
     if (!written) {
         QVERIFY(!folder.exists(QStringLiteral("TamselProposals/ProposalPayments/1001.txt")));
@@ -427,7 +427,7 @@ void ProposalFilesTest::deleteRemovesTheThreeFilesOfOneNumber() {
     for (qint16 n : {qint16(1001), qint16(1002)}) {
         QVERIFY(WriteProposalFile(n, SmithParties()));
         QVERIFY(WriteBodyFile(n, QStringLiteral("Body")));
-        QVERIFY(WritePaymentsFile(n, PaymentSchedule{100, {{100, QDate(2027, 1, 1)}}}));
+        QVERIFY(WritePaymentsFile(n, PaymentSchedule{Money(100), {{Money(100), QDate(2027, 1, 1)}}}));
     }
     QVERIFY(DeleteProposalFiles(1001));
     for (const char *sub : {"", "ProposalBody/", "ProposalPayments/"}) {

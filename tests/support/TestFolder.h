@@ -3,6 +3,7 @@
 // folder, the shared variables are reset, a scripted prompt is installed and
 // the program's end is caught instead of ending the test run.
 #include "ScriptedPrompt.h"
+#include "common/Currency.h"
 
 #include <QByteArray>
 #include <QString>
@@ -30,3 +31,11 @@ private:
 
 // Unloads every screen and runs the deferred deletions.
 void CloseAllScreens();
+
+// An amount written as a number in a test ("Money(1250.50)").
+inline Currency Money(double amount) { return Currency::FromAmount(amount).value(); }
+
+// Currency in QCOMPARE's failure messages (found by argument lookup).
+inline char *toString(const Currency &value) {
+    return qstrdup(QByteArray::number(value.scaled).append(" ten-thousandths").constData());
+}
