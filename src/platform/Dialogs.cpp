@@ -11,6 +11,7 @@ public:
     std::optional<QString> ChooseOpenFile(const QString &, const QString &, const QString &) override {
         return std::nullopt;
     }
+    std::shared_ptr<PrintSurface> ChoosePrinter() override { return nullptr; }
 };
 
 std::shared_ptr<Dialogs> &Current() {
@@ -31,6 +32,7 @@ std::optional<QString> ChooseFont(const QString &current) { return Dialog().Choo
 std::optional<QString> ChooseOpenFile(const QString &title, const QString &filter, const QString &startFolder) {
     return Dialog().ChooseOpenFile(title, filter, startFolder);
 }
+std::shared_ptr<PrintSurface> ChoosePrinter() { return Dialog().ChoosePrinter(); }
 
 QString PictureFileFilter(const QList<QByteArray> &formats) {
     QStringList patterns;

@@ -9,6 +9,8 @@
 #include <memory>
 #include <optional>
 
+class PrintSurface;
+
 class Dialogs {
 public:
     virtual ~Dialogs() = default;
@@ -21,6 +23,11 @@ public:
     // dialog starts in the given folder.
     virtual std::optional<QString> ChooseOpenFile(const QString &title, const QString &filter,
                                                   const QString &startFolder) = 0;
+    // The print dialog: a surface on the printer the user chose, or on the
+    // PDF file named there, ready for a new document; nothing when the user
+    // cancels. The surface is shared so that a test can look at what was
+    // printed on it after the caller has let it go.
+    virtual std::shared_ptr<PrintSurface> ChoosePrinter() = 0;
 };
 
 // The dialogs in use; there is always one (until one is set, every dialog
@@ -31,6 +38,7 @@ void SetDialogs(std::shared_ptr<Dialogs> dialogs);
 std::optional<quint32> ChooseColor(quint32 current);
 std::optional<QString> ChooseFont(const QString &current);
 std::optional<QString> ChooseOpenFile(const QString &title, const QString &filter, const QString &startFolder);
+std::shared_ptr<PrintSurface> ChoosePrinter();
 
 // An open-file filter offering every picture format in the list (as image
 // readers name them: "png", "jpeg", ...) in lower and upper case, then all files.

@@ -4,6 +4,25 @@
 #include <QColorDialog>
 #include <QFileDialog>
 #include <QFontDialog>
+#include <QPrintDialog>
+#include <QPrinter>
+
+#include "platform/QtPrintSurface.h"
+
+namespace {
+
+// The printer lives as long as the surface that paints on it.
+struct PrinterHolder {
+    std::unique_ptr<QPrinter> printer;
+};
+
+class ChosenPrinterSurface : private PrinterHolder, public QtPrintSurface {
+public:
+    explicit ChosenPrinterSurface(std::unique_ptr<QPrinter> chosen)
+        : PrinterHolder{std::move(chosen)}, QtPrintSurface(*printer) {}
+};
+
+} // namespace
 
 QColor ColorFromRgb(quint32 rgb) { return QColor(rgb & 0xFF, (rgb >> 8) & 0xFF, (rgb >> 16) & 0xFF); }
 
@@ -32,4 +51,14 @@ std::optional<QString> QtDialogs::ChooseOpenFile(const QString &title, const QSt
     if (path.isEmpty())
         return std::nullopt;
     return path;
+}
+
+std::shared_ptr<PrintSurface> QtDialogs::ChoosePrinter() {
+    auto printer = std::make_unique<QPrinter>(QPrinter::HighResolution);
+    QPrintDialog dialog(printer.get(), QApplication::activeWindow());
+    dialog.setOptions(QAbstractPrintDialog::PrintToFile | QAbstractPrintDialog::PrintCollateCopies |
+                      QAbstractPrintDialog::PrintShowPageSize);
+    if (dialog.exec() != QDialog::Accepted)
+        return nullptr;
+    return std::make_shared<ChosenPrinterSurface>(std::move(printer));
 }

@@ -14,4 +14,6 @@ public:
     std::optional<QString> ChooseFont(const QString &current) override;
     std::optional<QString> ChooseOpenFile(const QString &title, const QString &filter,
                                           const QString &startFolder) override;
+    // Qt's print dialog with "Print to File (PDF)" beside the installed printers.
+    std::shared_ptr<PrintSurface> ChoosePrinter() override;
 };

@@ -24,3 +24,12 @@ std::optional<QString> ScriptedDialogs::ChooseOpenFile(const QString &title, con
     opened.append(Opened{QStringLiteral("file"), title, filter, {}});
     return Take(files_, QStringLiteral("file"));
 }
+
+std::shared_ptr<PrintSurface> ScriptedDialogs::ChoosePrinter() {
+    opened.append(Opened{QStringLiteral("print"), {}, {}, {}});
+    if (printers_.isEmpty()) {
+        unexpected.append(QStringLiteral("print"));
+        return nullptr;
+    }
+    return printers_.takeFirst();
+}

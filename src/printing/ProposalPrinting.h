@@ -1,0 +1,14 @@
+#pragma once
+// Printing a proposal from a screen: the print dialog, then every copy on the
+// printer or PDF file chosen there; and the preview of the same pages.
+#include "printing/ProposalDocument.h"
+
+enum class PrintOutcome { Printed, Cancelled, Failed };
+
+// Cancelled: the user closed the print dialog, nothing was printed. Failed:
+// the printer could not print or a file the page needs could not be read;
+// the caller reports it ("A Print Error has occurred").
+PrintOutcome PrintProposalWithDialog(const ProposalDocument &document);
+
+// Every page that would print, every copy with its label; records nothing.
+void PreviewProposal(const ProposalDocument &document);
