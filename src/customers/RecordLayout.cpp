@@ -43,6 +43,14 @@ void RecordFields::PutInteger(QByteArray &record, int offset, qint16 value) {
     qToLittleEndian<qint16>(value, record.data() + offset);
 }
 
+qint32 RecordFields::GetLong(const QByteArray &record, int offset) {
+    return qFromLittleEndian<qint32>(record.constData() + offset);
+}
+
+void RecordFields::PutLong(QByteArray &record, int offset, qint32 value) {
+    qToLittleEndian<qint32>(value, record.data() + offset);
+}
+
 Currency RecordFields::GetCurrency(const QByteArray &record, int offset) {
     return Currency{qFromLittleEndian<qint64>(record.constData() + offset)};
 }

@@ -1,6 +1,7 @@
 #pragma once
 // Fixed-length binary records, written and read field by field: text is
-// single-byte Windows-1252 padded with blanks, integers are 16-bit, currency
+// single-byte Windows-1252 padded with blanks, integers are 16-bit (a few
+// files owned with other programs hold 32-bit ones too), currency
 // is a 64-bit count of ten-thousandths, dates are doubles counting days since
 // 30 December 1899; everything little-endian. Each record type describes its
 // fields once with a RecordLayout, and every read and write goes through it.
@@ -24,6 +25,8 @@ QString GetText(const QByteArray &record, int offset, int width);
 void PutText(QByteArray &record, int offset, int width, const QString &text);
 qint16 GetInteger(const QByteArray &record, int offset);
 void PutInteger(QByteArray &record, int offset, qint16 value);
+qint32 GetLong(const QByteArray &record, int offset);
+void PutLong(QByteArray &record, int offset, qint32 value);
 Currency GetCurrency(const QByteArray &record, int offset);
 void PutCurrency(QByteArray &record, int offset, Currency value);
 double GetDate(const QByteArray &record, int offset);
@@ -38,7 +41,7 @@ QDate DaysToDate(double days);
 template <class Rec> class RecordLayout {
 public:
     // A date field holds a double; every double member is a date.
-    using Member = std::variant<QString Rec::*, qint16 Rec::*, Currency Rec::*, double Rec::*>;
+    using Member = std::variant<QString Rec::*, qint16 Rec::*, qint32 Rec::*, Currency Rec::*, double Rec::*>;
     struct Field {
         const char *name;
         int offset;
@@ -63,6 +66,8 @@ public:
                     using T = std::remove_reference_t<decltype(std::declval<Rec>().*m)>;
                     if constexpr (std::is_same_v<T, qint16>)
                         return 2;
+                    else if constexpr (std::is_same_v<T, qint32>)
+                        return 4;
                     else if constexpr (std::is_same_v<T, QString>)
                         return 0;
                     else
@@ -98,6 +103,8 @@ public:
                         RecordFields::PutText(bytes, f.offset, f.width, value);
                     else if constexpr (std::is_same_v<T, qint16>)
                         RecordFields::PutInteger(bytes, f.offset, value);
+                    else if constexpr (std::is_same_v<T, qint32>)
+                        RecordFields::PutLong(bytes, f.offset, value);
                     else if constexpr (std::is_same_v<T, Currency>)
                         RecordFields::PutCurrency(bytes, f.offset, value);
                     else
@@ -123,6 +130,8 @@ public:
                         value = RecordFields::GetText(bytes, f.offset, f.width);
                     else if constexpr (std::is_same_v<T, qint16>)
                         value = RecordFields::GetInteger(bytes, f.offset);
+                    else if constexpr (std::is_same_v<T, qint32>)
+                        value = RecordFields::GetLong(bytes, f.offset);
                     else if constexpr (std::is_same_v<T, Currency>)
                         value = RecordFields::GetCurrency(bytes, f.offset);
                     else
