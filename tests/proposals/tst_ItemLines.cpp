@@ -1,0 +1,414 @@
+#include "FileSizeLimit.h"
+#include "TestFolder.h"
+#include "TestMain.h"
+#include "proposals/InventoryFiles.h"
+#include "proposals/ItemLines.h"
+
+#include <QLocale>
+#include <QTest>
+#include <QtEndian>
+
+namespace {
+
+const QString CrLf = QStringLiteral("\r\n");
+const QString Inventory = QStringLiteral("QXInventoriedItems.txt");
+const QString Custom = QStringLiteral("CustomItems.txt");
+
+// An inventory record built by hand, byte by byte, as the other program writes it.
+QByteArray InventoryBytes(const QByteArray &description, const QByteArray &category, qint64 price) {
+    QByteArray r = description.leftJustified(50, ' ', true) + category.leftJustified(20, ' ', true);
+    r.append(QByteArray(34, '\0'));
+    qToLittleEndian<qint64>(price, r.data() + 70);
+    qToLittleEndian<qint64>(7, r.data() + 78); // fields this program never reads
+    qToLittleEndian<qint32>(-1, r.data() + 96);
+    return r;
+}
+
+QByteArray CustomBytes(const QByteArray &description, qint64 price) {
+    QByteArray r = description.leftJustified(50, ' ', true);
+    r.append(QByteArray(20, '\0'));
+    qToLittleEndian<qint64>(price, r.data() + 50);
+    return r;
+}
+
+struct LocaleForTest {
+    explicit LocaleForTest(const QString &name) { QLocale::setDefault(QLocale(name)); }
+    ~LocaleForTest() { QLocale::setDefault(QLocale(QStringLiteral("en_US"))); }
+};
+
+} // namespace
+
+class ItemLinesTest : public QObject {
+    Q_OBJECT
+private slots:
+    void recordLayoutsMatchTheirBytes();
+    void itemLines_data();
+    void itemLines();
+    void firstItemAddsTheHeadingAndSecondDoesNot();
+    void placeholdersAlreadyInTheBodyAreLeftAlone();
+    void refusedItems_data();
+    void refusedItems();
+    void extensionInOtherLocales();
+    void listsFromBothFilesWithPricesAndCategories();
+    void filesOfAnySizeLoadWhole();
+    void incompleteLastRecordIsNotListedAndFileKept_data();
+    void incompleteLastRecordIsNotListedAndFileKept();
+    void manualItemIsAppendedAsOneRecord();
+    void manualItemKeepsAnIncompleteEndBehindIt();
+    void failedSaveLeavesTheInventoryAsItWas();
+};
+
+void ItemLinesTest::recordLayoutsMatchTheirBytes() {
+    QVERIFY(InventoryItemLayout().IsContiguous());
+    QVERIFY(CustomItemLayout().IsContiguous());
+    QCOMPARE(InventoryItemLayout().Length(), 104);
+    QCOMPARE(CustomItemLayout().Length(), 70);
+
+    InventoryItemRecord item;
+    item.Description = QStringLiteral("Ridge Vent");
+    item.Category = QStringLiteral("Roof");
+    item.SellingPrice = Money(12.5);
+    item.Field4 = Money(-3);
+    item.Field5 = 0x0102;
+    item.Field6 = Currency{0x0A0B0C0D};
+    item.Field7 = 0x11223344;
+    item.Field8 = -2;
+    item.Field9 = 0x7F00;
+    QByteArray expected = QByteArray("Ridge Vent").leftJustified(50) + QByteArray("Roof").leftJustified(20);
+    expected.append(QByteArray::fromHex("48e8010000000000"   // 125000
+                                        "d08affffffffffff"   // -30000
+                                        "0201"               // 0x0102
+                                        "0d0c0b0a00000000"   // field 6
+                                        "44332211"           // 32-bit field 7
+                                        "feff"               // -2
+                                        "007f"));            // 0x7F00
+    QCOMPARE(InventoryItemLayout().Write(item), expected);
+    const InventoryItemRecord back = InventoryItemLayout().Read(expected);
+    QCOMPARE(back.Field7, 0x11223344);
+    QCOMPARE(back.Field6, item.Field6);
+    QCOMPARE(back.Field9, item.Field9);
+
+    const QByteArray custom = CustomBytes("Gutter Guard", 45000) .left(66) + QByteArray::fromHex("ffffff7f");
+    const CustomItemRecord c = CustomItemLayout().Read(custom);
+    QCOMPARE(c.Description.trimmed(), QStringLiteral("Gutter Guard"));
+    QCOMPARE(c.Price, Money(4.5));
+    QCOMPARE(c.Field4, qint32(0x7FFFFFFF));
+    QCOMPARE(CustomItemLayout().Write(c), custom);
+}
+
+// Columns from 0:  quantity ends in 4, description from 6, price ends in 38,
+// extension ends in 49.
+//                                       0         1         2         3         4
+//                                       01234567890123456789012345678901234567890123456789
+void ItemLinesTest::itemLines_data() {
+    QTest::addColumn<QString>("quantity");
+    QTest::addColumn<QString>("description");
+    QTest::addColumn<QString>("price");
+    QTest::addColumn<QString>("shownQuantity");
+    QTest::addColumn<QString>("line");
+    QTest::newRow("quantity 2") << "2" << "Shingles" << "$10.00" << " 2"
+                                << "    2 Shingles                   $10.00     $20.00";
+    QTest::newRow("12 is not padded") << "12" << "Shingles" << "$10.00" << "12"
+                                      << "   12 Shingles                   $10.00    $120.00";
+    QTest::newRow("2.5 gets a blank") << "2.5" << "Shingles" << "$10.00" << " 2.5"
+                                      << "  2.5 Shingles                   $10.00     $25.00";
+    QTest::newRow("blanks around the typed texts")
+        << " 3 " << "  Nails  " << "1.5" << " 3" << "    3 Nails                       $1.50      $4.50";
+    QTest::newRow("extension halves away from zero")
+        << "0.5" << "Caulk" << "$0.25" << " 0.5" << "  0.5 Caulk                       $0.25      $0.13";
+    QTest::newRow("price to whole cents first")
+        << "3" << "Screws" << "0.335" << " 3" << "    3 Screws                      $0.34      $1.02";
+    QTest::newRow("negative price") << "1" << "Discount" << "-$25.00" << " 1"
+                                    << "    1 Discount                 ($25.00)   ($25.00)";
+    QTest::newRow("one-letter description leaves no placeholder")
+        << "1" << "X" << "$1.00" << " 1" << "    1 X                           $1.00      $1.00";
+    QTest::newRow("long description keeps a blank before the price")
+        << "1" << "Architectural laminated shingles, weathered wood" << "$10.00" << " 1"
+        << "    1 Architectural laminated sh $10.00     $10.00";
+    QTest::newRow("long quantity loses its blank, then decimals")
+        << "2.33333" << "Felt" << "$3.00" << "2.333" << "2.333 Felt                        $3.00      $7.00";
+    QTest::newRow("quantity with leading zeros")
+        << "0000012.5" << "Felt" << "$2.00" << "12.5" << " 12.5 Felt                        $2.00     $25.00";
+    QTest::newRow("wide extension loses its grouping")
+        << "1000" << "Roof" << "$1,000.00" << "1000" << " 1000 Roof                    $1,000.00$1000000.00";
+}
+
+void ItemLinesTest::itemLines() {
+    QFETCH(QString, quantity);
+    QFETCH(QString, description);
+    QFETCH(QString, price);
+    QFETCH(QString, shownQuantity);
+    QFETCH(QString, line);
+    QCOMPARE(line.size(), 50);
+    const ItemLine item = AddItemLine(QStringLiteral("Body"), quantity, description, price);
+    QVERIFY2(item.ok, qPrintable(item.message));
+    QCOMPARE(item.line, line);
+    QCOMPARE(item.quantityShown, shownQuantity);
+}
+
+void ItemLinesTest::firstItemAddsTheHeadingAndSecondDoesNot() {
+    QCOMPARE(ItemHeading.size(), 50);
+    QCOMPARE(ItemHeading.indexOf(QLatin1String("Qty")), 2);
+    QCOMPARE(ItemHeading.indexOf(QLatin1String("Extension")), 41);
+    QString body = QStringLiteral("Replace the roof.");
+    const ItemLine first = AddItemLine(body, QStringLiteral("2"), QStringLiteral("Shingles"), QStringLiteral("$10.00"));
+    QVERIFY(first.ok);
+    body += first.addition;
+    QCOMPARE(body, QStringLiteral("Replace the roof.") + CrLf + ItemHeading + CrLf + CrLf +
+                       QStringLiteral("    2 Shingles                   $10.00     $20.00"));
+    const ItemLine second = AddItemLine(body, QStringLiteral("12"), QStringLiteral("Nails"), QStringLiteral("$1.00"));
+    QVERIFY(second.ok);
+    QCOMPARE(second.addition, CrLf + QStringLiteral("   12 Nails                       $1.00     $12.00"));
+    // An empty body gets the heading too.
+    QCOMPARE(AddItemLine(QString(), QStringLiteral("1"), QStringLiteral("A"), QStringLiteral("$1.00")).addition,
+             CrLf + ItemHeading + CrLf + CrLf + QStringLiteral("    1 A                           $1.00      $1.00"));
+}
+
+void ItemLinesTest::placeholdersAlreadyInTheBodyAreLeftAlone() {
+    // Text typed before the line that happens to hold the placeholders (or
+    // a template saved with them) is never the place the new line goes.
+    const QString body = QStringLiteral("Use %Q for the quantity, %D, %U and %E too.\r\nQty Des written by hand");
+    const ItemLine item = AddItemLine(body, QStringLiteral("2"), QStringLiteral("Shingles"), QStringLiteral("$10.00"));
+    QVERIFY(item.ok);
+    // "Qty Des" is there already: no heading.
+    QCOMPARE(item.addition, CrLf + QStringLiteral("    2 Shingles                   $10.00     $20.00"));
+    for (const char *placeholder : {"%Q", "%D", "%U", "%E"})
+        QVERIFY(!item.line.contains(QLatin1String(placeholder)));
+}
+
+void ItemLinesTest::refusedItems_data() {
+    QTest::addColumn<QString>("quantity");
+    QTest::addColumn<QString>("price");
+    QTest::addColumn<int>("box");
+    QTest::addColumn<QString>("message");
+    const int qty = ItemQuantityBox, price = ItemPriceBox;
+    QTest::newRow("empty quantity") << "" << "$10.00" << qty << "Please enter the Quantity of this Item.";
+    QTest::newRow("blank quantity") << "  " << "$10.00" << qty << "Please enter the Quantity of this Item.";
+    const QString notNumber = QStringLiteral("The Quantity must be a number, such as 2 or 2.5.");
+    QTest::newRow("point alone") << "." << "$10.00" << qty << notNumber;
+    QTest::newRow("two points") << "1.2.3" << "$10.00" << qty << notNumber;
+    QTest::newRow("letters") << "two" << "$10.00" << qty << notNumber;
+    QTest::newRow("minus") << "-2" << "$10.00" << qty << notNumber;
+    QTest::newRow("six-digit quantity") << "123456" << "$1.00" << qty
+                                        << "The Quantity is too large for the item line.";
+    QTest::newRow("empty price") << "2" << "" << price << "Please enter the Selling Price of this Item.";
+    QTest::newRow("price of letters") << "2" << "ten" << price
+                                      << "The Selling Price must be an amount, such as 10.00.";
+    QTest::newRow("quantity checked before price") << "" << "" << qty << "Please enter the Quantity of this Item.";
+    // A bare number would run into the price before it.
+    QTest::newRow("extension too wide but for a bare number")
+        << "10000" << "$1,000.00" << qty << "The Extension (Quantity times Price) is too large for the item line.";
+    QTest::newRow("extension beyond every form")
+        << "99999" << "$99,999,999.00" << qty
+        << "The Extension (Quantity times Price) is too large for the item line.";
+}
+
+void ItemLinesTest::refusedItems() {
+    QFETCH(QString, quantity);
+    QFETCH(QString, price);
+    QFETCH(int, box);
+    QFETCH(QString, message);
+    const ItemLine item = AddItemLine(QStringLiteral("Body"), quantity, QStringLiteral("Shingles"), price);
+    QVERIFY(!item.ok);
+    QCOMPARE(item.faultBox, box);
+    QCOMPARE(item.message, message);
+    QVERIFY(item.addition.isEmpty());
+}
+
+void ItemLinesTest::extensionInOtherLocales() {
+    {
+        LocaleForTest german(QStringLiteral("de_DE"));
+        const ItemLine item = AddItemLine(QString(), QStringLiteral("2.5"), QStringLiteral("Ziegel"),
+                                          QStringLiteral("1.234,50 €"));
+        QVERIFY2(item.ok, qPrintable(item.message));
+        QVERIFY2(item.line.endsWith(QLocale().toCurrencyString(3086.25)), qPrintable(item.line));
+        QVERIFY2(item.line.mid(6).startsWith(QStringLiteral("Ziegel ")), qPrintable(item.line));
+    }
+    {
+        // No decimals in the currency: prices and extensions in whole yen.
+        LocaleForTest japan(QStringLiteral("ja_JP"));
+        QCOMPARE(LocaleCurrencyDigits(), 0);
+        const ItemLine item = AddItemLine(QString(), QStringLiteral("3"), QStringLiteral("Kawara"), QStringLiteral("101.5"));
+        QVERIFY2(item.ok, qPrintable(item.message));
+        QCOMPARE(item.line.mid(33).trimmed().section(QLatin1Char(' '), 0, 0), QLocale().toCurrencyString(102.0));
+        QVERIFY2(item.line.endsWith(QLocale().toCurrencyString(306.0)), qPrintable(item.line));
+    }
+    QCOMPARE(LocaleCurrencyDigits(), 2);
+}
+
+void ItemLinesTest::listsFromBothFilesWithPricesAndCategories() {
+    TestFolder folder;
+    folder.write(Inventory, InventoryBytes("Shingles", "Roof", 325000) + InventoryBytes("flashing", "roof", 100050) +
+                                InventoryBytes("Shingles", "Roof", 999900) + InventoryBytes("Anchor", "", 10000) +
+                                InventoryBytes("Bolt", "", 20000));
+    folder.write(Custom, CustomBytes("Haul Away", 1500000) + CustomBytes("Permit", 75000));
+    const ItemLists lists = LoadItems();
+    QVERIFY(lists.InventoryAvailable);
+    QCOMPARE(lists.Unsorted, (QStringList{"Shingles", "flashing", "Shingles", "Anchor", "Bolt", "Haul Away", "Permit"}));
+    QCOMPARE(lists.Sorted, (QStringList{"Anchor", "Bolt", "flashing", "Haul Away", "Permit", "Shingles", "Shingles"}));
+    // Roof and roof both, the empty category once, in the order first seen.
+    QCOMPARE(lists.Categories, (QStringList{"Roof", "roof", ""}));
+    QCOMPARE(lists.ItemPrices.size(), size_t(7));
+    QCOMPARE(lists.ItemPrices[1], Money(10.01)); // 10.005 to the cent, halves away from zero
+    // Equal descriptions: the first in file order gives the price.
+    QCOMPARE(lists.FirstIndexOf(QStringLiteral("Shingles")), 0);
+    QCOMPARE(lists.ItemPrices[0], Money(32.5));
+    // The first custom item follows the inventory items.
+    QCOMPARE(lists.FirstIndexOf(QStringLiteral("Haul Away")), 5);
+    QCOMPARE(lists.ItemPrices[5], Money(150));
+    QCOMPARE(lists.FirstIndexOf(QStringLiteral("shingles")), -1);
+
+    // Only the custom file: available, no categories.
+    TestFolder customOnly;
+    customOnly.write(Custom, CustomBytes("Permit", 75000));
+    const ItemLists second = LoadItems();
+    QVERIFY(second.InventoryAvailable);
+    QCOMPARE(second.Unsorted, QStringList{QStringLiteral("Permit")});
+    QVERIFY(second.Categories.isEmpty());
+
+    TestFolder none;
+    const ItemLists empty = LoadItems();
+    QVERIFY(!empty.InventoryAvailable);
+    QVERIFY(empty.Unsorted.isEmpty() && empty.ItemPrices.empty());
+    QVERIFY(!none.exists(Inventory) && !none.exists(Custom));
+}
+
+void ItemLinesTest::filesOfAnySizeLoadWhole() {
+    TestFolder folder;
+    const int count = 40000; // past 255 and past what a 16-bit count holds
+    QByteArray inventory;
+    for (int i = 1; i <= count; ++i)
+        inventory += InventoryBytes("Item " + QByteArray::number(i), "C" + QByteArray::number(i % 3), i * 100);
+    folder.write(Inventory, inventory);
+    QByteArray custom;
+    for (int i = 1; i <= 300; ++i)
+        custom += CustomBytes("Custom " + QByteArray::number(i), i);
+    folder.write(Custom, custom);
+    const ItemLists lists = LoadItems();
+    QCOMPARE(lists.Unsorted.size(), count + 300);
+    QCOMPARE(lists.Sorted.size(), count + 300);
+    QCOMPARE(lists.Unsorted[count - 1], QStringLiteral("Item 40000"));
+    QCOMPARE(lists.ItemPrices[count - 1], Currency{4000000});
+    QCOMPARE(lists.Unsorted.last(), QStringLiteral("Custom 300"));
+    QCOMPARE(lists.FirstIndexOf(QStringLiteral("Custom 256")), count + 255);
+    QCOMPARE(lists.Categories.size(), 3);
+}
+
+void ItemLinesTest::incompleteLastRecordIsNotListedAndFileKept_data() {
+    QTest::addColumn<QString>("file");
+    QTest::addColumn<int>("tail");
+    // Rounding the count would make a fourth item of half a record.
+    QTest::newRow("inventory, exactly half a record") << Inventory << 52;
+    QTest::newRow("inventory, most of a record") << Inventory << 100;
+    QTest::newRow("inventory, a few bytes") << Inventory << 3;
+    QTest::newRow("custom items, most of a record") << Custom << 60;
+}
+
+void ItemLinesTest::incompleteLastRecordIsNotListedAndFileKept() {
+    QFETCH(QString, file);
+    QFETCH(int, tail);
+    TestFolder folder;
+    QByteArray bytes;
+    for (const char *name : {"One", "Two", "Three"})
+        bytes += file == Inventory ? InventoryBytes(name, "Roof", 10000) : CustomBytes(name, 10000);
+    bytes += QByteArray("Four piece of a record, cut short by a crash....................................").left(tail);
+    folder.write(file, bytes);
+    folder.prompt->AnswerOk();
+    const ItemLists lists = LoadItems();
+    QCOMPARE(lists.Unsorted, (QStringList{"One", "Two", "Three"}));
+    QCOMPARE(lists.ItemPrices.size(), size_t(3));
+    QCOMPARE(folder.read(file), bytes);
+    QCOMPARE(folder.prompt->shown.size(), 1);
+    QCOMPARE(folder.prompt->shown[0].title, QStringLiteral("Damaged File"));
+    QVERIFY(folder.prompt->shown[0].text.contains(file));
+}
+
+void ItemLinesTest::manualItemIsAppendedAsOneRecord() {
+    TestFolder folder;
+    const QByteArray before = InventoryBytes("Shingles", "Roof", 325000) + InventoryBytes("Nails", "Roof", 500);
+    folder.write(Inventory, before);
+    folder.prompt->AnswerOk();
+    QVERIFY(SaveItemToInventory(QStringLiteral("Copper Flashing"), QStringLiteral("roof"), Money(12.75)));
+    const QByteArray after = folder.read(Inventory);
+    QCOMPARE(after.size(), 3 * 104);
+    QCOMPARE(after.left(208), before);
+    QByteArray expected = QByteArray("Copper Flashing").leftJustified(50) + QByteArray("roof").leftJustified(20);
+    expected += QByteArray(8, '\0');                           // field 3: the selling price, zero
+    expected += QByteArray::fromHex("0cf2010000000000");       // field 4: 12.75
+    expected += QByteArray(18, '\0');                          // fields 5 to 9
+    QCOMPARE(after.mid(208), expected);
+    QCOMPARE(folder.prompt->Texts(),
+             QStringList{QStringLiteral("Copper Flashing                                    has been added\r\n"
+                                        "Use the Inventory Program to \r\nenter all fields for this item")});
+
+    // A first item creates the file; texts are cut to their widths.
+    TestFolder empty;
+    empty.prompt->AnswerOk();
+    QVERIFY(SaveItemToInventory(QString(60, QLatin1Char('d')), QString(25, QLatin1Char('c')), Money(1)));
+    const QByteArray created = empty.read(Inventory);
+    QCOMPARE(created.size(), 104);
+    QCOMPARE(created.left(70), QByteArray(50, 'd') + QByteArray(20, 'c'));
+}
+
+void ItemLinesTest::manualItemKeepsAnIncompleteEndBehindIt() {
+    TestFolder folder;
+    const QByteArray whole = InventoryBytes("Shingles", "Roof", 325000);
+    const QByteArray tail("half of an item");
+    folder.write(Inventory, whole + tail);
+    folder.prompt->AnswerOk();
+    QVERIFY(SaveItemToInventory(QStringLiteral("Vent"), QStringLiteral("Roof"), Money(5)));
+    const QByteArray after = folder.read(Inventory);
+    QCOMPARE(after.size(), 2 * 104 + tail.size());
+    QCOMPARE(after.left(104), whole);
+    QCOMPARE(after.mid(104, 4), QByteArray("Vent"));
+    QCOMPARE(after.mid(208), tail);
+}
+
+void ItemLinesTest::failedSaveLeavesTheInventoryAsItWas() {
+    TestFolder folder;
+    const QByteArray before = InventoryBytes("Shingles", "Roof", 325000) + InventoryBytes("Nails", "Roof", 500);
+    folder.write(Inventory, before);
+    folder.prompt->AnswerOk();
+    bool limited = false, saved = true;
+    {
+        FileSizeLimit disk(before.size() + 50); // room for half of the new record
+        limited = disk.active();
+        saved = SaveItemToInventory(QStringLiteral("Vent"), QStringLiteral("Roof"), Money(5));
+    }
+    QVERIFY(limited);
+    QVERIFY(!saved);
+    QCOMPARE(folder.read(Inventory), before);
+    QCOMPARE(folder.prompt->shown.size(), 1);
+    QCOMPARE(folder.prompt->shown[0].title, QStringLiteral("File not saved"));
+    QVERIFY(folder.prompt->shown[0].text.contains(Inventory));
+
+    // The same for a file with an incomplete end (written whole) and for a
+    // first item (no file is left behind).
+    {
+        TestFolder tailed;
+        const QByteArray withTail = before + "half";
+        tailed.write(Inventory, withTail);
+        tailed.prompt->AnswerOk();
+        {
+            FileSizeLimit disk(withTail.size() + 50);
+            QVERIFY(disk.active());
+            QVERIFY(!SaveItemToInventory(QStringLiteral("Vent"), QStringLiteral("Roof"), Money(5)));
+        }
+        QCOMPARE(tailed.read(Inventory), withTail);
+        QCOMPARE(tailed.prompt->shown.size(), 1);
+    }
+    {
+        TestFolder missing;
+        missing.prompt->AnswerOk();
+        {
+            FileSizeLimit disk(50);
+            QVERIFY(disk.active());
+            QVERIFY(!SaveItemToInventory(QStringLiteral("Vent"), QString(), Money(5)));
+        }
+        QVERIFY(!missing.exists(Inventory));
+        QCOMPARE(missing.prompt->shown.size(), 1);
+    }
+}
+
+TAMSEL_TEST(ItemLinesTest)
+#include "tst_ItemLines.moc"
