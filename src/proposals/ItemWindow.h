@@ -1,0 +1,57 @@
+#pragma once
+// The item window of the proposal writer ("Add Sales Items to Proposal"):
+// pick an item from the inventory or type one, and its line goes at the end
+// of the body; a typed item can then be saved to the inventory.
+#include "proposals/InventoryFiles.h"
+
+#include <QFrame>
+#include <array>
+
+class QComboBox;
+class QGroupBox;
+class QLabel;
+class QLineEdit;
+class QListWidget;
+class QPlainTextEdit;
+class QPushButton;
+
+class ItemWindow : public QFrame {
+    Q_OBJECT
+public:
+    ItemWindow(QPlainTextEdit *txtBody, QWidget *parent = nullptr);
+
+    // Hides the window and fills the lists and prices from the inventory
+    // files; true when either file exists (InventoryAvailable).
+    bool LoadItems();
+    // Shows the window when it is hidden, hides it when it is shown.
+    void Open();
+    bool InventoryAvailable() const { return items_.InventoryAvailable; }
+    bool ManualItemMode() const { return manualItemMode_; }
+    const std::vector<Currency> &ItemPrices() const { return items_.ItemPrices; }
+
+    QListWidget *lstItems = nullptr;
+    QListWidget *lstItemsUnsorted = nullptr; // hidden, file order
+    // 0 description, 1 price, 2 quantity
+    std::array<QLineEdit *, 3> txtItem{};
+    // 0 add, 1 clear, 2 close, 3 manual, 4 save new item
+    std::array<QPushButton *, 5> cmdItem{};
+    QGroupBox *fraAddNew = nullptr;
+    QComboBox *cboCategories = nullptr;
+
+public slots:
+    void lstItems_Click();
+    void cmdItem_Click(int Index);
+    // The key to use for a key typed into txtItem(Index), or 0.
+    int txtItem_KeyPress(int Index, int KeyAscii);
+    void txtItem_LostFocus(int Index);
+
+protected:
+    bool eventFilter(QObject *watched, QEvent *event) override;
+
+private:
+    void ClearItemBoxes();
+
+    QPlainTextEdit *txtBody_;
+    ItemLists items_;
+    bool manualItemMode_ = false;
+};

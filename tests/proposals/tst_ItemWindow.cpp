@@ -1,0 +1,381 @@
+#include "TestFolder.h"
+#include "TestMain.h"
+#include "proposals/ItemLines.h"
+#include "proposals/ItemWindow.h"
+
+#include <QAbstractButton>
+#include <QComboBox>
+#include <QDir>
+#include <QGroupBox>
+#include <QHBoxLayout>
+#include <QLabel>
+#include <QLineEdit>
+#include <QListWidget>
+#include <QPlainTextEdit>
+#include <QPushButton>
+#include <QTest>
+#include <QtEndian>
+#include <memory>
+
+namespace {
+
+const QString Inventory = QStringLiteral("QXInventoriedItems.txt");
+
+QByteArray InventoryBytes(const QByteArray &description, const QByteArray &category, qint64 price) {
+    QByteArray r = description.leftJustified(50, ' ', true) + category.leftJustified(20, ' ', true);
+    r.append(QByteArray(34, '\0'));
+    qToLittleEndian<qint64>(price, r.data() + 70);
+    return r;
+}
+
+void WriteSampleInventory(const TestFolder &folder) {
+    folder.write(Inventory, InventoryBytes("Shingles, architectural", "Roof", 325000) +
+                                InventoryBytes("Drip Edge", "roof", 87500) +
+                                InventoryBytes("Shingles, architectural", "Roof", 999900) +
+                                InventoryBytes("Gutter, 5 inch", "Gutters", 42500) +
+                                InventoryBytes("Ice and Water Shield", "Roof", 1150000));
+    QByteArray custom = QByteArray("Haul Away and Dump Fees").leftJustified(50) + QByteArray(20, '\0');
+    qToLittleEndian<qint64>(2250000, custom.data() + 50);
+    folder.write(QStringLiteral("CustomItems.txt"), custom);
+}
+
+// The writer's body stage as far as the item window sees it.
+struct Writer {
+    QWidget host;
+    QPlainTextEdit *txtBody = new QPlainTextEdit(&host);
+    ItemWindow *items = new ItemWindow(txtBody, &host);
+    Writer() {
+        auto *layout = new QHBoxLayout(&host);
+        layout->addWidget(txtBody);
+        layout->addWidget(items);
+        host.resize(1100, 520);
+    }
+    void Pick(const QString &description) {
+        const QList<QListWidgetItem *> found = items->lstItems->findItems(description, Qt::MatchExactly);
+        QVERIFY(!found.isEmpty());
+        items->lstItems->setCurrentItem(found.last());
+        items->lstItems_Click();
+    }
+};
+
+QStringList LayoutFaults(QWidget *window) {
+    QStringList faults;
+    QList<QWidget *> named;
+    for (QWidget *w : window->findChildren<QWidget *>())
+        if (!w->objectName().isEmpty() && !w->objectName().startsWith(QLatin1String("qt_")) && w->isVisible())
+            named << w;
+    for (QWidget *w : named) {
+        if (!window->rect().contains(QRect(w->mapTo(window, QPoint(0, 0)), w->size())))
+            faults << w->objectName() + QStringLiteral(" sticks out of the window");
+        int wanted = 0;
+        if (auto *label = qobject_cast<QLabel *>(w); label && !label->wordWrap())
+            wanted = label->minimumSizeHint().width();
+        else if (auto *button = qobject_cast<QAbstractButton *>(w))
+            wanted = button->minimumSizeHint().width();
+        if (wanted > w->width())
+            faults << w->objectName() + QStringLiteral(" cuts its text off");
+        for (QWidget *other : named)
+            if (other != w && other->parentWidget() == w->parentWidget() &&
+                w->geometry().intersects(other->geometry()) && w->objectName() < other->objectName())
+                faults << w->objectName() + QStringLiteral(" overlaps ") + other->objectName();
+    }
+    return faults;
+}
+
+} // namespace
+
+class ItemWindowTest : public QObject {
+    Q_OBJECT
+private slots:
+    void cleanup() { QApplication::closeAllWindows(); }
+    void loadsTheListsAndOpensOnlyWhenAsked();
+    void pickedItemsGoToTheEndOfTheBody();
+    void refusedItemLeavesBodyAndBoxes_data();
+    void refusedItemLeavesBodyAndBoxes();
+    void priceBoxTakesOnlyAmounts();
+    void quantityBoxTakesDigitsAndThePoint();
+    void manualItemSavedToTheInventory();
+    void manualItemNotSavedWhenDeclinedOrIncomplete();
+    void itemWindowIsTidy();
+};
+
+void ItemWindowTest::loadsTheListsAndOpensOnlyWhenAsked() {
+    TestFolder folder;
+    WriteSampleInventory(folder);
+    Writer writer;
+    writer.host.show();
+    QVERIFY(!writer.items->isVisible());
+    QCOMPARE(writer.items->objectName(), QStringLiteral("FraItems"));
+    QVERIFY(writer.items->LoadItems());
+    QVERIFY(!writer.items->isVisible());
+    QCOMPARE(writer.items->lstItems->count(), 6);
+    QCOMPARE(writer.items->lstItems->item(0)->text(), QStringLiteral("Drip Edge"));
+    QCOMPARE(writer.items->lstItemsUnsorted->item(5)->text(), QStringLiteral("Haul Away and Dump Fees"));
+    QVERIFY(writer.items->lstItemsUnsorted->isHidden());
+    QCOMPARE(writer.items->cboCategories->count(), 3);
+    QCOMPARE(writer.items->cboCategories->itemText(1), QStringLiteral("roof"));
+    QVERIFY(writer.items->fraAddNew->isHidden());
+    writer.items->Open();
+    QVERIFY(writer.items->isVisible());
+    writer.items->Open();
+    QVERIFY(!writer.items->isVisible());
+
+    // Loading again (a new writer) starts from empty lists, hidden.
+    writer.items->Open();
+    QVERIFY(writer.items->LoadItems());
+    QVERIFY(!writer.items->isVisible());
+    QCOMPARE(writer.items->lstItems->count(), 6);
+
+    TestFolder none;
+    QVERIFY(!writer.items->LoadItems());
+    QCOMPARE(writer.items->lstItems->count(), 0);
+    QCOMPARE(writer.items->cboCategories->count(), 0);
+}
+
+void ItemWindowTest::pickedItemsGoToTheEndOfTheBody() {
+    TestFolder folder;
+    WriteSampleInventory(folder);
+    Writer writer;
+    writer.txtBody->setPlainText(QStringLiteral("Tear off and replace the roof."));
+    writer.items->LoadItems();
+    writer.host.show();
+    writer.items->Open();
+    QVERIFY(QTest::qWaitForWindowActive(&writer.host));
+
+    // Equal descriptions: whichever entry is clicked, the first price.
+    writer.Pick(QStringLiteral("Shingles, architectural"));
+    QCOMPARE(writer.items->txtItem[0]->text(), QStringLiteral("Shingles, architectural"));
+    QCOMPARE(writer.items->txtItem[1]->text(), QStringLiteral("$32.50"));
+    QVERIFY(writer.items->txtItem[2]->text().isEmpty());
+    QVERIFY(writer.items->txtItem[2]->hasFocus());
+    QTest::keyClicks(writer.items->txtItem[2], QStringLiteral("2"));
+    writer.items->cmdItem_Click(0);
+    for (QLineEdit *box : writer.items->txtItem)
+        QVERIFY(box->text().isEmpty());
+
+    writer.Pick(QStringLiteral("Haul Away and Dump Fees"));
+    QCOMPARE(writer.items->txtItem[1]->text(), QStringLiteral("$225.00"));
+    QTest::keyClicks(writer.items->txtItem[2], QStringLiteral("12"));
+    writer.items->cmdItem_Click(0);
+    QCOMPARE(writer.txtBody->toPlainText(),
+             QStringLiteral("Tear off and replace the roof.\n") + ItemHeading + QStringLiteral("\n\n") +
+                 QStringLiteral("    2 Shingles, architectural    $32.50     $65.00\n"
+                                "   12 Haul Away and Dump Fees   $225.00  $2,700.00"));
+    QVERIFY(!writer.items->ManualItemMode());
+    QVERIFY(writer.items->isVisible());
+    writer.items->cmdItem_Click(2);
+    QVERIFY(!writer.items->isVisible());
+}
+
+void ItemWindowTest::refusedItemLeavesBodyAndBoxes_data() {
+    QTest::addColumn<QString>("quantity");
+    QTest::addColumn<QString>("price");
+    QTest::addColumn<int>("box");
+    QTest::newRow("no quantity") << "" << "$10.00" << int(ItemQuantityBox);
+    QTest::newRow("a point for a quantity") << "." << "$10.00" << int(ItemQuantityBox);
+    QTest::newRow("two points") << "1.2.3" << "$10.00" << int(ItemQuantityBox);
+    QTest::newRow("no price") << "2" << "" << int(ItemPriceBox);
+}
+
+void ItemWindowTest::refusedItemLeavesBodyAndBoxes() {
+    QFETCH(QString, quantity);
+    QFETCH(QString, price);
+    QFETCH(int, box);
+    TestFolder folder;
+    WriteSampleInventory(folder);
+    Writer writer;
+    writer.items->LoadItems();
+    writer.txtBody->setPlainText(QStringLiteral("Body"));
+    writer.host.show();
+    writer.items->Open();
+    QVERIFY(QTest::qWaitForWindowActive(&writer.host));
+    writer.items->txtItem[0]->setText(QStringLiteral("Shingles"));
+    writer.items->txtItem[1]->setText(price);
+    writer.items->txtItem[2]->setText(quantity);
+    writer.items->txtItem[0]->setFocus();
+    folder.prompt->AnswerOk();
+    writer.items->cmdItem_Click(0);
+    QCOMPARE(folder.prompt->shown.size(), 1);
+    QCOMPARE(folder.prompt->shown[0].title, ItemRefusedTitle);
+    QCOMPARE(writer.txtBody->toPlainText(), QStringLiteral("Body"));
+    QCOMPARE(writer.items->txtItem[2]->text(), quantity);
+    QCOMPARE(writer.items->txtItem[1]->text(), price);
+    QVERIFY(writer.items->txtItem[box]->hasFocus());
+}
+
+void ItemWindowTest::priceBoxTakesOnlyAmounts() {
+    TestFolder folder;
+    Writer writer;
+    writer.host.show();
+    writer.items->Open();
+    QVERIFY(QTest::qWaitForWindowActive(&writer.host));
+    QLineEdit *price = writer.items->txtItem[1];
+    price->setFocus();
+    QTest::keyClicks(price, QStringLiteral("1234.5"));
+    writer.items->txtItem[2]->setFocus(); // leaving the box
+    QCOMPARE(price->text(), QStringLiteral("$1,234.50"));
+
+    price->setFocus();
+    price->setText(QStringLiteral("12 dollars"));
+    writer.items->txtItem[0]->setFocus();
+    QVERIFY(price->text().isEmpty());
+    QVERIFY(price->hasFocus());
+
+    // An empty box may be left.
+    writer.items->txtItem[0]->setFocus();
+    QVERIFY(writer.items->txtItem[0]->hasFocus());
+}
+
+void ItemWindowTest::quantityBoxTakesDigitsAndThePoint() {
+    TestFolder folder;
+    Writer writer;
+    writer.host.show();
+    writer.items->Open();
+    QVERIFY(QTest::qWaitForWindowActive(&writer.host));
+    QLineEdit *quantity = writer.items->txtItem[2];
+    quantity->setFocus();
+    QTest::keyClicks(quantity, QStringLiteral("1x2.-5"));
+    QCOMPARE(quantity->text(), QStringLiteral("12.5"));
+    QCOMPARE(folder.prompt->beeps, 2);
+    // The other boxes take any text.
+    QTest::keyClicks(writer.items->txtItem[0], QStringLiteral("Vent-2x"));
+    QCOMPARE(writer.items->txtItem[0]->text(), QStringLiteral("Vent-2x"));
+}
+
+void ItemWindowTest::manualItemSavedToTheInventory() {
+    TestFolder folder;
+    WriteSampleInventory(folder);
+    const QByteArray before = folder.read(Inventory);
+    Writer writer;
+    writer.items->LoadItems();
+    writer.host.show();
+    writer.items->Open();
+    QVERIFY(QTest::qWaitForWindowActive(&writer.host));
+    writer.items->txtItem[1]->setText(QStringLiteral("leftover"));
+    writer.items->cmdItem_Click(3);
+    QVERIFY(writer.items->ManualItemMode());
+    for (QLineEdit *box : writer.items->txtItem)
+        QVERIFY(box->text().isEmpty());
+    QVERIFY(writer.items->txtItem[0]->hasFocus());
+    QTest::keyClicks(writer.items->txtItem[0], QStringLiteral("Copper Flashing"));
+    writer.items->txtItem[1]->setFocus();
+    QTest::keyClicks(writer.items->txtItem[1], QStringLiteral("12.75"));
+    writer.items->txtItem[2]->setFocus();
+    QTest::keyClicks(writer.items->txtItem[2], QStringLiteral("3"));
+
+    folder.prompt->Answer(MsgAnswer::Yes);
+    writer.items->cmdItem_Click(0);
+    QCOMPARE(folder.prompt->shown.size(), 1);
+    QCOMPARE(folder.prompt->shown[0].text, QStringLiteral("Would you like to add this\r\nitem to your Inventory?"));
+    QCOMPARE(folder.prompt->shown[0].title, QStringLiteral("Add NewItem"));
+    QCOMPARE(folder.prompt->shown[0].buttons, MsgButtons::YesNo);
+    QVERIFY(writer.items->fraAddNew->isVisible());
+    // The boxes stay, the quantity as the line shows it.
+    QCOMPARE(writer.items->txtItem[0]->text(), QStringLiteral("Copper Flashing"));
+    QCOMPARE(writer.items->txtItem[2]->text(), QStringLiteral(" 3"));
+    QVERIFY(writer.txtBody->toPlainText().endsWith(
+        QStringLiteral("    3 Copper Flashing            $12.75     $38.25")));
+
+    writer.items->cboCategories->setCurrentText(QStringLiteral("Flashing"));
+    folder.prompt->AnswerOk(2);
+    writer.items->cmdItem_Click(4);
+    QVERIFY(writer.items->fraAddNew->isHidden());
+    QCOMPARE(folder.prompt->shown.size(), 3);
+    QVERIFY(folder.prompt->shown[1].text.startsWith(QStringLiteral("Copper Flashing ")));
+    QCOMPARE(folder.prompt->shown[2].text, QStringLiteral("Item Has been Saved to Inventory File"));
+    const QByteArray after = folder.read(Inventory);
+    QCOMPARE(after.size(), before.size() + 104);
+    QCOMPARE(after.left(before.size()), before);
+    const InventoryItemRecord saved = InventoryItemLayout().Read(after.right(104));
+    QCOMPARE(saved.Description.trimmed(), QStringLiteral("Copper Flashing"));
+    QCOMPARE(saved.Category.trimmed(), QStringLiteral("Flashing"));
+    QCOMPARE(saved.SellingPrice, Currency{});
+    QCOMPARE(saved.Field4, Money(12.75));
+    // The open writer's lists stay as they were loaded.
+    QCOMPARE(writer.items->lstItems->count(), 6);
+
+    // From now on every added line asks.
+    writer.items->txtItem[0]->setText(QStringLiteral("Drip Edge"));
+    writer.items->txtItem[1]->setText(QStringLiteral("$8.75"));
+    writer.items->txtItem[2]->setText(QStringLiteral("4"));
+    folder.prompt->Answer(MsgAnswer::No);
+    writer.items->cmdItem_Click(0);
+    QCOMPARE(folder.prompt->shown.size(), 4);
+    QVERIFY(writer.items->txtItem[0]->text().isEmpty());
+    QVERIFY(writer.items->fraAddNew->isHidden());
+}
+
+void ItemWindowTest::manualItemNotSavedWhenDeclinedOrIncomplete() {
+    TestFolder folder;
+    Writer writer;
+    writer.items->LoadItems();
+    writer.host.show();
+    writer.items->Open();
+    QVERIFY(QTest::qWaitForWindowActive(&writer.host));
+    writer.items->cmdItem_Click(3);
+    writer.items->txtItem[0]->setText(QStringLiteral("Vent"));
+    writer.items->txtItem[1]->setText(QStringLiteral("$5.00"));
+    writer.items->txtItem[2]->setText(QStringLiteral("1"));
+    folder.prompt->Answer(MsgAnswer::Yes);
+    writer.items->cmdItem_Click(0);
+    QVERIFY(writer.items->fraAddNew->isVisible());
+    // The price taken away before saving: refused, nothing written.
+    writer.items->txtItem[1]->clear();
+    folder.prompt->AnswerOk();
+    writer.items->cmdItem_Click(4);
+    QCOMPARE(folder.prompt->shown.last().text, QStringLiteral("Please enter the Selling Price of this Item."));
+    QVERIFY(writer.items->fraAddNew->isVisible());
+    QVERIFY(writer.items->txtItem[1]->hasFocus());
+    QVERIFY(!folder.exists(Inventory));
+
+    writer.items->cmdItem_Click(1);
+    for (QLineEdit *box : writer.items->txtItem)
+        QVERIFY(box->text().isEmpty());
+}
+
+void ItemWindowTest::itemWindowIsTidy() {
+    TestFolder folder;
+    WriteSampleInventory(folder);
+    Writer writer;
+    writer.items->LoadItems();
+    writer.txtBody->setPlainText(QStringLiteral("Tear off the old roof down to the deck and install new shingles."));
+    writer.host.show();
+    writer.items->Open();
+    QVERIFY(QTest::qWaitForWindowActive(&writer.host));
+    writer.Pick(QStringLiteral("Ice and Water Shield"));
+    writer.items->txtItem[2]->setText(QStringLiteral("3"));
+    writer.items->cmdItem_Click(3);
+    writer.items->txtItem[0]->setText(QStringLiteral("Copper Flashing"));
+    writer.items->txtItem[1]->setText(QStringLiteral("$12.75"));
+    writer.items->txtItem[2]->setText(QStringLiteral("2"));
+    writer.items->fraAddNew->show();
+    writer.items->lstItems->setCurrentRow(3);
+
+    // The window as the writer shows it: alone, at its own size and larger.
+    auto *items = writer.items;
+    items->setParent(nullptr);
+    items->show();
+    const QSize first = items->sizeHint();
+    for (const QSize size : {first, first * 1.3}) {
+        items->resize(size);
+        QCoreApplication::processEvents();
+        const QStringList faults = LayoutFaults(items);
+        QVERIFY2(faults.isEmpty(), qPrintable(faults.join(QStringLiteral("; "))));
+    }
+    const QString target = qEnvironmentVariable("TAMSEL_SCREENSHOTS");
+    for (const auto &[size, name] : {std::pair{first, QStringLiteral("item-window")},
+                                     std::pair{first * 1.3, QStringLiteral("item-window-big")}}) {
+        items->resize(size);
+        QCoreApplication::processEvents();
+        const QImage picture = items->grab().toImage();
+        QVERIFY(!picture.isNull());
+        if (!target.isEmpty()) {
+            QDir().mkpath(target);
+            QVERIFY(picture.save(target + QLatin1Char('/') + name + QStringLiteral(".png")));
+        }
+    }
+    delete items;
+}
+
+TAMSEL_TEST(ItemWindowTest)
+#include "tst_ItemWindow.moc"
