@@ -349,6 +349,7 @@ void ItemWindowTest::itemWindowIsTidy() {
     writer.items->txtItem[1]->setText(QStringLiteral("$12.75"));
     writer.items->txtItem[2]->setText(QStringLiteral("2"));
     writer.items->fraAddNew->show();
+    writer.items->cboCategories->setCurrentIndex(0);
     writer.items->lstItems->setCurrentRow(3);
 
     // The window as the writer shows it: alone, at its own size and larger.
