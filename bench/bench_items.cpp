@@ -73,7 +73,8 @@ int main(int argc, char **argv) {
     // 30 pages of about 55 lines each.
     QString text;
     for (int line = 0; line < 30 * 55; ++line)
-        text += QStringLiteral("Line %1 of the body: remove and replace the decking where it is soft.\n").arg(line);
+        text += QStringLiteral("Line %1 of the body: remove and replace the decking where it is soft.\n")
+                    .arg(line);
     body.setPlainText(text);
     const double add = Time([&] {
         window.txtItem[0]->setText(QStringLiteral("Ridge Vent"));

@@ -15,7 +15,9 @@ namespace {
 
 const QString CrLf = QStringLiteral("\r\n");
 
-QString Label(const QString &name) { return name.mid(1); }
+QString Label(const QString &name) {
+    return name.mid(1);
+}
 
 // The whole file, or nothing when it is missing; a file that exists but
 // cannot be read is reported.
@@ -62,7 +64,9 @@ const RecordLayout<CustomItemRecord> &CustomItemLayout() {
     return layout;
 }
 
-int ItemLists::FirstIndexOf(const QString &description) const { return firstIndex.value(description, -1); }
+int ItemLists::FirstIndexOf(const QString &description) const {
+    return firstIndex.value(description, -1);
+}
 
 ItemLists LoadItems() {
     ItemLists lists;
@@ -156,7 +160,8 @@ bool SaveItemToInventory(const QString &description, const QString &category, Cu
         return false;
     }
     MsgBox(RecordFields::GetText(record, 0, 50) + QStringLiteral(" has been added") + CrLf +
-               QStringLiteral("Use the Inventory Program to ") + CrLf + QStringLiteral("enter all fields for this item"),
+               QStringLiteral("Use the Inventory Program to ") + CrLf +
+               QStringLiteral("enter all fields for this item"),
            MsgButtons::Ok);
     return true;
 }

@@ -40,10 +40,10 @@ const RecordLayout<CustomItemRecord> &CustomItemLayout();
 
 // What the item window lists, read once per writer.
 struct ItemLists {
-    bool InventoryAvailable = false; // at least one of the two files exists
-    QStringList Unsorted;            // descriptions in file order: inventory, then custom items
-    QStringList Sorted;              // the same alphabetically, letter case aside
-    QStringList Categories;          // each trimmed inventory category once, first seen first
+    bool InventoryAvailable = false;  // at least one of the two files exists
+    QStringList Unsorted;             // descriptions in file order: inventory, then custom items
+    QStringList Sorted;               // the same alphabetically, letter case aside
+    QStringList Categories;           // each trimmed inventory category once, first seen first
     std::vector<Currency> ItemPrices; // one per entry of Unsorted, at the locale's currency digits
 
     // Position in Unsorted (and ItemPrices) of the first item with exactly

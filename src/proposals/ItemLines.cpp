@@ -91,7 +91,9 @@ Currency RoundedToDigits(Currency amount, int digits) {
     return Currency{static_cast<qint64>(DivideRounded(amount.scaled, step) * step)};
 }
 
-Currency RoundedToLocaleDigits(Currency amount) { return RoundedToDigits(amount, LocaleCurrencyDigits()); }
+Currency RoundedToLocaleDigits(Currency amount) {
+    return RoundedToDigits(amount, LocaleCurrencyDigits());
+}
 
 ItemLine AddItemLine(const QString &body, const QString &quantity, const QString &description,
                      const QString &priceText) {
@@ -147,8 +149,9 @@ ItemLine AddItemLine(const QString &body, const QString &quantity, const QString
         extensionShown = AmountInWidth(Currency{static_cast<qint64>(extension)}, ExtensionWidth, digits,
                                        priceShown->back());
     if (!extensionShown)
-        return Refused(ItemQuantityBox, QStringLiteral("The Extension (Quantity times Price) is too large for "
-                                                       "the item line."));
+        return Refused(ItemQuantityBox,
+                       QStringLiteral("The Extension (Quantity times Price) is too large for "
+                                      "the item line."));
 
     // The description keeps a blank before the price.
     const int room = std::min<int>(DescriptionWidth, SharedWidth - int(priceShown->size()) - 1);

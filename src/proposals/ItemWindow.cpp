@@ -43,8 +43,9 @@ ItemWindow::ItemWindow(QPlainTextEdit *txtBody, QWidget *parent) : QFrame(parent
     bold.setBold(true);
     bold.setPointSizeF(bold.pointSizeF() * 1.15);
     title->setFont(bold);
-    QLabel *help0 = MakeLabel(QStringLiteral("lblItemsHelp_0"),
-                              QStringLiteral("Click an Item to select it. Enter quantities and prices,"), this);
+    QLabel *help0 =
+        MakeLabel(QStringLiteral("lblItemsHelp_0"),
+                  QStringLiteral("Click an Item to select it. Enter quantities and prices,"), this);
     QLabel *help1 = MakeLabel(QStringLiteral("lblItemsHelp_1"), QStringLiteral("or enter Manually"), this);
 
     QFont fixed(QStringLiteral("Courier"));
@@ -71,7 +72,8 @@ ItemWindow::ItemWindow(QPlainTextEdit *txtBody, QWidget *parent) : QFrame(parent
     }
     txtItem[ItemDescriptionBox]->setMinimumWidth(260);
     txtItem[ItemQuantityBox]->setMaximumWidth(80);
-    InstallKeyFilter(txtItem[ItemQuantityBox], [this](int key) { return txtItem_KeyPress(ItemQuantityBox, key); });
+    InstallKeyFilter(txtItem[ItemQuantityBox],
+                     [this](int key) { return txtItem_KeyPress(ItemQuantityBox, key); });
     txtItem[ItemPriceBox]->installEventFilter(this);
 
     const QString captions[5] = {QStringLiteral("&Add Item to the Proposal"),
@@ -93,7 +95,8 @@ ItemWindow::ItemWindow(QPlainTextEdit *txtBody, QWidget *parent) : QFrame(parent
     cmdItem[4]->setParent(fraAddNew);
     auto *addNew = new QGridLayout(fraAddNew);
     addNew->addWidget(MakeLabel(QStringLiteral("lblCategories"),
-                                QStringLiteral("Click the Category (or Enter) to which to Add this Item"), fraAddNew),
+                                QStringLiteral("Click the Category (or Enter) to which to Add this Item"),
+                                fraAddNew),
                       0, 0, 1, 2);
     addNew->addWidget(cboCategories, 1, 0);
     addNew->addWidget(cmdItem[4], 1, 1);
@@ -208,7 +211,8 @@ void ItemWindow::cmdItem_Click(int Index) {
         txtItem[ItemDescriptionBox]->setFocus();
         return;
     case 4: {
-        const ItemProblem problem = NewItemProblem(txtItem[ItemDescriptionBox]->text(), txtItem[ItemPriceBox]->text());
+        const ItemProblem problem =
+            NewItemProblem(txtItem[ItemDescriptionBox]->text(), txtItem[ItemPriceBox]->text());
         if (problem.box >= 0) {
             MsgBox(problem.message, MsgButtons::Ok, QStringLiteral("Item not Saved"));
             txtItem[problem.box]->setFocus();
