@@ -370,6 +370,7 @@ frmWriteProposal::frmWriteProposal() : TamselForm(QStringLiteral("frmWritePropos
             txtPayment[k] = new QLineEdit(fraPayments);
             txtPayment[k]->setObjectName(Indexed(QStringLiteral("txtPayment"), k));
             txtPayment[k]->setMinimumWidth(130);
+            txtPayment[k]->setMaximumWidth(200);
             txtPayment[k]->installEventFilter(this);
             lblPaymentDate[k] = Caption(fraPayments, QString(), Indexed(QStringLiteral("lblPaymentDate"), k));
             lblPaymentDate[k]->setMinimumWidth(110);
@@ -398,11 +399,14 @@ frmWriteProposal::frmWriteProposal() : TamselForm(QStringLiteral("frmWritePropos
         lblWrite[9]->hide();
         auto *scheduleColumns = new QHBoxLayout;
         scheduleColumns->addLayout(rows);
-        scheduleColumns->addWidget(fraCalendar, 1);
+        scheduleColumns->addSpacing(12);
+        scheduleColumns->addWidget(fraCalendar);
+        scheduleColumns->addStretch();
         auto *scheduleButtons = new QHBoxLayout;
         scheduleButtons->addWidget(cmdClearSchedule);
         scheduleButtons->addWidget(cmdRedo);
         scheduleButtons->addWidget(lblWrite[9], 1);
+        scheduleButtons->addStretch();
         auto *paymentsLayout = new QVBoxLayout(fraPayments);
         paymentsLayout->addWidget(ckAllEqual);
         paymentsLayout->addLayout(scheduleColumns, 1);
@@ -418,6 +422,9 @@ frmWriteProposal::frmWriteProposal() : TamselForm(QStringLiteral("frmWritePropos
         layout->addStretch();
         layout->addLayout(navRow(3, 4));
     }
+
+    QFont bold = font();
+    bold.setBold(true);
 
     // Stage 4: finalizing, and the print frame.
     fraFinalize = Frame(this, QStringLiteral("fraFinalize"), QStringLiteral("Print and Finalize"));
@@ -463,19 +470,28 @@ frmWriteProposal::frmWriteProposal() : TamselForm(QStringLiteral("frmWritePropos
         cmdCancelPrint = Button(fraPrint, QStringLiteral("cmdCancelPrint"), QStringLiteral("Cancel Print"));
         connect(cmdCancelPrint, &QPushButton::clicked, this, &frmWriteProposal::cmdCancelPrint_Click);
         lblPrint[2] = Caption(fraPrint, QStringLiteral("Number of Copies "), QStringLiteral("lblPrint_2"));
-        auto *printLayout = new QGridLayout(fraPrint);
-        printLayout->addWidget(Caption(fraPrint, QStringLiteral("The Proposal will be Printed and Data Recorded"), QStringLiteral("lblPrintNote")), 0, 0, 1, 3);
-        printLayout->addWidget(Caption(fraPrint, QStringLiteral("Select a"), QStringLiteral("lblSelectA")), 1, 0);
-        printLayout->addWidget(Caption(fraPrint, QStringLiteral("Print Size"), QStringLiteral("lblPrintSize")), 1, 1);
-        printLayout->addWidget(Caption(fraPrint, QStringLiteral("from the MENU above"), QStringLiteral("lblFromMenu")), 1, 2);
-        printLayout->addWidget(Caption(fraPrint, QStringLiteral("Feed Direction"), QStringLiteral("lblFeed")), 2, 0);
-        printLayout->addWidget(lblPrint[2], 2, 1, 1, 2);
+        auto *printLayout = new QVBoxLayout(fraPrint);
+        printLayout->addWidget(Caption(fraPrint, QStringLiteral("The Proposal will be Printed and Data Recorded"), QStringLiteral("lblPrintNote")));
+        auto *sizeHint = new QHBoxLayout;
+        sizeHint->addWidget(Caption(fraPrint, QStringLiteral("Select a"), QStringLiteral("lblSelectA")));
+        auto *printSizeCaption = Caption(fraPrint, QStringLiteral("Print Size"), QStringLiteral("lblPrintSize"));
+        printSizeCaption->setFont(bold);
+        sizeHint->addWidget(printSizeCaption);
+        sizeHint->addWidget(Caption(fraPrint, QStringLiteral("from the MENU above"), QStringLiteral("lblFromMenu")));
+        sizeHint->addStretch();
+        printLayout->addLayout(sizeHint);
+        auto *feed = new QHBoxLayout;
+        feed->addWidget(Caption(fraPrint, QStringLiteral("Feed Direction"), QStringLiteral("lblFeed")));
+        feed->addSpacing(24);
+        feed->addWidget(lblPrint[2]);
+        feed->addStretch();
+        printLayout->addLayout(feed);
         auto *printButtons = new QHBoxLayout;
         printButtons->addWidget(cmdProposalContinue);
         printButtons->addWidget(cmdPreview);
         printButtons->addStretch();
         printButtons->addWidget(cmdCancelPrint);
-        printLayout->addLayout(printButtons, 3, 0, 1, 3);
+        printLayout->addLayout(printButtons);
         fraPrint->hide();
 
         auto *ready = new QHBoxLayout;
@@ -507,8 +523,6 @@ frmWriteProposal::frmWriteProposal() : TamselForm(QStringLiteral("frmWritePropos
          QStringLiteral("Later, you can Save the Body as a Template")}};
     auto *panels = new QVBoxLayout;
     auto *basic = Caption(this, QStringLiteral("Basic Instructions"), QStringLiteral("lblBasicHeading"));
-    QFont bold = basic->font();
-    bold.setBold(true);
     basic->setFont(bold);
     panels->addWidget(basic);
     panels->addWidget(Caption(this, QStringLiteral("To Create a Proposal, follow the instructions for each Window."),
@@ -519,7 +533,7 @@ frmWriteProposal::frmWriteProposal() : TamselForm(QStringLiteral("frmWritePropos
         auto *panelLayout = new QVBoxLayout(fraInstructions[k]);
         for (const QString &text : panelTexts[k])
             panelLayout->addWidget(Caption(fraInstructions[k], text, Indexed(QStringLiteral("lblBasicInst"), labelNo++), true));
-        if (k == 2 || k == 4) {
+        if (k == 1) {
             auto *next = Caption(fraInstructions[k], QStringLiteral("NEXT ARROW"), Indexed(QStringLiteral("lblBasicInst"), labelNo++));
             panelLayout->addWidget(next);
         }

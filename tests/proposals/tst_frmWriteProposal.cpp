@@ -7,6 +7,7 @@
 #include "proposals/frmWriteProposal.h"
 #include "settings/BusinessFiles.h"
 #include "settings/TermsTexts.h"
+#include "LayoutCheck.h"
 #include "ScriptedDialogs.h"
 #include "TestFolder.h"
 #include "TestMain.h"
@@ -23,6 +24,8 @@
 #include <QPlainTextEdit>
 #include <QPushButton>
 #include <QRadioButton>
+#include <QDir>
+#include <QSettings>
 #include <QTest>
 
 Q_DECLARE_METATYPE(CustomerRecord)
@@ -103,7 +106,12 @@ struct Setup {
     }
     void PickDates(int n, QDate first = Today.addDays(7)) {
         for (int k = 0; k < n; ++k)
-            emit w->MonthView1->clicked(first.addMonths(k));
+            Pick(first.addMonths(k));
+    }
+    // A click on a day selects it, then tells the writer.
+    void Pick(const QDate &date) {
+        w->MonthView1->setSelectedDate(date);
+        emit w->MonthView1->clicked(date);
     }
     // A complete proposal on stage 4: 1,000.00 in one payment.
     void ToFinalize() {
@@ -157,6 +165,8 @@ private slots:
     void lastProposalNumber();
     void printSizeAndDocument();
     void leavingWritesNothing();
+    void stagesAreTidy_data();
+    void stagesAreTidy();
 };
 
 void frmWriteProposalTest::customerAndJobSite_data() {
@@ -712,6 +722,81 @@ void frmWriteProposalTest::leavingWritesNothing() {
     QVERIFY(!ScreenRegistry::Existing<frmWriteProposal>());
     QVERIFY(QDir(s.folder.file(Proposals)).entryList(QDir::Files).isEmpty());
     QCOMPARE(int(ProposalNo), 1001);
+}
+
+void frmWriteProposalTest::stagesAreTidy_data() {
+    QTest::addColumn<int>("stage");
+    QTest::newRow("service location") << 1;
+    QTest::newRow("body") << 2;
+    QTest::newRow("picking due dates") << 3;
+    QTest::newRow("payment schedule complete") << 4;
+    QTest::newRow("print and finalize") << 5;
+}
+
+// Each stage is laid out tidily at its designed size and 1.3 times larger.
+// With TAMSEL_SCREENSHOTS set to a folder, the pictures are saved there.
+void frmWriteProposalTest::stagesAreTidy() {
+    QFETCH(int, stage);
+    QSettings(QStringLiteral("TamselProposal"), QStringLiteral("TamselProposal")).clear();
+    CustomerRecord rec = Person("Mrs.", "Ellen", "R", "Marsh");
+    rec.Address2 = QStringLiteral("Back door, ring twice");
+    Setup s(rec, 1001, false);
+    NumCopies = 2;
+    s.folder.write(QStringLiteral("Templates/Proposals/Gutter Cleaning.txt"), "Clean all gutters.\r\n");
+    s.Open();
+    frmWriteProposal *w = s.w;
+    const QSize first = w->size();
+    ScreenRegistry::Show(w);
+    QVERIFY(QTest::qWaitForWindowActive(w));
+    QString name = QStringLiteral("writer-location");
+    if (stage >= 2) {
+        w->txtCustomerInfo[1]->setText(QStringLiteral("Marsh Rental Property"));
+        w->txtCustomerInfo[2]->setText(QStringLiteral("17 Lakeview Court"));
+        w->cmdCreation_Click(0);
+        w->optCreate[2]->click();
+        w->cmdAddBasic_Click();
+        w->txtBody->appendPlainText(QStringLiteral("the re-roofing of the house at 17 Lakeview Court:\n"
+                                                   "- remove the old shingles down to the deck\n"
+                                                   "- new felt, drip edge and ridge vent\n"
+                                                   "- 30-year architectural shingles, colour Weathered Wood"));
+        w->cmdTax_Click(2);
+        w->cmdAddTerms_Click();
+        name = QStringLiteral("writer-body");
+    }
+    if (stage >= 3) {
+        w->cmdCreation_Click(2);
+        s.EnterPrice(QStringLiteral("8400"));
+        s.Schedule(3);
+        w->ckAllEqual->click();
+        s.Pick(Today.addDays(10));
+        name = QStringLiteral("writer-pricing-dates");
+    }
+    if (stage >= 4) {
+        s.Pick(Today.addDays(40));
+        s.Pick(Today.addDays(70));
+        name = QStringLiteral("writer-pricing-schedule");
+    }
+    if (stage >= 5) {
+        w->cmdCreation_Click(4);
+        w->cmdContinue_Click();
+        name = QStringLiteral("writer-finalize");
+    }
+    QVERIFY(s.folder.prompt->shown.isEmpty());
+    for (const QSize size : {first, first * 1.3}) {
+        w->resize(size);
+        QCoreApplication::processEvents();
+        const QStringList faults = LayoutFaults(w);
+        QVERIFY2(faults.isEmpty(), qPrintable(faults.join(QStringLiteral("; "))));
+    }
+    w->resize(first);
+    QCoreApplication::processEvents();
+    const QImage picture = w->grab().toImage();
+    QVERIFY(!picture.isNull());
+    const QString target = qEnvironmentVariable("TAMSEL_SCREENSHOTS");
+    if (!target.isEmpty()) {
+        QDir().mkpath(target);
+        QVERIFY(picture.save(target + QLatin1Char('/') + name + QStringLiteral(".png")));
+    }
 }
 
 TAMSEL_TEST(frmWriteProposalTest)
