@@ -1,4 +1,6 @@
+#include "app/frmStartup.h"
 #include "common/CommonVariables.h"
+#include "customers/frmCustomer.h"
 #include "common/ScreenRegistry.h"
 #include "customers/CustomerRecords.h"
 #include "platform/Clock.h"
@@ -165,6 +167,7 @@ private slots:
     void lastProposalNumber();
     void printSizeAndDocument();
     void leavingWritesNothing();
+    void roadFromTheMainMenu();
     void stagesAreTidy_data();
     void stagesAreTidy();
 };
@@ -722,6 +725,64 @@ void frmWriteProposalTest::leavingWritesNothing() {
     QVERIFY(!ScreenRegistry::Existing<frmWriteProposal>());
     QVERIFY(QDir(s.folder.file(Proposals)).entryList(QDir::Files).isEmpty());
     QCOMPARE(int(ProposalNo), 1001);
+}
+
+// Main menu, customer screen, the four stages with the buttons, the print
+// dialog and the confirmation: three files and the number advanced.
+void frmWriteProposalTest::roadFromTheMainMenu() {
+    Setup s(Person("Mr.", "John", "Q", "Public"), 1001, false);
+    BusinessData[0] = QStringLiteral("Tamsel Co");
+    BusinessData[5] = QStringLiteral("62704");
+    s.folder.write(QStringLiteral("ContractInfo.txt"), ContractLayout().Write(ContractRecord{}));
+    s.folder.write(QStringLiteral("CycleInfo.txt"), CycleLayout().Write(CycleRecord{}));
+    auto *menu = ScreenRegistry::Get<frmStartup>();
+    ScreenRegistry::Show(menu);
+    QVERIFY(QTest::qWaitForWindowActive(menu));
+    menu->optProgramRoutine[0]->click();
+    menu->cmdStart->click();
+    auto *customers = ScreenRegistry::Existing<frmCustomer>();
+    QVERIFY(customers && customers->isVisible());
+    QVERIFY(QTest::qWaitForWindowActive(customers));
+    customers->cmdSchedule->click();
+    auto *w = ScreenRegistry::Existing<frmWriteProposal>();
+    QVERIFY(w);
+    QVERIFY(QTest::qWaitForWindowActive(w));
+    s.w = w;
+    QCOMPARE(w->lblCustomerInfo[1]->text(), QStringLiteral("Mr. John Q Public"));
+
+    w->cmdCreation[0]->click();
+    w->optCreate[2]->click();
+    w->cmdAddBasic->click();
+    QTest::keyClicks(w->txtBody, QStringLiteral("a new porch roof."));
+    w->cmdAddTerms->click();
+    w->cmdCreation[2]->click();
+    QVERIFY(w->fraPricing->isVisible());
+    w->txtAmount->setFocus();
+    QTest::keyClicks(w->txtAmount, QStringLiteral("2400"));
+    QTest::keyClick(w->txtAmount, Qt::Key_Return);
+    QCOMPARE(w->txtAmount->text(), QStringLiteral("$2,400.00"));
+    w->optPayment[0]->click();
+    QTest::keyClicks(w->txtPayment[0], QStringLiteral("400"));
+    QTest::keyClick(w->txtPayment[0], Qt::Key_Return);
+    QTest::keyClicks(w->txtPayment[1], QStringLiteral("2000"));
+    QTest::keyClick(w->txtPayment[1], Qt::Key_Return);
+    QCOMPARE(w->txtPayment[0]->text(), QStringLiteral("$400.00"));
+    QCOMPARE(w->txtPayment[1]->text(), QStringLiteral("$2,000.00"));
+    s.Pick(Today.addDays(3));
+    s.Pick(Today.addDays(30));
+    w->cmdCreation[4]->click();
+    QVERIFY(w->fraFinalize->isVisible());
+    w->cmdContinue->click();
+    s.dialogs->AnswerPrinter(Printer());
+    s.folder.prompt->Answer(MsgAnswer::Yes);
+    w->cmdProposalContinue->click();
+    QVERIFY(s.folder.prompt->ScriptUsed());
+    QVERIFY(s.FilesOf(1001));
+    QCOMPARE(s.folder.read(PaymentsDir + QStringLiteral("1001.txt")),
+             QByteArray("$2,400.00\r\n2\r\n$400.00\r\n12/8/2026\r\n$2,000.00\r\n1/4/2027\r\n"));
+    QCOMPARE(int(ProposalNo), 1002);
+    QVERIFY(!ScreenRegistry::Existing<frmWriteProposal>());
+    QVERIFY(ScreenRegistry::Existing<frmStartup>() && ScreenRegistry::Existing<frmStartup>()->isVisible());
 }
 
 void frmWriteProposalTest::stagesAreTidy_data() {
