@@ -28,11 +28,17 @@ Currency RoundedToDigits(Currency amount, int digits) {
     return Currency{amount.scaled >= 0 ? rounded : -rounded};
 }
 
-QString CurrencyForm(Currency amount) { return CurrencyText(RoundedToDigits(amount, CurrencyDigits())); }
+QString CurrencyForm(Currency amount) {
+    return CurrencyText(RoundedToDigits(amount, CurrencyDigits()));
+}
 
-std::optional<Currency> BoxAmount(const QString &text) { return CurrencyAmount(text); }
+std::optional<Currency> BoxAmount(const QString &text) {
+    return CurrencyAmount(text);
+}
 
-bool IsZeroText(const QString &text) { return text == CurrencyForm(Currency{}); }
+bool IsZeroText(const QString &text) {
+    return text == CurrencyForm(Currency{});
+}
 
 namespace {
 

@@ -49,7 +49,9 @@ const QString Header = QStringLiteral(
     "We hereby propose to furnish the materials and perform the labor necessary for the completion of ");
 const QString PreviewBodyName = QStringLiteral("\\PreviewBody.tmp");
 
-QString Indexed(const QString &name, int index) { return name + QLatin1Char('_') + QString::number(index); }
+QString Indexed(const QString &name, int index) {
+    return name + QLatin1Char('_') + QString::number(index);
+}
 
 QPushButton *Button(QWidget *parent, const QString &name, const QString &caption, const QString &tip = {}) {
     auto *button = new QPushButton(caption, parent);
@@ -116,7 +118,8 @@ bool LeftByUser(const QEvent *event) {
 
 bool AnyProposalFileExists(qint16 number) {
     const QString name = QLatin1Char('\\') + ProposalFileName(number);
-    return FileExists(ProposalFolder + name) || FileExists(BodyFolder + name) || FileExists(PaymentsFolder + name);
+    return FileExists(ProposalFolder + name) || FileExists(BodyFolder + name) ||
+           FileExists(PaymentsFolder + name);
 }
 
 } // namespace
@@ -153,8 +156,9 @@ frmWriteProposal::frmWriteProposal() : TamselForm(QStringLiteral("frmWritePropos
     const QString backTip = QStringLiteral("Goes back 1 screen");
     for (int i = 0; i < 6; ++i) {
         const bool next = i == 0 || i == 2 || i == 4;
-        cmdCreation[i] = Button(this, Indexed(QStringLiteral("cmdCreation"), i), next ? QStringLiteral("NEXT") : QStringLiteral("BACK"),
-                                next ? nextTip : backTip);
+        cmdCreation[i] =
+            Button(this, Indexed(QStringLiteral("cmdCreation"), i),
+                   next ? QStringLiteral("NEXT") : QStringLiteral("BACK"), next ? nextTip : backTip);
         cmdCreation[i]->setIcon(next ? nextIcon : backIcon);
         if (next)
             cmdCreation[i]->setLayoutDirection(Qt::RightToLeft);
@@ -181,10 +185,14 @@ frmWriteProposal::frmWriteProposal() : TamselForm(QStringLiteral("frmWritePropos
     fraCustomer = Frame(this, QStringLiteral("fraCustomer"), QStringLiteral("Service Location"));
     {
         auto *grid = new QGridLayout;
-        grid->addWidget(Caption(fraCustomer, QStringLiteral("Account Billing Address"), QStringLiteral("lblAccountHeading")), 0, 0);
-        grid->addWidget(Caption(fraCustomer, QStringLiteral("Site Address"), QStringLiteral("lblSiteHeading")), 0, 1);
+        grid->addWidget(Caption(fraCustomer, QStringLiteral("Account Billing Address"),
+                                QStringLiteral("lblAccountHeading")),
+                        0, 0);
+        grid->addWidget(
+            Caption(fraCustomer, QStringLiteral("Site Address"), QStringLiteral("lblSiteHeading")), 0, 1);
         for (int k = 1; k <= 8; ++k) {
-            lblCustomerInfo[k] = Caption(fraCustomer, QString(), Indexed(QStringLiteral("lblCustomerInfo"), k));
+            lblCustomerInfo[k] =
+                Caption(fraCustomer, QString(), Indexed(QStringLiteral("lblCustomerInfo"), k));
             lblCustomerInfo[k]->setFrameShape(QFrame::StyledPanel);
             lblCustomerInfo[k]->setMinimumWidth(240);
             lblCustomerInfo[k]->setSizePolicy(QSizePolicy::Ignored, QSizePolicy::Preferred);
@@ -195,7 +203,8 @@ frmWriteProposal::frmWriteProposal() : TamselForm(QStringLiteral("frmWritePropos
             grid->addWidget(txtCustomerInfo[k], k, 1);
         }
         auto *account = new QHBoxLayout;
-        account->addWidget(Caption(fraCustomer, QStringLiteral("Account Number"), QStringLiteral("lblAccountCaption")));
+        account->addWidget(
+            Caption(fraCustomer, QStringLiteral("Account Number"), QStringLiteral("lblAccountCaption")));
         lblAccount = Caption(fraCustomer, QString(), QStringLiteral("lblAccount"));
         lblAccount->setFrameShape(QFrame::StyledPanel);
         lblAccount->setMinimumWidth(120);
@@ -207,15 +216,17 @@ frmWriteProposal::frmWriteProposal() : TamselForm(QStringLiteral("frmWritePropos
         connect(cmdSetJobSite, &QPushButton::clicked, this, &frmWriteProposal::cmdSetJobSite_Click);
         auto *toggle = new QHBoxLayout;
         toggle->addWidget(cmdSetJobSite);
-        toggle->addWidget(Caption(fraCustomer, QStringLiteral("Button Toggles the Site Location"), QStringLiteral("lblToggle")));
+        toggle->addWidget(Caption(fraCustomer, QStringLiteral("Button Toggles the Site Location"),
+                                  QStringLiteral("lblToggle")));
         toggle->addStretch();
         grid->addLayout(toggle, 9, 1);
         grid->setColumnStretch(0, 1);
         grid->setColumnStretch(1, 1);
         auto *layout = new QVBoxLayout(fraCustomer);
         layout->addWidget(Caption(fraCustomer, QStringLiteral("Start Here"), QStringLiteral("lblStartHere")));
-        layout->addWidget(Caption(fraCustomer, QStringLiteral("You can use the Account Billing Address or enter a Site Address"),
-                                  QStringLiteral("lblSiteHint"), true));
+        layout->addWidget(Caption(
+            fraCustomer, QStringLiteral("You can use the Account Billing Address or enter a Site Address"),
+            QStringLiteral("lblSiteHint"), true));
         layout->addLayout(grid);
         layout->addStretch();
         layout->addLayout(navRow(-1, 0));
@@ -226,7 +237,8 @@ frmWriteProposal::frmWriteProposal() : TamselForm(QStringLiteral("frmWritePropos
     {
         auto *create = Frame(fraBody, QStringLiteral("fraCreate"), QStringLiteral("Select a Button"));
         auto *createLayout = new QVBoxLayout(create);
-        const QString createCaptions[3] = {QStringLiteral("Create from a Document"), QStringLiteral("Create from a Template"),
+        const QString createCaptions[3] = {QStringLiteral("Create from a Document"),
+                                           QStringLiteral("Create from a Template"),
                                            QStringLiteral("Create from Scratch (Manually)")};
         for (int i = 0; i < 3; ++i) {
             optCreate[i] = Option(create, Indexed(QStringLiteral("optCreate"), i), createCaptions[i]);
@@ -241,7 +253,8 @@ frmWriteProposal::frmWriteProposal() : TamselForm(QStringLiteral("frmWritePropos
         optFooter[0] = Option(fraTerms, QStringLiteral("optFooter_0"), QStringLiteral("Use Generic Terms"));
         optFooter[1] = Option(fraTerms, QStringLiteral("optFooter_1"), QStringLiteral("Use Custom Terms"));
         optFooter[1]->setEnabled(false);
-        cmdAddTerms = Button(fraTerms, QStringLiteral("cmdAddTerms"), QStringLiteral("Add Terms to Proposal"));
+        cmdAddTerms =
+            Button(fraTerms, QStringLiteral("cmdAddTerms"), QStringLiteral("Add Terms to Proposal"));
         connect(cmdAddTerms, &QPushButton::clicked, this, &frmWriteProposal::cmdAddTerms_Click);
         termsLayout->addWidget(optFooter[0]);
         termsLayout->addWidget(optFooter[1]);
@@ -304,19 +317,22 @@ frmWriteProposal::frmWriteProposal() : TamselForm(QStringLiteral("frmWritePropos
     }
 
     // Stage 3: price and payment schedule.
-    fraPricing = Frame(this, QStringLiteral("fraPricing"), QStringLiteral("Enter Pricing and Payment Schedule"));
+    fraPricing =
+        Frame(this, QStringLiteral("fraPricing"), QStringLiteral("Enter Pricing and Payment Schedule"));
     {
         txtAmount = new QLineEdit(fraPricing);
         txtAmount->setObjectName(QStringLiteral("txtAmount"));
         txtAmount->setToolTip(QStringLiteral("Enter amount here"));
         txtAmount->setMinimumWidth(140);
         txtAmount->installEventFilter(this);
-        cmdClearAmount = Button(fraPricing, QStringLiteral("cmdClearAmount"), QStringLiteral("Clear &Amount"));
+        cmdClearAmount =
+            Button(fraPricing, QStringLiteral("cmdClearAmount"), QStringLiteral("Clear &Amount"));
         connect(cmdClearAmount, &QPushButton::clicked, this, &frmWriteProposal::cmdClearAmount_Click);
         Label2[4] = Caption(fraPricing, QStringLiteral("Amount"), QStringLiteral("Label2_4"));
         Label2[4]->setMinimumWidth(120);
         auto *price = new QHBoxLayout;
-        price->addWidget(Caption(fraPricing, QStringLiteral("Enter the Proposed Amount, include all taxes"), QStringLiteral("lblPriceCaption")));
+        price->addWidget(Caption(fraPricing, QStringLiteral("Enter the Proposed Amount, include all taxes"),
+                                 QStringLiteral("lblPriceCaption")));
         price->addWidget(txtAmount);
         price->addWidget(Caption(fraPricing, QStringLiteral("<Press TAB>"), QStringLiteral("lblPressTab")));
         price->addWidget(cmdClearAmount);
@@ -328,7 +344,8 @@ frmWriteProposal::frmWriteProposal() : TamselForm(QStringLiteral("frmWritePropos
         const QString planCaptions[3] = {QStringLiteral("A Down Payment and Final Payment"),
                                          QStringLiteral("In Full upon Completion"),
                                          QStringLiteral("Multiple Payments Schedule (1-8)")};
-        const QString planTips[3] = {QStringLiteral("Two payments are created"), QStringLiteral("One payment is created"), QString()};
+        const QString planTips[3] = {QStringLiteral("Two payments are created"),
+                                     QStringLiteral("One payment is created"), QString()};
         for (int i = 0; i < 3; ++i) {
             optPayment[i] = Option(plans, Indexed(QStringLiteral("optPayment"), i), planCaptions[i]);
             if (!planTips[i].isEmpty())
@@ -337,13 +354,15 @@ frmWriteProposal::frmWriteProposal() : TamselForm(QStringLiteral("frmWritePropos
             connect(optPayment[i], &QRadioButton::clicked, this, [this, i] { optPayment_Click(i); });
             plansLayout->addWidget(optPayment[i]);
         }
-        Label2[3] = Caption(plans, QStringLiteral("Select Number of Payments (Drop Down)"), QStringLiteral("Label2_3"));
+        Label2[3] = Caption(plans, QStringLiteral("Select Number of Payments (Drop Down)"),
+                            QStringLiteral("Label2_3"));
         imgArrow = Caption(plans, QString(), QStringLiteral("imgArrow"));
         imgArrow->setPixmap(style()->standardIcon(QStyle::SP_ArrowRight).pixmap(16, 16));
         cboPayments = new QComboBox(plans);
         cboPayments->setObjectName(QStringLiteral("cboPayments"));
         connect(cboPayments, &QComboBox::activated, this, [this] { cboPayments_Click(); });
-        cmdMultiContinue = Button(plans, QStringLiteral("cmdMultiContinue"), QStringLiteral("Create Schedule"));
+        cmdMultiContinue =
+            Button(plans, QStringLiteral("cmdMultiContinue"), QStringLiteral("Create Schedule"));
         connect(cmdMultiContinue, &QPushButton::clicked, this, &frmWriteProposal::cmdMultiContinue_Click);
         auto *count = new QHBoxLayout;
         count->addWidget(Label2[3]);
@@ -357,13 +376,17 @@ frmWriteProposal::frmWriteProposal() : TamselForm(QStringLiteral("frmWritePropos
         imgArrow->hide();
         cmdMultiContinue->hide();
 
-        fraPayments = Frame(fraPricing, QStringLiteral("fraPayments"), QStringLiteral("-------Payment Schedule-------"));
-        ckAllEqual = new QCheckBox(QStringLiteral("Tick this box to make all payments equal amounts"), fraPayments);
+        fraPayments = Frame(fraPricing, QStringLiteral("fraPayments"),
+                            QStringLiteral("-------Payment Schedule-------"));
+        ckAllEqual =
+            new QCheckBox(QStringLiteral("Tick this box to make all payments equal amounts"), fraPayments);
         ckAllEqual->setObjectName(QStringLiteral("ckAllEqual"));
         connect(ckAllEqual, &QCheckBox::clicked, this, &frmWriteProposal::ckAllEqual_Click);
         auto *rows = new QGridLayout;
-        lblPaymentDate[9] = Caption(fraPayments, QStringLiteral("ProposedPrice"), QStringLiteral("lblPaymentDate_9"));
-        lblPaymentDate[8] = Caption(fraPayments, QStringLiteral("Payment Date"), QStringLiteral("lblPaymentDate_8"));
+        lblPaymentDate[9] =
+            Caption(fraPayments, QStringLiteral("ProposedPrice"), QStringLiteral("lblPaymentDate_9"));
+        lblPaymentDate[8] =
+            Caption(fraPayments, QStringLiteral("Payment Date"), QStringLiteral("lblPaymentDate_8"));
         rows->addWidget(lblPaymentDate[9], 0, 0);
         rows->addWidget(lblPaymentDate[8], 0, 1);
         for (int k = 0; k < 8; ++k) {
@@ -387,15 +410,19 @@ frmWriteProposal::frmWriteProposal() : TamselForm(QStringLiteral("frmWritePropos
         if (auto *view = MonthView1->findChild<QAbstractItemView *>())
             view->installEventFilter(this);
         auto *calendarLayout = new QVBoxLayout(fraCalendar);
-        calendarLayout->addWidget(Caption(fraCalendar, QStringLiteral("Click to Assign a Payment Date to each Payment"),
+        calendarLayout->addWidget(Caption(fraCalendar,
+                                          QStringLiteral("Click to Assign a Payment Date to each Payment"),
                                           QStringLiteral("lblCalendarCaption"), true));
         calendarLayout->addWidget(MonthView1);
-        cmdClearSchedule = Button(fraPayments, QStringLiteral("cmdClearSchedule"), QStringLiteral("Clear &Payments"));
+        cmdClearSchedule =
+            Button(fraPayments, QStringLiteral("cmdClearSchedule"), QStringLiteral("Clear &Payments"));
         connect(cmdClearSchedule, &QPushButton::clicked, this, &frmWriteProposal::cmdClearSchedule_Click);
         cmdRedo = Button(fraPayments, QStringLiteral("cmdRedo"), QStringLiteral(" Redo Payments"));
         connect(cmdRedo, &QPushButton::clicked, this, &frmWriteProposal::cmdRedo_Click);
-        lblWrite[9] = Caption(fraPayments, QStringLiteral("Review  the Payment Schedule and Dates if Correct Click  NEXT Arrow"),
-                              QStringLiteral("lblWrite_9"), true);
+        lblWrite[9] =
+            Caption(fraPayments,
+                    QStringLiteral("Review  the Payment Schedule and Dates if Correct Click  NEXT Arrow"),
+                    QStringLiteral("lblWrite_9"), true);
         lblWrite[9]->hide();
         auto *scheduleColumns = new QHBoxLayout;
         scheduleColumns->addLayout(rows);
@@ -411,8 +438,10 @@ frmWriteProposal::frmWriteProposal() : TamselForm(QStringLiteral("frmWritePropos
         paymentsLayout->addWidget(ckAllEqual);
         paymentsLayout->addLayout(scheduleColumns, 1);
         paymentsLayout->addLayout(scheduleButtons);
-        paymentsLayout->addWidget(Caption(fraPayments, QStringLiteral("If the Payment Schedule contains errors, Click Clear Payments and Redo"),
-                                          QStringLiteral("lblScheduleHint"), true));
+        paymentsLayout->addWidget(
+            Caption(fraPayments,
+                    QStringLiteral("If the Payment Schedule contains errors, Click Clear Payments and Redo"),
+                    QStringLiteral("lblScheduleHint"), true));
         fraPayments->hide();
 
         auto *layout = new QVBoxLayout(fraPricing);
@@ -431,8 +460,10 @@ frmWriteProposal::frmWriteProposal() : TamselForm(QStringLiteral("frmWritePropos
     {
         auto *disclaimer = Frame(fraFinalize, QStringLiteral("fraDisclaimer"), QStringLiteral("Disclaimer"));
         auto *disclaimerLayout = new QVBoxLayout(disclaimer);
-        optDisclaimer[0] = Option(disclaimer, QStringLiteral("optDisclaimer_0"), QStringLiteral("Use Generic Disclaimer"));
-        optDisclaimer[1] = Option(disclaimer, QStringLiteral("optDisclaimer_1"), QStringLiteral("Use Custom Disclaimer"));
+        optDisclaimer[0] =
+            Option(disclaimer, QStringLiteral("optDisclaimer_0"), QStringLiteral("Use Generic Disclaimer"));
+        optDisclaimer[1] =
+            Option(disclaimer, QStringLiteral("optDisclaimer_1"), QStringLiteral("Use Custom Disclaimer"));
         optDisclaimer[0]->setChecked(true);
         disclaimerLayout->addWidget(optDisclaimer[0]);
         disclaimerLayout->addWidget(optDisclaimer[1]);
@@ -440,7 +471,9 @@ frmWriteProposal::frmWriteProposal() : TamselForm(QStringLiteral("frmWritePropos
         cboDays = new QComboBox(fraFinalize);
         cboDays->setObjectName(QStringLiteral("cboDays"));
         auto *days = new QHBoxLayout;
-        days->addWidget(Caption(fraFinalize, QStringLiteral("The Proposal is Null and Void if not Accepted in"), QStringLiteral("lblDaysBefore")));
+        days->addWidget(Caption(fraFinalize,
+                                QStringLiteral("The Proposal is Null and Void if not Accepted in"),
+                                QStringLiteral("lblDaysBefore")));
         days->addWidget(cboDays);
         days->addWidget(Caption(fraFinalize, QStringLiteral("Days"), QStringLiteral("lblDaysAfter")));
         days->addStretch();
@@ -449,7 +482,8 @@ frmWriteProposal::frmWriteProposal() : TamselForm(QStringLiteral("frmWritePropos
         cmdSave = Button(fraSaveAs, QStringLiteral("cmdSave"), QStringLiteral("Save As"));
         connect(cmdSave, &QPushButton::clicked, this, &frmWriteProposal::cmdSave_Click);
         (new QVBoxLayout(fraSaveAs))->addWidget(cmdSave);
-        fraDelete = Frame(fraFinalize, QStringLiteral("fraDelete"), QStringLiteral("Delete Current Template"));
+        fraDelete =
+            Frame(fraFinalize, QStringLiteral("fraDelete"), QStringLiteral("Delete Current Template"));
         cmdDelete = Button(fraDelete, QStringLiteral("cmdDelete"), QStringLiteral("Delete"));
         connect(cmdDelete, &QPushButton::clicked, this, &frmWriteProposal::cmdDelete_Click);
         (new QVBoxLayout(fraDelete))->addWidget(cmdDelete);
@@ -462,22 +496,29 @@ frmWriteProposal::frmWriteProposal() : TamselForm(QStringLiteral("frmWritePropos
         cmdContinue = Button(fraFinalize, QStringLiteral("cmdContinue"), QStringLiteral("Ready to Print"));
         connect(cmdContinue, &QPushButton::clicked, this, &frmWriteProposal::cmdContinue_Click);
 
-        fraPrint = Frame(fraFinalize, QStringLiteral("fraPrint"), QStringLiteral("Proposal Print then Store Record"));
-        cmdProposalContinue = Button(fraPrint, QStringLiteral("cmdProposalContinue"), QStringLiteral("&Print and Record Proposal"));
-        connect(cmdProposalContinue, &QPushButton::clicked, this, &frmWriteProposal::cmdProposalContinue_Click);
+        fraPrint = Frame(fraFinalize, QStringLiteral("fraPrint"),
+                         QStringLiteral("Proposal Print then Store Record"));
+        cmdProposalContinue = Button(fraPrint, QStringLiteral("cmdProposalContinue"),
+                                     QStringLiteral("&Print and Record Proposal"));
+        connect(cmdProposalContinue, &QPushButton::clicked, this,
+                &frmWriteProposal::cmdProposalContinue_Click);
         cmdPreview = Button(fraPrint, QStringLiteral("cmdPreview"), QStringLiteral("Pre&view"));
         connect(cmdPreview, &QPushButton::clicked, this, &frmWriteProposal::cmdPreview_Click);
         cmdCancelPrint = Button(fraPrint, QStringLiteral("cmdCancelPrint"), QStringLiteral("Cancel Print"));
         connect(cmdCancelPrint, &QPushButton::clicked, this, &frmWriteProposal::cmdCancelPrint_Click);
         lblPrint[2] = Caption(fraPrint, QStringLiteral("Number of Copies "), QStringLiteral("lblPrint_2"));
         auto *printLayout = new QVBoxLayout(fraPrint);
-        printLayout->addWidget(Caption(fraPrint, QStringLiteral("The Proposal will be Printed and Data Recorded"), QStringLiteral("lblPrintNote")));
+        printLayout->addWidget(Caption(fraPrint,
+                                       QStringLiteral("The Proposal will be Printed and Data Recorded"),
+                                       QStringLiteral("lblPrintNote")));
         auto *sizeHint = new QHBoxLayout;
         sizeHint->addWidget(Caption(fraPrint, QStringLiteral("Select a"), QStringLiteral("lblSelectA")));
-        auto *printSizeCaption = Caption(fraPrint, QStringLiteral("Print Size"), QStringLiteral("lblPrintSize"));
+        auto *printSizeCaption =
+            Caption(fraPrint, QStringLiteral("Print Size"), QStringLiteral("lblPrintSize"));
         printSizeCaption->setFont(bold);
         sizeHint->addWidget(printSizeCaption);
-        sizeHint->addWidget(Caption(fraPrint, QStringLiteral("from the MENU above"), QStringLiteral("lblFromMenu")));
+        sizeHint->addWidget(
+            Caption(fraPrint, QStringLiteral("from the MENU above"), QStringLiteral("lblFromMenu")));
         sizeHint->addStretch();
         printLayout->addLayout(sizeHint);
         auto *feed = new QHBoxLayout;
@@ -497,7 +538,8 @@ frmWriteProposal::frmWriteProposal() : TamselForm(QStringLiteral("frmWritePropos
         auto *ready = new QHBoxLayout;
         ready->addWidget(Caption(fraFinalize, QStringLiteral("Click "), QStringLiteral("lblClick")));
         ready->addWidget(cmdContinue);
-        ready->addWidget(Caption(fraFinalize, QStringLiteral("when Correct"), QStringLiteral("lblWhenCorrect")));
+        ready->addWidget(
+            Caption(fraFinalize, QStringLiteral("when Correct"), QStringLiteral("lblWhenCorrect")));
         ready->addStretch();
 
         auto *layout = new QVBoxLayout(fraFinalize);
@@ -516,25 +558,30 @@ frmWriteProposal::frmWriteProposal() : TamselForm(QStringLiteral("frmWritePropos
         {QStringLiteral("Select Site Location")},
         {QStringLiteral("Insert the Proposal Header")},
         {QStringLiteral("< Press TAB >"),
-         QStringLiteral("Enter the Price < Press TAB >,    Select a Payment Plan, and Create a Payment Schedule")},
+         QStringLiteral(
+             "Enter the Price < Press TAB >,    Select a Payment Plan, and Create a Payment Schedule")},
         {QStringLiteral("Print, Store and Finalize Proposal")},
-        {QStringLiteral("Type to Add Deliverables to the Body"), QStringLiteral("When complete, add a Tax Statement"),
-         QStringLiteral("Select a Terms Button"), QStringLiteral("Add Items(above)"), QStringLiteral("if Enabled"),
+        {QStringLiteral("Type to Add Deliverables to the Body"),
+         QStringLiteral("When complete, add a Tax Statement"), QStringLiteral("Select a Terms Button"),
+         QStringLiteral("Add Items(above)"), QStringLiteral("if Enabled"),
          QStringLiteral("Later, you can Save the Body as a Template")}};
     auto *panels = new QVBoxLayout;
     auto *basic = Caption(this, QStringLiteral("Basic Instructions"), QStringLiteral("lblBasicHeading"));
     basic->setFont(bold);
     panels->addWidget(basic);
-    panels->addWidget(Caption(this, QStringLiteral("To Create a Proposal, follow the instructions for each Window."),
-                              QStringLiteral("lblFollow"), true));
+    panels->addWidget(
+        Caption(this, QStringLiteral("To Create a Proposal, follow the instructions for each Window."),
+                QStringLiteral("lblFollow"), true));
     int labelNo = 0;
     for (int k = 0; k < 6; ++k) {
         fraInstructions[k] = Frame(this, Indexed(QStringLiteral("fraInstructions"), k), QString());
         auto *panelLayout = new QVBoxLayout(fraInstructions[k]);
         for (const QString &text : panelTexts[k])
-            panelLayout->addWidget(Caption(fraInstructions[k], text, Indexed(QStringLiteral("lblBasicInst"), labelNo++), true));
+            panelLayout->addWidget(
+                Caption(fraInstructions[k], text, Indexed(QStringLiteral("lblBasicInst"), labelNo++), true));
         if (k == 1) {
-            auto *next = Caption(fraInstructions[k], QStringLiteral("NEXT ARROW"), Indexed(QStringLiteral("lblBasicInst"), labelNo++));
+            auto *next = Caption(fraInstructions[k], QStringLiteral("NEXT ARROW"),
+                                 Indexed(QStringLiteral("lblBasicInst"), labelNo++));
             panelLayout->addWidget(next);
         }
         fraInstructions[k]->setFixedWidth(230);
@@ -568,9 +615,10 @@ frmWriteProposal::frmWriteProposal() : TamselForm(QStringLiteral("frmWritePropos
 void frmWriteProposal::Form_Load() {
     TamselForm::Form_Load();
     if (ProposalNo == std::numeric_limits<qint16>::max())
-        MsgBox(QStringLiteral("Proposal Number 32767, the last number a Proposal can have, is the next to be used.\r\n"
-                              "This Proposal can be recorded as 32767, but the number cannot advance after it: "
-                              "set a new number on the Setup Screen (Proposal tab) before the next Proposal."),
+        MsgBox(QStringLiteral(
+                   "Proposal Number 32767, the last number a Proposal can have, is the next to be used.\r\n"
+                   "This Proposal can be recorded as 32767, but the number cannot advance after it: "
+                   "set a new number on the Setup Screen (Proposal tab) before the next Proposal."),
                MsgButtons::Ok, QStringLiteral("Proposal Number"));
     const auto disclaimer = ReadCustomDisclaimer();
     if (!disclaimer.ok() || disclaimer.value.isEmpty())
@@ -617,8 +665,8 @@ void frmWriteProposal::FillCustomerInfo() {
     } else {
         // The middle initial as stored: a blank when there is none.
         const QString initial = rec.MiddleInitial.isEmpty() ? QStringLiteral(" ") : rec.MiddleInitial.left(1);
-        lblCustomerInfo[1]->setText(rec.Title.trimmed() + QLatin1Char(' ') + rec.FirstName.trimmed() + QLatin1Char(' ') +
-                                    initial + QLatin1Char(' ') + rec.LastName.trimmed());
+        lblCustomerInfo[1]->setText(rec.Title.trimmed() + QLatin1Char(' ') + rec.FirstName.trimmed() +
+                                    QLatin1Char(' ') + initial + QLatin1Char(' ') + rec.LastName.trimmed());
     }
     const QString *fields[8] = {&rec.Address1, &rec.Address2, &rec.City, &rec.State,
                                 &rec.Address4, &rec.Phone,    &rec.Cell};
@@ -747,7 +795,9 @@ void frmWriteProposal::Leave(int screen) {
 
 // ---- Stage 2 -------------------------------------------------------------
 
-QString frmWriteProposal::BodyText() const { return txtBody->toPlainText(); }
+QString frmWriteProposal::BodyText() const {
+    return txtBody->toPlainText();
+}
 
 void frmWriteProposal::AppendToBody(const QString &text) {
     txtBody->setPlainText(BodyText() + BoxLineEnds(text));
@@ -777,7 +827,8 @@ void frmWriteProposal::optCreate_Click(int Index) {
     fraSaveAs->setEnabled(true);
     switch (Index) {
     case 0: {
-        const auto path = ChooseOpenFile(QStringLiteral("Create from a Document"), QStringLiteral("Text Files(*.txt)"), QString());
+        const auto path = ChooseOpenFile(QStringLiteral("Create from a Document"),
+                                         QStringLiteral("Text Files(*.txt)"), QString());
         if (!path || path->isEmpty())
             return;
         const auto document = LoadDocument(*path);
@@ -871,7 +922,8 @@ void frmWriteProposal::cmdAddTerms_Click() {
             return;
         const auto custom = ReadCustomTerms();
         if (!custom.ok()) {
-            ReportDamagedFile(QStringLiteral("CustomTerms.txt"), QStringLiteral("The custom terms have not been added."));
+            ReportDamagedFile(QStringLiteral("CustomTerms.txt"),
+                              QStringLiteral("The custom terms have not been added."));
             return;
         }
         AppendToBody(QStringLiteral("\n\n") + custom.value);
@@ -906,7 +958,9 @@ void frmWriteProposal::cmdTax_Click(int Index) {
 
 // ---- Stage 3 -------------------------------------------------------------
 
-int frmWriteProposal::PaymentCount() const { return qBound(1, cboPayments->currentText().toInt(), MaxPayments); }
+int frmWriteProposal::PaymentCount() const {
+    return qBound(1, cboPayments->currentText().toInt(), MaxPayments);
+}
 
 void frmWriteProposal::ResetAmount() {
     txtAmount->setText(CurrencyForm(Currency{}));
@@ -940,7 +994,9 @@ void frmWriteProposal::ResetDueDateCaptions() {
         lblPaymentDate[k]->setText(QStringLiteral("due Date # ") + QString::number(k + 1));
 }
 
-void frmWriteProposal::SetScheduleVisible() { fraPayments->show(); }
+void frmWriteProposal::SetScheduleVisible() {
+    fraPayments->show();
+}
 
 void frmWriteProposal::txtAmount_LostFocus() {
     const auto amount = BoxAmount(txtAmount->text());
@@ -1048,7 +1104,8 @@ void frmWriteProposal::CalculateEqualPayments() {
     const auto price = BoxAmount(txtAmount->text());
     if (!price)
         return;
-    const QList<Currency> shares = PaymentRules::CalculateEqualPayments(*price, PaymentCount(), CurrencyDigits());
+    const QList<Currency> shares =
+        PaymentRules::CalculateEqualPayments(*price, PaymentCount(), CurrencyDigits());
     for (int k = 0; k < shares.size(); ++k)
         txtPayment[k]->setText(CurrencyForm(shares[k]));
     SetScheduleVisible();
@@ -1098,7 +1155,9 @@ void frmWriteProposal::cmdRedo_Click() {
     ClearPaymentPlans();
 }
 
-void frmWriteProposal::MonthView1_DateClick(const QDate &date) { AssignDueDate(date); }
+void frmWriteProposal::MonthView1_DateClick(const QDate &date) {
+    AssignDueDate(date);
+}
 
 void frmWriteProposal::AssignDueDate(const QDate &picked) {
     const int n = PaymentCount();
@@ -1177,7 +1236,9 @@ void frmWriteProposal::cmdDelete_Click() {
     DeleteTemplate(item->text());
 }
 
-void frmWriteProposal::cmdContinue_Click() { fraPrint->show(); }
+void frmWriteProposal::cmdContinue_Click() {
+    fraPrint->show();
+}
 
 void frmWriteProposal::cmdCancelPrint_Click() {
     fraPrint->hide();
@@ -1186,7 +1247,10 @@ void frmWriteProposal::cmdCancelPrint_Click() {
 
 void frmWriteProposal::mnuSize_Click(int points) {
     PrintSize = static_cast<qint16>(points);
-    QAction *chosen = points == 6 ? mnuSmaller : points == 10 ? mnuLarger : points == 12 ? mnuLargest : mnuStandard;
+    QAction *chosen = points == 6    ? mnuSmaller
+                      : points == 10 ? mnuLarger
+                      : points == 12 ? mnuLargest
+                                     : mnuStandard;
     chosen->setChecked(true);
 }
 
@@ -1261,7 +1325,8 @@ void frmWriteProposal::cmdProposalContinue_Click() {
             return;
         }
         if (outcome == PrintOutcome::Failed) {
-            MsgBox(QStringLiteral("A Print Error has occurred"), MsgButtons::Ok, QStringLiteral("Print Error"));
+            MsgBox(QStringLiteral("A Print Error has occurred"), MsgButtons::Ok,
+                   QStringLiteral("Print Error"));
             return;
         }
         if (MsgBox(QStringLiteral("Did the Proposal Print Correctly"), MsgButtons::YesNo,

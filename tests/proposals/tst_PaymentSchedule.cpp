@@ -1,7 +1,7 @@
-#include "common/LocaleTexts.h"
-#include "proposals/PaymentSchedule.h"
 #include "TestFolder.h"
 #include "TestMain.h"
+#include "common/LocaleTexts.h"
+#include "proposals/PaymentSchedule.h"
 
 #include <QLocale>
 #include <QTest>
@@ -43,9 +43,12 @@ void PaymentScheduleTest::equalPayments_data() {
     QTest::newRow("100.00 in 4") << qint64(10000) << 4 << 2 << Cents({2500, 2500, 2500, 2500});
     QTest::newRow("99.94 in 2") << qint64(9994) << 2 << 2 << Cents({4997, 4997});
     QTest::newRow("1,000.00 in 1") << qint64(100000) << 1 << 2 << Cents({100000});
-    QTest::newRow("1,000.00 in 8") << qint64(100000) << 8 << 2 << Cents({12500, 12500, 12500, 12500, 12500, 12500, 12500, 12500});
-    QTest::newRow("100.00 in 7") << qint64(10000) << 7 << 2 << Cents({1428, 1428, 1428, 1428, 1428, 1428, 1432});
-    QTest::newRow("0.07 in 8, shares round to nothing") << qint64(7) << 8 << 2 << Cents({0, 0, 0, 0, 0, 0, 0, 7});
+    QTest::newRow("1,000.00 in 8") << qint64(100000) << 8 << 2
+                                   << Cents({12500, 12500, 12500, 12500, 12500, 12500, 12500, 12500});
+    QTest::newRow("100.00 in 7") << qint64(10000) << 7 << 2
+                                 << Cents({1428, 1428, 1428, 1428, 1428, 1428, 1432});
+    QTest::newRow("0.07 in 8, shares round to nothing")
+        << qint64(7) << 8 << 2 << Cents({0, 0, 0, 0, 0, 0, 0, 7});
     QTest::newRow("no decimals: 1,000 in 3") << qint64(100000) << 3 << 0 << Cents({33300, 33300, 33400});
 }
 
@@ -83,8 +86,8 @@ void PaymentScheduleTest::dueDates_data() {
     QTest::newRow("second not picked") << QStringList{"12/5/2026", "due Date # 2"} << 2 << 1;
     QTest::newRow("first not picked") << QStringList{"due Date # 1", "1/5/2027"} << 2 << 0;
     QTest::newRow("only the first n count") << QStringList{"12/5/2026", "due Date # 2"} << 1 << -1;
-    QTest::newRow("eight") << QStringList{"1/1/2027", "2/1/2027", "3/1/2027", "4/1/2027", "5/1/2027",
-                                          "6/1/2027", "7/1/2027", "8/1/2027"}
+    QTest::newRow("eight") << QStringList{"1/1/2027", "2/1/2027", "3/1/2027", "4/1/2027",
+                                          "5/1/2027", "6/1/2027", "7/1/2027", "8/1/2027"}
                            << 8 << -1;
 }
 
@@ -119,12 +122,17 @@ void PaymentScheduleTest::paymentTotal_data() {
     QTest::addColumn<QStringList>("payments");
     QTest::addColumn<int>("outcome");
     QTest::addColumn<int>("index");
-    QTest::newRow("adds up") << "$1,000.00" << QStringList{"$333.33", "$333.33", "$333.34"} << int(TotalCheck::Equal) << -1;
-    QTest::newRow("400 and 500 of 1,000") << "$1,000.00" << QStringList{"$400.00", "$500.00"} << int(TotalCheck::Unequal) << -1;
-    QTest::newRow("one ten-thousandth short") << "1000" << QStringList{"999.9999"} << int(TotalCheck::Unequal) << -1;
+    QTest::newRow("adds up") << "$1,000.00" << QStringList{"$333.33", "$333.33", "$333.34"}
+                             << int(TotalCheck::Equal) << -1;
+    QTest::newRow("400 and 500 of 1,000")
+        << "$1,000.00" << QStringList{"$400.00", "$500.00"} << int(TotalCheck::Unequal) << -1;
+    QTest::newRow("one ten-thousandth short")
+        << "1000" << QStringList{"999.9999"} << int(TotalCheck::Unequal) << -1;
     QTest::newRow("price zero") << "$0.00" << QStringList{"$0.00"} << int(TotalCheck::PriceNotSet) << -1;
-    QTest::newRow("price not a number") << "lots" << QStringList{"$5.00"} << int(TotalCheck::PriceNotSet) << -1;
-    QTest::newRow("second payment not a number") << "$10.00" << QStringList{"$5.00", "five"} << int(TotalCheck::PaymentNotNumber) << 1;
+    QTest::newRow("price not a number")
+        << "lots" << QStringList{"$5.00"} << int(TotalCheck::PriceNotSet) << -1;
+    QTest::newRow("second payment not a number")
+        << "$10.00" << QStringList{"$5.00", "five"} << int(TotalCheck::PaymentNotNumber) << 1;
     QTest::newRow("empty payment") << "$10.00" << QStringList{""} << int(TotalCheck::PaymentNotNumber) << 0;
 }
 

@@ -1,24 +1,25 @@
+#include "LayoutCheck.h"
+#include "ScriptedDialogs.h"
+#include "TestFolder.h"
+#include "TestMain.h"
 #include "app/frmStartup.h"
 #include "common/CommonVariables.h"
-#include "customers/frmCustomer.h"
 #include "common/ScreenRegistry.h"
 #include "customers/CustomerRecords.h"
+#include "customers/frmCustomer.h"
 #include "platform/Clock.h"
 #include "platform/RecordingPrintSurface.h"
 #include "printing/ProposalPrinting.h"
 #include "proposals/frmWriteProposal.h"
 #include "settings/BusinessFiles.h"
 #include "settings/TermsTexts.h"
-#include "LayoutCheck.h"
-#include "ScriptedDialogs.h"
-#include "TestFolder.h"
-#include "TestMain.h"
 
 #include <QAbstractItemView>
 #include <QAction>
 #include <QCalendarWidget>
 #include <QCheckBox>
 #include <QComboBox>
+#include <QDir>
 #include <QGroupBox>
 #include <QLabel>
 #include <QLineEdit>
@@ -26,7 +27,6 @@
 #include <QPlainTextEdit>
 #include <QPushButton>
 #include <QRadioButton>
-#include <QDir>
 #include <QSettings>
 #include <QTest>
 
@@ -135,7 +135,9 @@ struct Setup {
     }
 };
 
-std::shared_ptr<RecordingPrintSurface> Printer() { return std::make_shared<RecordingPrintSurface>(); }
+std::shared_ptr<RecordingPrintSurface> Printer() {
+    return std::make_shared<RecordingPrintSurface>();
+}
 
 } // namespace
 
@@ -167,6 +169,7 @@ private slots:
     void lastProposalNumber();
     void printSizeAndDocument();
     void leavingWritesNothing();
+    void previewRecordsNothing();
     void roadFromTheMainMenu();
     void stagesAreTidy_data();
     void stagesAreTidy();
@@ -194,7 +197,8 @@ void frmWriteProposalTest::customerAndJobSite() {
     QCOMPARE(w->lblAccount->text(), QStringLiteral("300"));
     for (int k = 1; k <= 8; ++k)
         QCOMPARE(w->txtCustomerInfo[k]->text(), w->lblCustomerInfo[k]->text());
-    QCOMPARE(w->txtTaxation->text(), QStringLiteral("The Proposed Price includes all applicable Taxes and Fees"));
+    QCOMPARE(w->txtTaxation->text(),
+             QStringLiteral("The Proposed Price includes all applicable Taxes and Fees"));
 
     w->cmdSetJobSite_Click();
     QCOMPARE(w->cmdSetJobSite->text(), QStringLiteral("Same as Account"));
@@ -205,7 +209,8 @@ void frmWriteProposalTest::customerAndJobSite() {
     w->Form_Activate();
     QCOMPARE(w->txtCustomerInfo[2]->text(), QStringLiteral("88 Maple Avenue"));
     QCOMPARE(w->cmdSetJobSite->text(), QStringLiteral("Enter Manually"));
-    QCOMPARE(w->txtTaxation->text(), QStringLiteral("The Proposed Price includes all applicable Taxes and Fees"));
+    QCOMPARE(w->txtTaxation->text(),
+             QStringLiteral("The Proposed Price includes all applicable Taxes and Fees"));
 }
 
 void frmWriteProposalTest::bodyStageChecks() {
@@ -227,7 +232,8 @@ void frmWriteProposalTest::bodyStageChecks() {
     w->txtBody->setPlainText(QStringLiteral("old text"));
     w->cmdAddBasic_Click();
     QCOMPARE(w->txtBody->toPlainText(),
-             QStringLiteral("We hereby propose to furnish the materials and perform the labor necessary for the completion of \n"));
+             QStringLiteral("We hereby propose to furnish the materials and perform the labor necessary for "
+                            "the completion of \n"));
     QVERIFY(!w->cmdAddBasic->isEnabled());
 
     // Back on stage 1 and NEXT: the terms choice comes back only for an empty body.
@@ -244,7 +250,8 @@ void frmWriteProposalTest::bodyStageChecks() {
     // With no option chosen the body check says so.
     s.folder.prompt->AnswerOk();
     w->CheckBodyOption();
-    QCOMPARE(s.folder.prompt->Texts().last(), QStringLiteral("Select a Body Creation Button before Entering Data"));
+    QCOMPARE(s.folder.prompt->Texts().last(),
+             QStringLiteral("Select a Body Creation Button before Entering Data"));
 }
 
 void frmWriteProposalTest::termsAndTaxAreAddedOnce() {
@@ -290,7 +297,8 @@ void frmWriteProposalTest::termsAndTaxAreAddedOnce() {
     w->cmdTax_Click(2); // an empty statement counts as already there
     QCOMPARE(w->txtBody->toPlainText(), before);
     w->cmdTax_Click(1);
-    QCOMPARE(w->txtTaxation->text(), QStringLiteral("The Proposed Price includes all applicable Taxes and Fees"));
+    QCOMPARE(w->txtTaxation->text(),
+             QStringLiteral("The Proposed Price includes all applicable Taxes and Fees"));
 }
 
 void frmWriteProposalTest::bodyFromTemplateAndDocument() {
@@ -414,7 +422,8 @@ void frmWriteProposalTest::dueDates() {
     emit w->MonthView1->clicked(first);
     emit w->MonthView1->clicked(first);
     emit w->MonthView1->clicked(first.addDays(-3));
-    QCOMPARE(s.folder.prompt->Texts(), QStringList(2, QStringLiteral("The Selected date is less than or equal a previous date")));
+    QCOMPARE(s.folder.prompt->Texts(),
+             QStringList(2, QStringLiteral("The Selected date is less than or equal a previous date")));
     QCOMPARE(w->lblPaymentDate[1]->text(), QStringLiteral("due Date # 2"));
     // Shown in the four-digit-year form the payments file keeps.
     QCOMPARE(w->lblPaymentDate[0]->text(), QStringLiteral("1/15/2027"));
@@ -442,12 +451,14 @@ void frmWriteProposalTest::nextChecksDatesThenTotal() {
     s.PickDates(1);
     s.folder.prompt->AnswerOk();
     w->cmdCreation_Click(4);
-    QCOMPARE(s.folder.prompt->Texts(), QStringList{QStringLiteral("You must enter a Payment Date for each Payment")});
+    QCOMPARE(s.folder.prompt->Texts(),
+             QStringList{QStringLiteral("You must enter a Payment Date for each Payment")});
 
     emit w->MonthView1->clicked(Today.addMonths(3));
     s.folder.prompt->AnswerOk();
     w->cmdCreation_Click(4);
-    QCOMPARE(s.folder.prompt->Texts().last(), QStringLiteral("The total of payments do not equal Proposed Amount"));
+    QCOMPARE(s.folder.prompt->Texts().last(),
+             QStringLiteral("The total of payments do not equal Proposed Amount"));
     QVERIFY(s.Shows(w->fraPricing) && !s.Shows(w->fraFinalize));
 
     w->txtPayment[1]->setText(QStringLiteral("five hundred"));
@@ -531,15 +542,18 @@ void frmWriteProposalTest::printAndRecord_data() {
     const int yes = int(MsgAnswer::Yes), no = int(MsgAnswer::No), ok = int(MsgAnswer::Ok);
     const QString confirm = QStringLiteral("Did the Proposal Print Correctly");
     const QString retry = QStringLiteral("Would you like to try to Reprint?");
-    QTest::newRow("confirmed") << QList<int>{yes} << 1 << false << true << 1002 << false << QStringList{confirm};
+    QTest::newRow("confirmed") << QList<int>{yes} << 1 << false << true << 1002 << false
+                               << QStringList{confirm};
     QTest::newRow("declined twice") << QList<int>{no, no} << 1 << false << false << 1001 << false
                                     << QStringList{confirm, retry};
-    QTest::newRow("reprinted, then confirmed") << QList<int>{no, yes, yes} << 2 << false << true << 1002 << false
-                                               << QStringList{confirm, retry, confirm};
-    QTest::newRow("print dialog cancelled") << QList<int>{ok} << 0 << true << true << 1001 << true
-                                            << QStringList{QStringLiteral("The Proposal will not be Printed")};
-    QTest::newRow("reprint cancelled in the dialog") << QList<int>{no, yes, ok} << 1 << true << true << 1001 << true
-                                                     << QStringList{confirm, retry, QStringLiteral("The Proposal will not be Printed")};
+    QTest::newRow("reprinted, then confirmed") << QList<int>{no, yes, yes} << 2 << false << true << 1002
+                                               << false << QStringList{confirm, retry, confirm};
+    QTest::newRow("print dialog cancelled")
+        << QList<int>{ok} << 0 << true << true << 1001 << true
+        << QStringList{QStringLiteral("The Proposal will not be Printed")};
+    QTest::newRow("reprint cancelled in the dialog")
+        << QList<int>{no, yes, ok} << 1 << true << true << 1001 << true
+        << QStringList{confirm, retry, QStringLiteral("The Proposal will not be Printed")};
 }
 
 void frmWriteProposalTest::printAndRecord() {
@@ -564,7 +578,8 @@ void frmWriteProposalTest::printAndRecord() {
     QVERIFY(s.dialogs->ScriptUsed() && s.folder.prompt->ScriptUsed());
     QCOMPARE(s.FilesOf(1001), filesKept);
     QCOMPARE(int(ProposalNo), numberAfter);
-    QCOMPARE(s.folder.read(QStringLiteral("TProposalCounter.txt")).trimmed(), QByteArray::number(numberAfter));
+    QCOMPARE(s.folder.read(QStringLiteral("TProposalCounter.txt")).trimmed(),
+             QByteArray::number(numberAfter));
     QCOMPARE(ScreenRegistry::Existing<frmWriteProposal>() != nullptr, writerStays);
     if (writerStays) {
         QVERIFY(s.Shows(s.w->fraFinalize) && !s.Shows(s.w->fraPrint));
@@ -617,7 +632,8 @@ void frmWriteProposalTest::recordedFilesByteForByte() {
     w->cmdProposalContinue_Click();
 
     const QByteArray proposal = s.folder.read(Proposals + QStringLiteral("1001.txt"));
-    QVERIFY(proposal.startsWith("\"1001\",1250.5,#2026-12-05#\r\n\"217-555-0142\"\r\n\"Mr. John Q Public\"\r\n\"88 Maple Avenue\"\r\n\"\"\r\n"));
+    QVERIFY(proposal.startsWith("\"1001\",1250.5,#2026-12-05#\r\n\"217-555-0142\"\r\n\"Mr. John Q "
+                                "Public\"\r\n\"88 Maple Avenue\"\r\n\"\"\r\n"));
     QVERIFY(proposal.contains("\"62702\"\r\n\"217-555-0142\"\r\n\"Site Owner\"\r\n"));
     QCOMPARE(proposal.count("\r\n"), 16);
     QCOMPARE(s.folder.read(Bodies + QStringLiteral("1001.txt")), QByteArray("Line 1\r\nLine 2\r\n"));
@@ -785,6 +801,19 @@ void frmWriteProposalTest::roadFromTheMainMenu() {
     QVERIFY(ScreenRegistry::Existing<frmStartup>() && ScreenRegistry::Existing<frmStartup>()->isVisible());
 }
 
+void frmWriteProposalTest::previewRecordsNothing() {
+    Setup s;
+    s.ToFinalize();
+    s.w->cmdPreview_Click();
+    s.w->cmdPreview_Click();
+    for (const QString &dir : {Proposals, Bodies, PaymentsDir})
+        QVERIFY(QDir(s.folder.file(dir)).entryList(QDir::Files).isEmpty());
+    QVERIFY(!s.folder.exists(QStringLiteral("PreviewBody.tmp")));
+    QCOMPARE(int(ProposalNo), 1001);
+    QVERIFY(s.Shows(s.w->fraPrint));
+    QVERIFY(s.folder.prompt->shown.isEmpty() && s.dialogs->opened.isEmpty());
+}
+
 void frmWriteProposalTest::stagesAreTidy_data() {
     QTest::addColumn<int>("stage");
     QTest::newRow("service location") << 1;
@@ -816,10 +845,11 @@ void frmWriteProposalTest::stagesAreTidy() {
         w->cmdCreation_Click(0);
         w->optCreate[2]->click();
         w->cmdAddBasic_Click();
-        w->txtBody->appendPlainText(QStringLiteral("the re-roofing of the house at 17 Lakeview Court:\n"
-                                                   "- remove the old shingles down to the deck\n"
-                                                   "- new felt, drip edge and ridge vent\n"
-                                                   "- 30-year architectural shingles, colour Weathered Wood"));
+        w->txtBody->appendPlainText(
+            QStringLiteral("the re-roofing of the house at 17 Lakeview Court:\n"
+                           "- remove the old shingles down to the deck\n"
+                           "- new felt, drip edge and ridge vent\n"
+                           "- 30-year architectural shingles, colour Weathered Wood"));
         w->cmdTax_Click(2);
         w->cmdAddTerms_Click();
         name = QStringLiteral("writer-body");
