@@ -1,3 +1,4 @@
+#include "FileSizeLimit.h"
 #include "LayoutCheck.h"
 #include "ScriptedDialogs.h"
 #include "TestFolder.h"
@@ -170,6 +171,8 @@ private slots:
     void printSizeAndDocument();
     void leavingWritesNothing();
     void previewRecordsNothing();
+    void failedWritePrintsNothing_data();
+    void failedWritePrintsNothing();
     void roadFromTheMainMenu();
     void stagesAreTidy_data();
     void stagesAreTidy();
@@ -812,6 +815,44 @@ void frmWriteProposalTest::previewRecordsNothing() {
     QCOMPARE(int(ProposalNo), 1001);
     QVERIFY(s.Shows(s.w->fraPrint));
     QVERIFY(s.folder.prompt->shown.isEmpty() && s.dialogs->opened.isEmpty());
+}
+
+void frmWriteProposalTest::failedWritePrintsNothing_data() {
+    QTest::addColumn<qint64>("limit");
+    QTest::addColumn<int>("bodyLines");
+    QTest::newRow("proposal file") << qint64(60) << 1;
+    QTest::newRow("body file") << qint64(600) << 60;
+}
+
+void frmWriteProposalTest::failedWritePrintsNothing() {
+    QFETCH(qint64, limit);
+    QFETCH(int, bodyLines);
+    Setup s;
+    s.ToPricing(QStringList(bodyLines, QStringLiteral("A line of the body")).join(QLatin1Char('\n')));
+    s.EnterPrice(QStringLiteral("1000"));
+    s.w->optPayment[1]->click();
+    s.PickDates(1);
+    s.w->cmdCreation_Click(4);
+    s.w->cmdContinue_Click();
+    s.folder.prompt->AnswerOk();
+    {
+        FileSizeLimit full(limit);
+        QVERIFY(full.active());
+        s.w->cmdProposalContinue_Click();
+    }
+    QCOMPARE(s.folder.prompt->shown.size(), 1);
+    QCOMPARE(s.folder.prompt->shown[0].title, QStringLiteral("File not saved"));
+    QVERIFY(s.dialogs->opened.isEmpty());
+    QVERIFY(!s.folder.exists(Bodies + QStringLiteral("1001.txt")));
+    QCOMPARE(int(ProposalNo), 1001);
+    QVERIFY(s.Shows(s.w->fraFinalize) && !s.Shows(s.w->fraPrint));
+    // With room again the writer's own files are written without asking.
+    s.dialogs->AnswerPrinter(Printer());
+    s.folder.prompt->Answer(MsgAnswer::Yes);
+    s.w->cmdProposalContinue_Click();
+    QCOMPARE(s.folder.prompt->shown.size(), 2);
+    QVERIFY(s.FilesOf(1001));
+    QCOMPARE(int(ProposalNo), 1002);
 }
 
 void frmWriteProposalTest::stagesAreTidy_data() {
