@@ -1,0 +1,150 @@
+#include "TestFolder.h"
+#include "TestMain.h"
+#include "common/LocaleTexts.h"
+#include "proposals/PaymentSchedule.h"
+
+#include <QLocale>
+#include <QTest>
+
+using namespace PaymentRules;
+
+Q_DECLARE_METATYPE(QList<Currency>)
+
+namespace {
+QList<Currency> Cents(std::initializer_list<qint64> cents) {
+    QList<Currency> list;
+    for (qint64 c : cents)
+        list << Currency::FromCents(c);
+    return list;
+}
+} // namespace
+
+class PaymentScheduleTest : public QObject {
+    Q_OBJECT
+private slots:
+    void init() { QLocale::setDefault(QLocale(QStringLiteral("en_US"))); }
+    void equalPayments_data();
+    void equalPayments();
+    void currencyFormRoundsHalvesAwayFromZero();
+    void dueDates_data();
+    void dueDates();
+    void pickedDateMustFollowEveryEarlierOne_data();
+    void pickedDateMustFollowEveryEarlierOne();
+    void paymentTotal_data();
+    void paymentTotal();
+};
+
+void PaymentScheduleTest::equalPayments_data() {
+    QTest::addColumn<qint64>("priceCents");
+    QTest::addColumn<int>("n");
+    QTest::addColumn<int>("digits");
+    QTest::addColumn<QList<Currency>>("expected");
+    QTest::newRow("1,000.00 in 3") << qint64(100000) << 3 << 2 << Cents({33333, 33333, 33334});
+    QTest::newRow("100.00 in 4") << qint64(10000) << 4 << 2 << Cents({2500, 2500, 2500, 2500});
+    QTest::newRow("99.94 in 2") << qint64(9994) << 2 << 2 << Cents({4997, 4997});
+    QTest::newRow("1,000.00 in 1") << qint64(100000) << 1 << 2 << Cents({100000});
+    QTest::newRow("1,000.00 in 8") << qint64(100000) << 8 << 2
+                                   << Cents({12500, 12500, 12500, 12500, 12500, 12500, 12500, 12500});
+    QTest::newRow("100.00 in 7") << qint64(10000) << 7 << 2
+                                 << Cents({1428, 1428, 1428, 1428, 1428, 1428, 1432});
+    QTest::newRow("0.07 in 8, shares round to nothing")
+        << qint64(7) << 8 << 2 << Cents({0, 0, 0, 0, 0, 0, 0, 7});
+    QTest::newRow("no decimals: 1,000 in 3") << qint64(100000) << 3 << 0 << Cents({33300, 33300, 33400});
+}
+
+void PaymentScheduleTest::equalPayments() {
+    QFETCH(qint64, priceCents);
+    QFETCH(int, n);
+    QFETCH(int, digits);
+    QFETCH(QList<Currency>, expected);
+    const QList<Currency> shares = CalculateEqualPayments(Currency::FromCents(priceCents), n, digits);
+    QCOMPARE(shares, expected);
+    Currency total;
+    for (Currency share : shares)
+        total += share;
+    QCOMPARE(total, Currency::FromCents(priceCents));
+}
+
+void PaymentScheduleTest::currencyFormRoundsHalvesAwayFromZero() {
+    // 24.995 has no exact binary form; printed through a double it would lose the half cent.
+    QCOMPARE(CurrencyForm(Currency{249950}), QStringLiteral("$25.00"));
+    QCOMPARE(CurrencyForm(Currency{10050}), QStringLiteral("$1.01"));
+    QCOMPARE(CurrencyForm(Currency{10049}), QStringLiteral("$1.00"));
+    QCOMPARE(CurrencyForm(Currency{-10050}), CurrencyText(Currency::FromCents(-101)));
+    QCOMPARE(CurrencyDigits(), 2);
+    QVERIFY(IsZeroText(QStringLiteral("$0.00")));
+    QVERIFY(!IsZeroText(QStringLiteral("$0.01")));
+    QLocale::setDefault(QLocale(QStringLiteral("ja_JP")));
+    QCOMPARE(CurrencyDigits(), 0);
+}
+
+void PaymentScheduleTest::dueDates_data() {
+    QTest::addColumn<QStringList>("captions");
+    QTest::addColumn<int>("n");
+    QTest::addColumn<int>("missing"); // -1 none
+    QTest::newRow("every date") << QStringList{"12/5/2026", "1/5/2027"} << 2 << -1;
+    QTest::newRow("second not picked") << QStringList{"12/5/2026", "due Date # 2"} << 2 << 1;
+    QTest::newRow("first not picked") << QStringList{"due Date # 1", "1/5/2027"} << 2 << 0;
+    QTest::newRow("only the first n count") << QStringList{"12/5/2026", "due Date # 2"} << 1 << -1;
+    QTest::newRow("eight") << QStringList{"1/1/2027", "2/1/2027", "3/1/2027", "4/1/2027",
+                                          "5/1/2027", "6/1/2027", "7/1/2027", "8/1/2027"}
+                           << 8 << -1;
+}
+
+void PaymentScheduleTest::dueDates() {
+    QFETCH(QStringList, captions);
+    QFETCH(int, n);
+    QFETCH(int, missing);
+    QCOMPARE(CheckDueDates(captions, n).value_or(-1), missing);
+}
+
+void PaymentScheduleTest::pickedDateMustFollowEveryEarlierOne_data() {
+    QTest::addColumn<QList<QDate>>("assigned");
+    QTest::addColumn<QDate>("picked");
+    QTest::addColumn<bool>("follows");
+    const QDate d(2026, 12, 5);
+    QTest::newRow("first pick") << QList<QDate>{} << d << true;
+    QTest::newRow("later") << QList<QDate>{d} << d.addDays(1) << true;
+    QTest::newRow("same date twice") << QList<QDate>{d} << d << false;
+    QTest::newRow("earlier") << QList<QDate>{d} << d.addDays(-1) << false;
+    QTest::newRow("between two earlier") << QList<QDate>{d, d.addDays(10)} << d.addDays(5) << false;
+}
+
+void PaymentScheduleTest::pickedDateMustFollowEveryEarlierOne() {
+    QFETCH(QList<QDate>, assigned);
+    QFETCH(QDate, picked);
+    QFETCH(bool, follows);
+    QCOMPARE(DueDateFollows(assigned, picked), follows);
+}
+
+void PaymentScheduleTest::paymentTotal_data() {
+    QTest::addColumn<QString>("price");
+    QTest::addColumn<QStringList>("payments");
+    QTest::addColumn<int>("outcome");
+    QTest::addColumn<int>("index");
+    QTest::newRow("adds up") << "$1,000.00" << QStringList{"$333.33", "$333.33", "$333.34"}
+                             << int(TotalCheck::Equal) << -1;
+    QTest::newRow("400 and 500 of 1,000")
+        << "$1,000.00" << QStringList{"$400.00", "$500.00"} << int(TotalCheck::Unequal) << -1;
+    QTest::newRow("one ten-thousandth short")
+        << "1000" << QStringList{"999.9999"} << int(TotalCheck::Unequal) << -1;
+    QTest::newRow("price zero") << "$0.00" << QStringList{"$0.00"} << int(TotalCheck::PriceNotSet) << -1;
+    QTest::newRow("price not a number")
+        << "lots" << QStringList{"$5.00"} << int(TotalCheck::PriceNotSet) << -1;
+    QTest::newRow("second payment not a number")
+        << "$10.00" << QStringList{"$5.00", "five"} << int(TotalCheck::PaymentNotNumber) << 1;
+    QTest::newRow("empty payment") << "$10.00" << QStringList{""} << int(TotalCheck::PaymentNotNumber) << 0;
+}
+
+void PaymentScheduleTest::paymentTotal() {
+    QFETCH(QString, price);
+    QFETCH(QStringList, payments);
+    QFETCH(int, outcome);
+    QFETCH(int, index);
+    const TotalResult result = CheckPaymentTotal(price, payments, int(payments.size()));
+    QCOMPARE(int(result.outcome), outcome);
+    QCOMPARE(result.index, index);
+}
+
+TAMSEL_TEST(PaymentScheduleTest)
+#include "tst_PaymentSchedule.moc"

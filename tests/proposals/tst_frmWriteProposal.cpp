@@ -1,0 +1,935 @@
+#include "FileSizeLimit.h"
+#include "LayoutCheck.h"
+#include "ScriptedDialogs.h"
+#include "TestFolder.h"
+#include "TestMain.h"
+#include "app/frmStartup.h"
+#include "common/CommonVariables.h"
+#include "common/ScreenRegistry.h"
+#include "customers/CustomerRecords.h"
+#include "customers/frmCustomer.h"
+#include "platform/Clock.h"
+#include "platform/RecordingPrintSurface.h"
+#include "printing/ProposalPrinting.h"
+#include "proposals/frmWriteProposal.h"
+#include "settings/BusinessFiles.h"
+#include "settings/TermsTexts.h"
+
+#include <QAbstractItemView>
+#include <QAction>
+#include <QCalendarWidget>
+#include <QCheckBox>
+#include <QComboBox>
+#include <QDir>
+#include <QGroupBox>
+#include <QLabel>
+#include <QLineEdit>
+#include <QListWidget>
+#include <QPlainTextEdit>
+#include <QPushButton>
+#include <QRadioButton>
+#include <QSettings>
+#include <QTest>
+
+Q_DECLARE_METATYPE(CustomerRecord)
+
+namespace {
+
+const QDate Today(2026, 12, 5);
+const QString Proposals = QStringLiteral("TamselProposals/");
+const QString Bodies = QStringLiteral("TamselProposals/ProposalBody/");
+const QString PaymentsDir = QStringLiteral("TamselProposals/ProposalPayments/");
+
+CustomerRecord Person(const QString &title, const QString &first, const QString &mi, const QString &last) {
+    CustomerRecord rec;
+    rec.AcctNo = QStringLiteral("300");
+    rec.AcctType = QStringLiteral("Individual");
+    rec.Title = title;
+    rec.FirstName = first;
+    rec.MiddleInitial = mi;
+    rec.LastName = last;
+    rec.Address1 = QStringLiteral("88 Maple Avenue");
+    rec.City = rec.CityCopy = QStringLiteral("Springfield");
+    rec.State = QStringLiteral("IL");
+    rec.PostalCode = rec.Address4 = QStringLiteral("62702");
+    rec.Phone = QStringLiteral("217-555-0142");
+    rec.Cell = QStringLiteral("217-555-0199");
+    return rec;
+}
+
+// A data folder with the proposal folders, one customer and the counter at
+// the given number; the writer opened and activated for that customer.
+struct Setup {
+    TestFolder folder;
+    std::shared_ptr<ScriptedDialogs> dialogs = std::make_shared<ScriptedDialogs>();
+    frmWriteProposal *w = nullptr;
+
+    explicit Setup(const CustomerRecord &rec = Person("Mr.", "John", "Q", "Public"), qint16 number = 1001,
+                   bool open = true) {
+        QLocale::setDefault(QLocale(QStringLiteral("en_US")));
+        Clock::SetToday([] { return Today; });
+        SetDialogs(dialogs);
+        for (const QString &dir : {Proposals, Bodies, PaymentsDir, QStringLiteral("Templates/Proposals/")})
+            QDir().mkpath(folder.file(dir));
+        folder.write(QStringLiteral("CustomerData.txt"), CustomerLayout().Write(rec));
+        folder.write(QStringLiteral("PrintColors.txt"), "8388608\r\n128\r\n\"Arial\"\r\n#TRUE#\r\n1\r\n");
+        SaveProposalCounter(number);
+        ProposalNo = number;
+        CustomerRecNo = 1;
+        if (open)
+            Open();
+    }
+    ~Setup() { SetDialogs(nullptr); }
+
+    void Open() {
+        w = ScreenRegistry::Get<frmWriteProposal>();
+        w->Form_Activate();
+    }
+    bool Shows(QWidget *widget) const { return widget->isVisibleTo(w); }
+
+    // Stage 1 to stage 3 with a body.
+    void ToPricing(const QString &body = QStringLiteral("Replace the roof.")) {
+        w->cmdCreation_Click(0);
+        w->txtBody->setPlainText(body);
+        w->cmdCreation_Click(2);
+    }
+    void EnterPrice(const QString &price) {
+        w->txtAmount->setText(price);
+        w->txtAmount_LostFocus();
+    }
+    void ChooseCount(int n) {
+        w->cboPayments->setCurrentIndex(n - 1);
+        w->cboPayments_Click();
+    }
+    // Plan 2 with n payments, as the user makes it.
+    void Schedule(int n) {
+        w->optPayment[2]->click();
+        ChooseCount(n);
+        w->cmdMultiContinue_Click();
+    }
+    void PickDates(int n, QDate first = Today.addDays(7)) {
+        for (int k = 0; k < n; ++k)
+            Pick(first.addMonths(k));
+    }
+    // A click on a day selects it, then tells the writer.
+    void Pick(const QDate &date) {
+        w->MonthView1->setSelectedDate(date);
+        emit w->MonthView1->clicked(date);
+    }
+    // A complete proposal on stage 4: 1,000.00 in one payment.
+    void ToFinalize() {
+        ToPricing();
+        EnterPrice(QStringLiteral("1000"));
+        w->optPayment[1]->click();
+        PickDates(1);
+        w->cmdCreation_Click(4);
+        QVERIFY(Shows(w->fraFinalize));
+        w->cmdContinue_Click();
+    }
+    bool FilesOf(int number) const {
+        const QString name = QString::number(number) + QStringLiteral(".txt");
+        const bool a = folder.exists(Proposals + name), b = folder.exists(Bodies + name),
+                   c = folder.exists(PaymentsDir + name);
+        if (a != b || b != c)
+            qWarning("only some of the three files of %d exist", number);
+        return a && b && c;
+    }
+};
+
+std::shared_ptr<RecordingPrintSurface> Printer() {
+    return std::make_shared<RecordingPrintSurface>();
+}
+
+} // namespace
+
+class frmWriteProposalTest : public QObject {
+    Q_OBJECT
+private slots:
+    void cleanup() {
+        CloseAllScreens();
+        Clock::SetToday({});
+    }
+    void customerAndJobSite_data();
+    void customerAndJobSite();
+    void bodyStageChecks();
+    void termsAndTaxAreAddedOnce();
+    void bodyFromTemplateAndDocument();
+    void equalPaymentsOnScreen_data();
+    void equalPaymentsOnScreen();
+    void threePlans();
+    void dueDates();
+    void nextChecksDatesThenTotal();
+    void changingTheCountRestartsTheDates();
+    void paymentBoxThatIsNotANumberIsEmptied();
+    void keysMoveTheCalendarWithoutAssigning();
+    void printAndRecord_data();
+    void printAndRecord();
+    void printFailureKeepsEverything();
+    void recordedFilesByteForByte();
+    void anotherProposalsFilesAreNotOverwrittenSilently();
+    void lastProposalNumber();
+    void printSizeAndDocument();
+    void leavingWritesNothing();
+    void previewRecordsNothing();
+    void failedWritePrintsNothing_data();
+    void failedWritePrintsNothing();
+    void roadFromTheMainMenu();
+    void stagesAreTidy_data();
+    void stagesAreTidy();
+};
+
+void frmWriteProposalTest::customerAndJobSite_data() {
+    QTest::addColumn<CustomerRecord>("rec");
+    QTest::addColumn<QString>("name");
+    QTest::newRow("title and initial") << Person("Mr.", "John", "Q", "Public") << "Mr. John Q Public";
+    QTest::newRow("neither title nor initial") << Person("", "John", "", "Public") << " John   Public";
+    CustomerRecord business = Person("", "", "", "");
+    business.AcctType = QStringLiteral("Business");
+    business.AcctName = QStringLiteral("Smith Plumbing");
+    QTest::newRow("business") << business << "Smith Plumbing";
+}
+
+void frmWriteProposalTest::customerAndJobSite() {
+    QFETCH(CustomerRecord, rec);
+    QFETCH(QString, name);
+    Setup s(rec);
+    frmWriteProposal *w = s.w;
+    QCOMPARE(w->lblCustomerInfo[1]->text(), name);
+    QCOMPARE(w->lblCustomerInfo[6]->text(), QStringLiteral("62702"));
+    QCOMPARE(w->lblCustomerInfo[8]->text(), QStringLiteral("217-555-0199"));
+    QCOMPARE(w->lblAccount->text(), QStringLiteral("300"));
+    for (int k = 1; k <= 8; ++k)
+        QCOMPARE(w->txtCustomerInfo[k]->text(), w->lblCustomerInfo[k]->text());
+    QCOMPARE(w->txtTaxation->text(),
+             QStringLiteral("The Proposed Price includes all applicable Taxes and Fees"));
+
+    w->cmdSetJobSite_Click();
+    QCOMPARE(w->cmdSetJobSite->text(), QStringLiteral("Same as Account"));
+    QVERIFY(w->txtCustomerInfo[2]->text().isEmpty());
+    w->txtCustomerInfo[2]->setText(QStringLiteral("12 Site Road"));
+    w->txtTaxation->setText(QStringLiteral("Tax extra"));
+    // Every activation puts the account address and the default statement back.
+    w->Form_Activate();
+    QCOMPARE(w->txtCustomerInfo[2]->text(), QStringLiteral("88 Maple Avenue"));
+    QCOMPARE(w->cmdSetJobSite->text(), QStringLiteral("Enter Manually"));
+    QCOMPARE(w->txtTaxation->text(),
+             QStringLiteral("The Proposed Price includes all applicable Taxes and Fees"));
+}
+
+void frmWriteProposalTest::bodyStageChecks() {
+    Setup s;
+    frmWriteProposal *w = s.w;
+    w->cmdCreation_Click(0);
+    QVERIFY(s.Shows(w->fraBody) && !s.Shows(w->fraCustomer));
+    QVERIFY(!w->cmdWrite[2]->isEnabled());
+    QVERIFY(s.Shows(w->fraInstructions[2]));
+
+    s.folder.prompt->AnswerOk();
+    w->cmdCreation_Click(2);
+    QCOMPARE(s.folder.prompt->Texts(), QStringList{QStringLiteral("The Proposal Body cannot be blank")});
+    QVERIFY(s.folder.prompt->shown[0].beeped);
+    QCOMPARE(s.folder.prompt->shown[0].title, AppTitle);
+    QVERIFY(s.Shows(w->fraBody));
+
+    // The header replaces whatever the body held.
+    w->txtBody->setPlainText(QStringLiteral("old text"));
+    w->cmdAddBasic_Click();
+    QCOMPARE(w->txtBody->toPlainText(),
+             QStringLiteral("We hereby propose to furnish the materials and perform the labor necessary for "
+                            "the completion of \n"));
+    QVERIFY(!w->cmdAddBasic->isEnabled());
+
+    // Back on stage 1 and NEXT: the terms choice comes back only for an empty body.
+    w->cmdAddTerms_Click();
+    QVERIFY(!w->cmdAddTerms->isEnabled());
+    w->cmdCreation_Click(1);
+    w->cmdCreation_Click(0);
+    QVERIFY(!w->cmdAddTerms->isEnabled());
+    w->txtBody->clear();
+    w->cmdCreation_Click(1);
+    w->cmdCreation_Click(0);
+    QVERIFY(w->cmdAddTerms->isEnabled() && w->optFooter[0]->isEnabled());
+
+    // With no option chosen the body check says so.
+    s.folder.prompt->AnswerOk();
+    w->CheckBodyOption();
+    QCOMPARE(s.folder.prompt->Texts().last(),
+             QStringLiteral("Select a Body Creation Button before Entering Data"));
+}
+
+void frmWriteProposalTest::termsAndTaxAreAddedOnce() {
+    Setup s(Person("Mr.", "John", "Q", "Public"), 1001, false);
+    SaveCustomText(CustomTermsFile, QStringLiteral("Net 30.\r\nNo refunds."));
+    s.Open();
+    frmWriteProposal *w = s.w;
+    w->cmdCreation_Click(0);
+    QVERIFY(w->optFooter[1]->isChecked());
+
+    // Generic terms: added once, however often asked.
+    w->txtBody->setPlainText(QStringLiteral("Work"));
+    w->optFooter[0]->setChecked(true);
+    w->cmdAddTerms_Click();
+    const QString once = QStringLiteral("Work\n\n") + w->GenericTermsText;
+    QCOMPARE(w->txtBody->toPlainText(), once);
+    w->InitTermsOptions();
+    w->optFooter[0]->setChecked(true);
+    w->cmdAddTerms_Click();
+    QCOMPARE(w->txtBody->toPlainText(), once);
+
+    // Custom terms: once, and again after the body is cleared.
+    w->cmdWrite_Click(1);
+    QVERIFY(w->txtBody->toPlainText().isEmpty());
+    w->txtBody->setPlainText(QStringLiteral("Work"));
+    w->cmdAddTerms_Click();
+    QCOMPARE(w->txtBody->toPlainText(), QStringLiteral("Work\n\nNet 30.\nNo refunds."));
+    w->InitTermsOptions();
+    w->cmdAddTerms_Click();
+    QCOMPARE(w->txtBody->toPlainText(), QStringLiteral("Work\n\nNet 30.\nNo refunds."));
+    w->cmdWrite_Click(1);
+    w->txtBody->setPlainText(QStringLiteral("Other work"));
+    w->cmdAddTerms_Click();
+    QCOMPARE(w->txtBody->toPlainText(), QStringLiteral("Other work\n\nNet 30.\nNo refunds."));
+
+    // The tax statement: once.
+    w->cmdTax_Click(2);
+    w->cmdTax_Click(2);
+    QCOMPARE(w->txtBody->toPlainText().count(QStringLiteral("includes all applicable Taxes")), 1);
+    w->cmdTax_Click(0);
+    QVERIFY(w->txtTaxation->text().isEmpty());
+    const QString before = w->txtBody->toPlainText();
+    w->cmdTax_Click(2); // an empty statement counts as already there
+    QCOMPARE(w->txtBody->toPlainText(), before);
+    w->cmdTax_Click(1);
+    QCOMPARE(w->txtTaxation->text(),
+             QStringLiteral("The Proposed Price includes all applicable Taxes and Fees"));
+}
+
+void frmWriteProposalTest::bodyFromTemplateAndDocument() {
+    Setup s(Person("Mr.", "John", "Q", "Public"), 1001, false);
+    s.folder.write(QStringLiteral("Templates/Proposals/Roof.txt"), "Line one\r\nLine two\r\n");
+    s.folder.write(QStringLiteral("notes.txt"), "From a document\r\n");
+    s.Open();
+    frmWriteProposal *w = s.w;
+    QVERIFY(w->optCreate[1]->isEnabled());
+    QCOMPARE(w->File1->count(), 1);
+    w->cmdCreation_Click(0);
+    w->optCreate[1]->click();
+    QVERIFY(s.Shows(w->fraTemplates));
+    QVERIFY(!w->fraDelete->isEnabled());
+    w->File1_Click(w->File1->item(0));
+    QVERIFY(!s.Shows(w->fraTemplates));
+    QCOMPARE(w->txtBody->toPlainText(), QStringLiteral("Line one\nLine two\n"));
+    QVERIFY(w->fraDelete->isEnabled());
+
+    s.dialogs->AnswerFile(s.folder.file(QStringLiteral("notes.txt")));
+    w->optCreate[0]->click();
+    QCOMPARE(w->txtBody->toPlainText(), QStringLiteral("From a document\n"));
+    QCOMPARE(s.dialogs->opened.last().filter, QStringLiteral("Text Files(*.txt)"));
+    s.dialogs->AnswerFile(std::nullopt);
+    w->optCreate[0]->click();
+    QCOMPARE(w->txtBody->toPlainText(), QStringLiteral("From a document\n"));
+
+    // Save As adds the terms, names the template and lists it.
+    s.folder.prompt->Type(QStringLiteral("Gutter"));
+    w->cmdSave_Click();
+    QVERIFY(w->txtBody->toPlainText().contains(w->GenericTermsText));
+    QCOMPARE(s.folder.read(QStringLiteral("Templates/Proposals/Gutter.txt")),
+             StoredLineEnds(w->txtBody->toPlainText()).toLatin1() + "\r\n");
+    QCOMPARE(w->File1->count(), 2);
+    QVERIFY(s.dialogs->ScriptUsed() && s.folder.prompt->ScriptUsed());
+}
+
+void frmWriteProposalTest::equalPaymentsOnScreen_data() {
+    QTest::addColumn<QString>("price");
+    QTest::addColumn<int>("n");
+    QTest::addColumn<QStringList>("shown");
+    QTest::newRow("1,000.00 in 3") << "1000" << 3 << QStringList{"$333.33", "$333.33", "$333.34"};
+    QTest::newRow("100.00 in 4") << "$100.00" << 4 << QStringList{"$25.00", "$25.00", "$25.00", "$25.00"};
+    QTest::newRow("99.94 in 2") << "99.94" << 2 << QStringList{"$49.97", "$49.97"};
+    QTest::newRow("1,000.00 in 1") << "1,000" << 1 << QStringList{"$1,000.00"};
+    QTest::newRow("eight") << "80" << 8 << QStringList(8, QStringLiteral("$10.00"));
+}
+
+void frmWriteProposalTest::equalPaymentsOnScreen() {
+    QFETCH(QString, price);
+    QFETCH(int, n);
+    QFETCH(QStringList, shown);
+    Setup s;
+    frmWriteProposal *w = s.w;
+    s.ToPricing();
+    QVERIFY(!w->optPayment[0]->isEnabled());
+    s.EnterPrice(price);
+    QVERIFY(w->optPayment[2]->isEnabled());
+    s.Schedule(n);
+    w->ckAllEqual->click();
+    QCOMPARE(w->ckAllEqual->text(), QStringLiteral("Payment Amounts Have been Calculated"));
+    for (int k = 0; k < 8; ++k) {
+        QCOMPARE(s.Shows(w->txtPayment[k]), k < n);
+        if (k < n)
+            QCOMPARE(w->txtPayment[k]->text(), shown[k]);
+    }
+    QVERIFY(s.Shows(w->lblPaymentDate[8]));
+    s.PickDates(n);
+    QVERIFY(s.Shows(w->lblWrite[9]) && !s.Shows(w->fraCalendar));
+    w->cmdCreation_Click(4);
+    QVERIFY(s.Shows(w->fraFinalize));
+}
+
+void frmWriteProposalTest::threePlans() {
+    Setup s;
+    frmWriteProposal *w = s.w;
+    s.ToPricing();
+    QCOMPARE(w->txtAmount->text(), QStringLiteral("$0.00"));
+    // Typing into a zero price starts from an empty box.
+    QTest::keyClick(w->txtAmount, Qt::Key_5);
+    QCOMPARE(w->txtAmount->text(), QStringLiteral("5"));
+    s.EnterPrice(QStringLiteral("100"));
+    QCOMPARE(w->txtAmount->text(), QStringLiteral("$100.00"));
+    QCOMPARE(w->Label2[4]->text(), QStringLiteral("$100.00"));
+
+    w->optPayment[1]->click();
+    QCOMPARE(w->cboPayments->currentText(), QStringLiteral("1"));
+    QVERIFY(!w->cboPayments->isEnabled());
+    QCOMPARE(w->txtPayment[0]->text(), QStringLiteral("$100.00"));
+    QCOMPARE(w->ckAllEqual->text(), QStringLiteral("Payment Amounts Have been Calculated"));
+
+    w->optPayment[0]->click();
+    QCOMPARE(w->cboPayments->currentText(), QStringLiteral("2"));
+    QVERIFY(!w->cboPayments->isEnabled());
+    QVERIFY(w->txtPayment[0]->text().isEmpty() && w->txtPayment[1]->text().isEmpty());
+    QVERIFY(s.Shows(w->txtPayment[1]) && !s.Shows(w->txtPayment[2]));
+    QCOMPARE(w->ckAllEqual->text(), QStringLiteral("Enter Payments Manually or Click to Calculate ->"));
+
+    w->optPayment[2]->click();
+    QVERIFY(w->cboPayments->isEnabled());
+    QVERIFY(!s.Shows(w->fraPayments) && s.Shows(w->cmdMultiContinue) && s.Shows(w->Label2[3]));
+    w->cmdMultiContinue_Click();
+    QVERIFY(s.Shows(w->fraPayments));
+
+    w->cmdClearAmount_Click();
+    QCOMPARE(w->txtAmount->text(), QStringLiteral("$0.00"));
+    QVERIFY(!w->optPayment[0]->isEnabled() && !s.Shows(w->txtPayment[0]));
+    s.EnterPrice(QStringLiteral("several"));
+    QCOMPARE(w->txtAmount->text(), QStringLiteral("$0.00"));
+}
+
+void frmWriteProposalTest::dueDates() {
+    Setup s;
+    frmWriteProposal *w = s.w;
+    s.ToPricing();
+    s.EnterPrice(QStringLiteral("1000"));
+    s.Schedule(2);
+    QCOMPARE(w->lblPaymentDate[1]->text(), QStringLiteral("due Date # 2"));
+    const QDate first(2027, 1, 15);
+    s.folder.prompt->AnswerOk(2);
+    emit w->MonthView1->clicked(first);
+    emit w->MonthView1->clicked(first);
+    emit w->MonthView1->clicked(first.addDays(-3));
+    QCOMPARE(s.folder.prompt->Texts(),
+             QStringList(2, QStringLiteral("The Selected date is less than or equal a previous date")));
+    QCOMPARE(w->lblPaymentDate[1]->text(), QStringLiteral("due Date # 2"));
+    // Shown in the four-digit-year form the payments file keeps.
+    QCOMPARE(w->lblPaymentDate[0]->text(), QStringLiteral("1/15/2027"));
+    emit w->MonthView1->clicked(first.addDays(1));
+    QCOMPARE(w->lblPaymentDate[1]->text(), QStringLiteral("1/16/2027"));
+    QVERIFY(!s.Shows(w->fraCalendar));
+
+    // Redo clears the dates and the plan; the next picks start at the first payment.
+    w->cmdRedo_Click();
+    QVERIFY(!s.Shows(w->fraPayments) && !w->optPayment[2]->isChecked());
+    QCOMPARE(w->lblPaymentDate[0]->text(), QStringLiteral("due Date # 1"));
+    s.Schedule(2);
+    emit w->MonthView1->clicked(first);
+    QCOMPARE(w->lblPaymentDate[0]->text(), QStringLiteral("1/15/2027"));
+}
+
+void frmWriteProposalTest::nextChecksDatesThenTotal() {
+    Setup s;
+    frmWriteProposal *w = s.w;
+    s.ToPricing();
+    s.EnterPrice(QStringLiteral("1000"));
+    s.Schedule(2);
+    w->txtPayment[0]->setText(QStringLiteral("$400.00"));
+    w->txtPayment[1]->setText(QStringLiteral("$500.00"));
+    s.PickDates(1);
+    s.folder.prompt->AnswerOk();
+    w->cmdCreation_Click(4);
+    QCOMPARE(s.folder.prompt->Texts(),
+             QStringList{QStringLiteral("You must enter a Payment Date for each Payment")});
+
+    emit w->MonthView1->clicked(Today.addMonths(3));
+    s.folder.prompt->AnswerOk();
+    w->cmdCreation_Click(4);
+    QCOMPARE(s.folder.prompt->Texts().last(),
+             QStringLiteral("The total of payments do not equal Proposed Amount"));
+    QVERIFY(s.Shows(w->fraPricing) && !s.Shows(w->fraFinalize));
+
+    w->txtPayment[1]->setText(QStringLiteral("five hundred"));
+    s.folder.prompt->AnswerOk(2);
+    w->cmdCreation_Click(4);
+    const auto &shown = s.folder.prompt->shown;
+    QCOMPARE(shown[shown.size() - 2].text, QStringLiteral("Enter a Payment Amount"));
+    QVERIFY(shown[shown.size() - 2].beeped);
+    QCOMPARE(shown.last().text, QStringLiteral("The total of payments do not equal Proposed Amount"));
+
+    w->txtPayment[1]->setText(QStringLiteral("$600.00"));
+    w->cmdCreation_Click(4);
+    QVERIFY(s.Shows(w->fraFinalize));
+    // BACK and forth through the body keeps the schedule.
+    w->cmdCreation_Click(5);
+    w->cmdCreation_Click(3);
+    w->cmdCreation_Click(2);
+    QCOMPARE(w->txtPayment[1]->text(), QStringLiteral("$600.00"));
+    QCOMPARE(w->txtAmount->text(), QStringLiteral("$1,000.00"));
+}
+
+void frmWriteProposalTest::changingTheCountRestartsTheDates() {
+    Setup s;
+    frmWriteProposal *w = s.w;
+    s.ToPricing();
+    s.EnterPrice(QStringLiteral("1000"));
+    s.Schedule(3);
+    s.PickDates(1);
+    s.ChooseCount(2);
+    QCOMPARE(w->lblPaymentDate[0]->text(), QStringLiteral("due Date # 1"));
+    // The next pick is the first payment's date again.
+    emit w->MonthView1->clicked(QDate(2027, 3, 1));
+    QCOMPARE(w->lblPaymentDate[0]->text(), QStringLiteral("3/1/2027"));
+    QCOMPARE(w->lblPaymentDate[1]->text(), QStringLiteral("due Date # 2"));
+    emit w->MonthView1->clicked(QDate(2027, 4, 1));
+    QVERIFY(!s.Shows(w->fraCalendar));
+    QVERIFY(s.folder.prompt->shown.isEmpty());
+}
+
+void frmWriteProposalTest::paymentBoxThatIsNotANumberIsEmptied() {
+    Setup s;
+    frmWriteProposal *w = s.w;
+    s.ToPricing();
+    s.EnterPrice(QStringLiteral("1000"));
+    s.Schedule(2);
+    w->txtPayment[0]->setText(QStringLiteral("half"));
+    w->txtPayment_LostFocus(0);
+    QVERIFY(w->txtPayment[0]->text().isEmpty());
+    w->txtPayment[0]->setText(QStringLiteral("400"));
+    w->txtPayment_LostFocus(0);
+    QCOMPARE(w->txtPayment[0]->text(), QStringLiteral("$400.00"));
+}
+
+void frmWriteProposalTest::keysMoveTheCalendarWithoutAssigning() {
+    Setup s;
+    frmWriteProposal *w = s.w;
+    s.ToPricing();
+    s.EnterPrice(QStringLiteral("1000"));
+    s.Schedule(1);
+    auto *view = w->MonthView1->findChild<QAbstractItemView *>();
+    QVERIFY(view);
+    const QDate start = w->MonthView1->selectedDate();
+    QCOMPARE(start, Today);
+    QTest::keyClick(view, Qt::Key_Right);
+    QTest::keyClick(view, Qt::Key_Down);
+    QCOMPARE(w->MonthView1->selectedDate(), start.addDays(8));
+    QCOMPARE(w->lblPaymentDate[0]->text(), QStringLiteral("due Date # 1"));
+    // Enter takes the day the keys moved to.
+    QTest::keyClick(view, Qt::Key_Return);
+    QCOMPARE(w->lblPaymentDate[0]->text(), QStringLiteral("12/13/2026"));
+}
+
+void frmWriteProposalTest::printAndRecord_data() {
+    QTest::addColumn<QList<int>>("answers"); // MsgAnswer values in order
+    QTest::addColumn<int>("prints");         // print dialogs answered with a printer
+    QTest::addColumn<bool>("cancelLast");    // the last print dialog is cancelled
+    QTest::addColumn<bool>("filesKept");
+    QTest::addColumn<int>("numberAfter");
+    QTest::addColumn<bool>("writerStays");
+    QTest::addColumn<QStringList>("texts");
+    const int yes = int(MsgAnswer::Yes), no = int(MsgAnswer::No), ok = int(MsgAnswer::Ok);
+    const QString confirm = QStringLiteral("Did the Proposal Print Correctly");
+    const QString retry = QStringLiteral("Would you like to try to Reprint?");
+    QTest::newRow("confirmed") << QList<int>{yes} << 1 << false << true << 1002 << false
+                               << QStringList{confirm};
+    QTest::newRow("declined twice") << QList<int>{no, no} << 1 << false << false << 1001 << false
+                                    << QStringList{confirm, retry};
+    QTest::newRow("reprinted, then confirmed") << QList<int>{no, yes, yes} << 2 << false << true << 1002
+                                               << false << QStringList{confirm, retry, confirm};
+    QTest::newRow("print dialog cancelled")
+        << QList<int>{ok} << 0 << true << true << 1001 << true
+        << QStringList{QStringLiteral("The Proposal will not be Printed")};
+    QTest::newRow("reprint cancelled in the dialog")
+        << QList<int>{no, yes, ok} << 1 << true << true << 1001 << true
+        << QStringList{confirm, retry, QStringLiteral("The Proposal will not be Printed")};
+}
+
+void frmWriteProposalTest::printAndRecord() {
+    QFETCH(QList<int>, answers);
+    QFETCH(int, prints);
+    QFETCH(bool, cancelLast);
+    QFETCH(bool, filesKept);
+    QFETCH(int, numberAfter);
+    QFETCH(bool, writerStays);
+    QFETCH(QStringList, texts);
+    Setup s;
+    s.ToFinalize();
+    QVERIFY(s.Shows(s.w->fraPrint));
+    for (int i = 0; i < prints; ++i)
+        s.dialogs->AnswerPrinter(Printer());
+    if (cancelLast)
+        s.dialogs->AnswerPrinter(nullptr);
+    for (int answer : answers)
+        s.folder.prompt->Answer(MsgAnswer(answer));
+    s.w->cmdProposalContinue_Click();
+    QCOMPARE(s.folder.prompt->Texts(), texts);
+    QVERIFY(s.dialogs->ScriptUsed() && s.folder.prompt->ScriptUsed());
+    QCOMPARE(s.FilesOf(1001), filesKept);
+    QCOMPARE(int(ProposalNo), numberAfter);
+    QCOMPARE(s.folder.read(QStringLiteral("TProposalCounter.txt")).trimmed(),
+             QByteArray::number(numberAfter));
+    QCOMPARE(ScreenRegistry::Existing<frmWriteProposal>() != nullptr, writerStays);
+    if (writerStays) {
+        QVERIFY(s.Shows(s.w->fraFinalize) && !s.Shows(s.w->fraPrint));
+        // Printing again rewrites the files of the same number without asking.
+        s.w->cmdContinue_Click();
+        s.dialogs->AnswerPrinter(Printer());
+        s.folder.prompt->Answer(MsgAnswer::Yes);
+        s.w->cmdProposalContinue_Click();
+        QCOMPARE(int(ProposalNo), 1002);
+        QVERIFY(s.FilesOf(1001));
+    }
+}
+
+void frmWriteProposalTest::printFailureKeepsEverything() {
+    Setup s;
+    s.ToFinalize();
+    const auto refusing = [] {
+        auto printer = Printer();
+        printer->RefusePagesFrom(1);
+        return printer;
+    };
+    s.dialogs->AnswerPrinter(refusing());
+    if (PrintProposalWithDialog(s.w->MakeDocument()) != PrintOutcome::Failed)
+        QSKIP("the print run draws no page yet, so no device can refuse one");
+    s.dialogs->AnswerPrinter(refusing());
+    s.folder.prompt->AnswerOk();
+    s.w->cmdProposalContinue_Click();
+    QCOMPARE(s.folder.prompt->Texts(), QStringList{QStringLiteral("A Print Error has occurred")});
+    QCOMPARE(s.folder.prompt->shown[0].title, QStringLiteral("Print Error"));
+    QVERIFY(s.FilesOf(1001));
+    QCOMPARE(int(ProposalNo), 1001);
+    QVERIFY(ScreenRegistry::Existing<frmWriteProposal>());
+}
+
+void frmWriteProposalTest::recordedFilesByteForByte() {
+    Setup s;
+    frmWriteProposal *w = s.w;
+    w->txtCustomerInfo[1]->setText(QStringLiteral("  Site Owner  "));
+    w->cmdCreation_Click(0);
+    w->txtBody->setPlainText(QStringLiteral("Line 1\nLine 2"));
+    w->cmdCreation_Click(2);
+    s.EnterPrice(QStringLiteral("1250.5"));
+    s.Schedule(2);
+    w->ckAllEqual->click();
+    s.PickDates(2, QDate(2027, 1, 15));
+    w->cmdCreation_Click(4);
+    w->cmdContinue_Click();
+    s.dialogs->AnswerPrinter(Printer());
+    s.folder.prompt->Answer(MsgAnswer::Yes);
+    w->cmdProposalContinue_Click();
+
+    const QByteArray proposal = s.folder.read(Proposals + QStringLiteral("1001.txt"));
+    QVERIFY(proposal.startsWith("\"1001\",1250.5,#2026-12-05#\r\n\"217-555-0142\"\r\n\"Mr. John Q "
+                                "Public\"\r\n\"88 Maple Avenue\"\r\n\"\"\r\n"));
+    QVERIFY(proposal.contains("\"62702\"\r\n\"217-555-0142\"\r\n\"Site Owner\"\r\n"));
+    QCOMPARE(proposal.count("\r\n"), 16);
+    QCOMPARE(s.folder.read(Bodies + QStringLiteral("1001.txt")), QByteArray("Line 1\r\nLine 2\r\n"));
+    QCOMPARE(s.folder.read(PaymentsDir + QStringLiteral("1001.txt")),
+             QByteArray("$1,250.50\r\n2\r\n$625.25\r\n1/15/2027\r\n$625.25\r\n2/15/2027\r\n"));
+}
+
+void frmWriteProposalTest::anotherProposalsFilesAreNotOverwrittenSilently() {
+    Setup s;
+    s.folder.write(Proposals + QStringLiteral("1001.txt"), "older proposal");
+    s.ToFinalize();
+    s.folder.prompt->Answer(MsgAnswer::No);
+    s.w->cmdProposalContinue_Click();
+    QCOMPARE(s.folder.prompt->shown.size(), 1);
+    QCOMPARE(s.folder.prompt->shown[0].title, QStringLiteral("Proposal Exists"));
+    QCOMPARE(s.folder.read(Proposals + QStringLiteral("1001.txt")), QByteArray("older proposal"));
+    QVERIFY(!s.folder.exists(Bodies + QStringLiteral("1001.txt")));
+    QVERIFY(s.Shows(s.w->fraFinalize));
+    QVERIFY(s.dialogs->opened.isEmpty());
+
+    // Yes replaces it; after a cancelled print the writer's own files are rewritten without asking.
+    s.w->cmdContinue_Click();
+    s.folder.prompt->Answer(MsgAnswer::Yes);
+    s.dialogs->AnswerPrinter(nullptr);
+    s.folder.prompt->AnswerOk();
+    s.w->cmdProposalContinue_Click();
+    QVERIFY(s.FilesOf(1001));
+    s.dialogs->AnswerPrinter(Printer());
+    s.folder.prompt->Answer(MsgAnswer::Yes);
+    s.w->cmdProposalContinue_Click();
+    QCOMPARE(s.folder.prompt->Texts().count(QStringLiteral("Did the Proposal Print Correctly")), 1);
+    QCOMPARE(s.folder.prompt->shown.size(), 4);
+    QCOMPARE(int(ProposalNo), 1002);
+}
+
+void frmWriteProposalTest::lastProposalNumber() {
+    Setup s(Person("Mr.", "John", "Q", "Public"), 32767, false);
+    s.folder.prompt->AnswerOk();
+    s.Open();
+    QCOMPARE(s.folder.prompt->shown.size(), 1);
+    QVERIFY(s.folder.prompt->shown[0].text.contains(QStringLiteral("32767")));
+    s.w->Form_Activate(); // warned once, not at every activation
+    QCOMPARE(s.folder.prompt->shown.size(), 1);
+
+    s.ToFinalize();
+    s.dialogs->AnswerPrinter(Printer());
+    s.folder.prompt->Answer(MsgAnswer::Yes);
+    s.folder.prompt->AnswerOk();
+    s.w->cmdProposalContinue_Click();
+    QCOMPARE(s.folder.prompt->shown.size(), 3);
+    QVERIFY(s.folder.prompt->shown[2].text.contains(QStringLiteral("Setup Screen")));
+    QCOMPARE(int(ProposalNo), 32767);
+    QCOMPARE(s.folder.read(QStringLiteral("TProposalCounter.txt")).trimmed(), QByteArray("32767"));
+    QVERIFY(s.FilesOf(32767));
+}
+
+void frmWriteProposalTest::printSizeAndDocument() {
+    {
+        Setup s;
+        QCOMPARE(int(s.w->PrintSize), 8);
+        const std::pair<QAction *, int> sizes[] = {
+            {s.w->mnuSmaller, 6}, {s.w->mnuStandard, 8}, {s.w->mnuLarger, 10}, {s.w->mnuLargest, 12}};
+        for (const auto &[action, points] : sizes) {
+            action->trigger();
+            QCOMPARE(int(s.w->PrintSize), points);
+            QVERIFY(action->isChecked());
+        }
+        s.w->mnuSmaller->trigger();
+        s.ToPricing(QStringLiteral("Body"));
+        s.EnterPrice(QStringLiteral("300"));
+        s.Schedule(3);
+        s.w->ckAllEqual->click();
+        s.PickDates(3, QDate(2027, 2, 1));
+        s.w->cmdCreation_Click(4);
+        s.w->optDisclaimer[0]->setChecked(false);
+        s.w->cboDays->setCurrentText(QStringLiteral("45"));
+        s.w->txtCustomerInfo[3]->setText(QStringLiteral("  Unit 4 "));
+        const ProposalDocument doc = s.w->MakeDocument();
+        QCOMPARE(doc.number, qint16(1001));
+        QCOMPARE(doc.date, Today);
+        QCOMPARE(doc.customer[1], QStringLiteral("Mr. John Q Public"));
+        QCOMPARE(doc.jobSite[3], QStringLiteral("Unit 4"));
+        QCOMPARE(doc.bodyName, QStringLiteral("\\TamselProposals\\ProposalBody\\1001.txt"));
+        QCOMPARE(doc.printSize, 6);
+        QCOMPARE(doc.days, QStringLiteral("45"));
+        QVERIFY(doc.genericDisclaimer); // the custom one cannot be chosen without its text
+        QCOMPARE(doc.priceText, QStringLiteral("$300.00"));
+        QCOMPARE(doc.plan, 2);
+        QCOMPARE(doc.payments.size(), 3);
+        QCOMPARE(doc.payments[2].amount, Currency::FromUnits(100));
+        QCOMPARE(doc.payments[2].dueText, QStringLiteral("4/1/2027"));
+        s.w->cmdWrite_Click(0);
+    }
+    CloseAllScreens();
+    Setup again;
+    QCOMPARE(int(again.w->PrintSize), 8);
+    QVERIFY(again.w->mnuStandard->isChecked());
+}
+
+void frmWriteProposalTest::leavingWritesNothing() {
+    Setup s;
+    s.ToPricing();
+    s.EnterPrice(QStringLiteral("1000"));
+    s.w->cmdWrite_Click(0);
+    QVERIFY(!ScreenRegistry::Existing<frmWriteProposal>());
+    QVERIFY(QDir(s.folder.file(Proposals)).entryList(QDir::Files).isEmpty());
+    QCOMPARE(int(ProposalNo), 1001);
+}
+
+// Main menu, customer screen, the four stages with the buttons, the print
+// dialog and the confirmation: three files and the number advanced.
+void frmWriteProposalTest::roadFromTheMainMenu() {
+    Setup s(Person("Mr.", "John", "Q", "Public"), 1001, false);
+    BusinessData[0] = QStringLiteral("Tamsel Co");
+    BusinessData[5] = QStringLiteral("62704");
+    s.folder.write(QStringLiteral("ContractInfo.txt"), ContractLayout().Write(ContractRecord{}));
+    s.folder.write(QStringLiteral("CycleInfo.txt"), CycleLayout().Write(CycleRecord{}));
+    auto *menu = ScreenRegistry::Get<frmStartup>();
+    ScreenRegistry::Show(menu);
+    QVERIFY(QTest::qWaitForWindowActive(menu));
+    menu->optProgramRoutine[0]->click();
+    menu->cmdStart->click();
+    auto *customers = ScreenRegistry::Existing<frmCustomer>();
+    QVERIFY(customers && customers->isVisible());
+    QVERIFY(QTest::qWaitForWindowActive(customers));
+    customers->cmdSchedule->click();
+    auto *w = ScreenRegistry::Existing<frmWriteProposal>();
+    QVERIFY(w);
+    QVERIFY(QTest::qWaitForWindowActive(w));
+    s.w = w;
+    QCOMPARE(w->lblCustomerInfo[1]->text(), QStringLiteral("Mr. John Q Public"));
+
+    w->cmdCreation[0]->click();
+    w->optCreate[2]->click();
+    w->cmdAddBasic->click();
+    QTest::keyClicks(w->txtBody, QStringLiteral("a new porch roof."));
+    w->cmdAddTerms->click();
+    w->cmdCreation[2]->click();
+    QVERIFY(w->fraPricing->isVisible());
+    w->txtAmount->setFocus();
+    QTest::keyClicks(w->txtAmount, QStringLiteral("2400"));
+    QTest::keyClick(w->txtAmount, Qt::Key_Return);
+    QCOMPARE(w->txtAmount->text(), QStringLiteral("$2,400.00"));
+    w->optPayment[0]->click();
+    QTest::keyClicks(w->txtPayment[0], QStringLiteral("400"));
+    QTest::keyClick(w->txtPayment[0], Qt::Key_Return);
+    QTest::keyClicks(w->txtPayment[1], QStringLiteral("2000"));
+    QTest::keyClick(w->txtPayment[1], Qt::Key_Return);
+    QCOMPARE(w->txtPayment[0]->text(), QStringLiteral("$400.00"));
+    QCOMPARE(w->txtPayment[1]->text(), QStringLiteral("$2,000.00"));
+    s.Pick(Today.addDays(3));
+    s.Pick(Today.addDays(30));
+    w->cmdCreation[4]->click();
+    QVERIFY(w->fraFinalize->isVisible());
+    w->cmdContinue->click();
+    s.dialogs->AnswerPrinter(Printer());
+    s.folder.prompt->Answer(MsgAnswer::Yes);
+    w->cmdProposalContinue->click();
+    QVERIFY(s.folder.prompt->ScriptUsed());
+    QVERIFY(s.FilesOf(1001));
+    QCOMPARE(s.folder.read(PaymentsDir + QStringLiteral("1001.txt")),
+             QByteArray("$2,400.00\r\n2\r\n$400.00\r\n12/8/2026\r\n$2,000.00\r\n1/4/2027\r\n"));
+    QCOMPARE(int(ProposalNo), 1002);
+    QVERIFY(!ScreenRegistry::Existing<frmWriteProposal>());
+    QVERIFY(ScreenRegistry::Existing<frmStartup>() && ScreenRegistry::Existing<frmStartup>()->isVisible());
+}
+
+void frmWriteProposalTest::previewRecordsNothing() {
+    Setup s;
+    s.ToFinalize();
+    s.w->cmdPreview_Click();
+    s.w->cmdPreview_Click();
+    for (const QString &dir : {Proposals, Bodies, PaymentsDir})
+        QVERIFY(QDir(s.folder.file(dir)).entryList(QDir::Files).isEmpty());
+    QVERIFY(!s.folder.exists(QStringLiteral("PreviewBody.tmp")));
+    QCOMPARE(int(ProposalNo), 1001);
+    QVERIFY(s.Shows(s.w->fraPrint));
+    QVERIFY(s.folder.prompt->shown.isEmpty() && s.dialogs->opened.isEmpty());
+}
+
+void frmWriteProposalTest::failedWritePrintsNothing_data() {
+    QTest::addColumn<qint64>("limit");
+    QTest::addColumn<int>("bodyLines");
+    QTest::newRow("proposal file") << qint64(60) << 1;
+    QTest::newRow("body file") << qint64(600) << 60;
+}
+
+void frmWriteProposalTest::failedWritePrintsNothing() {
+    QFETCH(qint64, limit);
+    QFETCH(int, bodyLines);
+    Setup s;
+    s.ToPricing(QStringList(bodyLines, QStringLiteral("A line of the body")).join(QLatin1Char('\n')));
+    s.EnterPrice(QStringLiteral("1000"));
+    s.w->optPayment[1]->click();
+    s.PickDates(1);
+    s.w->cmdCreation_Click(4);
+    s.w->cmdContinue_Click();
+    s.folder.prompt->AnswerOk();
+    {
+        FileSizeLimit full(limit);
+        QVERIFY(full.active());
+        s.w->cmdProposalContinue_Click();
+    }
+    QCOMPARE(s.folder.prompt->shown.size(), 1);
+    QCOMPARE(s.folder.prompt->shown[0].title, QStringLiteral("File not saved"));
+    QVERIFY(s.dialogs->opened.isEmpty());
+    QVERIFY(!s.folder.exists(Bodies + QStringLiteral("1001.txt")));
+    QCOMPARE(int(ProposalNo), 1001);
+    QVERIFY(s.Shows(s.w->fraFinalize) && !s.Shows(s.w->fraPrint));
+    // With room again the writer's own files are written without asking.
+    s.dialogs->AnswerPrinter(Printer());
+    s.folder.prompt->Answer(MsgAnswer::Yes);
+    s.w->cmdProposalContinue_Click();
+    QCOMPARE(s.folder.prompt->shown.size(), 2);
+    QVERIFY(s.FilesOf(1001));
+    QCOMPARE(int(ProposalNo), 1002);
+}
+
+void frmWriteProposalTest::stagesAreTidy_data() {
+    QTest::addColumn<int>("stage");
+    QTest::newRow("service location") << 1;
+    QTest::newRow("body") << 2;
+    QTest::newRow("picking due dates") << 3;
+    QTest::newRow("payment schedule complete") << 4;
+    QTest::newRow("print and finalize") << 5;
+}
+
+// Each stage is laid out tidily at its designed size and 1.3 times larger.
+// With TAMSEL_SCREENSHOTS set to a folder, the pictures are saved there.
+void frmWriteProposalTest::stagesAreTidy() {
+    QFETCH(int, stage);
+    QSettings(QStringLiteral("TamselProposal"), QStringLiteral("TamselProposal")).clear();
+    CustomerRecord rec = Person("Mrs.", "Ellen", "R", "Marsh");
+    rec.Address2 = QStringLiteral("Back door, ring twice");
+    Setup s(rec, 1001, false);
+    NumCopies = 2;
+    s.folder.write(QStringLiteral("Templates/Proposals/Gutter Cleaning.txt"), "Clean all gutters.\r\n");
+    s.Open();
+    frmWriteProposal *w = s.w;
+    const QSize first = w->size();
+    ScreenRegistry::Show(w);
+    QVERIFY(QTest::qWaitForWindowActive(w));
+    QString name = QStringLiteral("writer-location");
+    if (stage >= 2) {
+        w->txtCustomerInfo[1]->setText(QStringLiteral("Marsh Rental Property"));
+        w->txtCustomerInfo[2]->setText(QStringLiteral("17 Lakeview Court"));
+        w->cmdCreation_Click(0);
+        w->optCreate[2]->click();
+        w->cmdAddBasic_Click();
+        w->txtBody->appendPlainText(
+            QStringLiteral("the re-roofing of the house at 17 Lakeview Court:\n"
+                           "- remove the old shingles down to the deck\n"
+                           "- new felt, drip edge and ridge vent\n"
+                           "- 30-year architectural shingles, colour Weathered Wood"));
+        w->cmdTax_Click(2);
+        w->cmdAddTerms_Click();
+        name = QStringLiteral("writer-body");
+    }
+    if (stage >= 3) {
+        w->cmdCreation_Click(2);
+        s.EnterPrice(QStringLiteral("8400"));
+        s.Schedule(3);
+        w->ckAllEqual->click();
+        s.Pick(Today.addDays(10));
+        name = QStringLiteral("writer-pricing-dates");
+    }
+    if (stage >= 4) {
+        s.Pick(Today.addDays(40));
+        s.Pick(Today.addDays(70));
+        name = QStringLiteral("writer-pricing-schedule");
+    }
+    if (stage >= 5) {
+        w->cmdCreation_Click(4);
+        w->cmdContinue_Click();
+        name = QStringLiteral("writer-finalize");
+    }
+    QVERIFY(s.folder.prompt->shown.isEmpty());
+    for (const QSize size : {first, first * 1.3}) {
+        w->resize(size);
+        QCoreApplication::processEvents();
+        const QStringList faults = LayoutFaults(w);
+        QVERIFY2(faults.isEmpty(), qPrintable(faults.join(QStringLiteral("; "))));
+    }
+    w->resize(first);
+    QCoreApplication::processEvents();
+    const QImage picture = w->grab().toImage();
+    QVERIFY(!picture.isNull());
+    const QString target = qEnvironmentVariable("TAMSEL_SCREENSHOTS");
+    if (!target.isEmpty()) {
+        QDir().mkpath(target);
+        QVERIFY(picture.save(target + QLatin1Char('/') + name + QStringLiteral(".png")));
+    }
+}
+
+TAMSEL_TEST(frmWriteProposalTest)
+#include "tst_frmWriteProposal.moc"

@@ -1,0 +1,31 @@
+#include "LayoutCheck.h"
+
+#include <QAbstractButton>
+#include <QLabel>
+#include <QWidget>
+
+QStringList LayoutFaults(QWidget *window) {
+    QStringList faults;
+    const QRect bounds = window->rect();
+    QList<QWidget *> named; // the visible controls with names of ours
+    for (QWidget *w : window->findChildren<QWidget *>())
+        if (!w->objectName().isEmpty() && !w->objectName().startsWith(QLatin1String("qt_")) && w->isVisible())
+            named << w;
+    for (QWidget *w : named) {
+        const QRect inWindow(w->mapTo(window, QPoint(0, 0)), w->size());
+        if (!bounds.contains(inWindow))
+            faults << w->objectName() + QStringLiteral(" sticks out of the window");
+        int wanted = 0;
+        if (auto *label = qobject_cast<QLabel *>(w); label && !label->wordWrap() && label->pixmap().isNull())
+            wanted = label->minimumSizeHint().width();
+        else if (auto *button = qobject_cast<QAbstractButton *>(w))
+            wanted = button->minimumSizeHint().width();
+        if (wanted > w->width())
+            faults << w->objectName() + QStringLiteral(" cuts its text off");
+        for (QWidget *other : named)
+            if (other != w && other->parentWidget() == w->parentWidget() &&
+                w->geometry().intersects(other->geometry()) && w->objectName() < other->objectName())
+                faults << w->objectName() + QStringLiteral(" overlaps ") + other->objectName();
+    }
+    return faults;
+}
