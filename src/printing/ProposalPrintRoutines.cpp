@@ -6,6 +6,7 @@
 #include "platform/TextCodec.h"
 
 #include <QIODevice>
+#include <algorithm>
 #include <cmath>
 
 namespace {
@@ -289,8 +290,9 @@ bool PrintLogo(PrintSurface &surface, const PageSettings &settings) {
     if (settings.logo.isEmpty())
         return true;
     // Centred by the picture's own width, as the setup screen shows it, and
-    // drawn at the size chosen there.
-    const double x = (surface.PrintableWidth() - settings.logoNaturalWidth) / 2;
+    // drawn at the size chosen there; a picture wider than the page would
+    // put the logo past the left edge, so it never starts left of the page.
+    const double x = std::max(0.0, (surface.PrintableWidth() - settings.logoNaturalWidth) / 2);
     const bool drawn = surface.DrawPicture(settings.logo, x, 360, settings.logoWidth, settings.logoHeight);
     surface.SetCurrentY(360);
     return drawn;

@@ -250,15 +250,21 @@ void PrintRunTest::logoFromItsFile_data() {
     QTest::addColumn<QByteArray>("bytes"); // empty: the file named is not there
     QTest::addColumn<bool>("unreadable");
     QTest::addColumn<double>("naturalWidth");
-    QTest::newRow("a picture: centred by its width on screen") << PngBytes(120, 40) << false << 1800.0;
-    QTest::newRow("no picture in the file") << QByteArray("GIF89a but nothing more") << true << 0.0;
-    QTest::newRow("file gone: no logo") << QByteArray() << false << 0.0;
+    QTest::addColumn<double>("left");
+    QTest::newRow("a picture: centred by its width on screen")
+        << PngBytes(120, 40) << false << 1800.0 << (11520 - 1800) / 2.0;
+    // 1000 pixels are 15000 twips, wider than the page: kept on the paper.
+    QTest::newRow("a picture wider than the page starts at its left edge")
+        << PngBytes(1000, 100) << false << 15000.0 << 0.0;
+    QTest::newRow("no picture in the file") << QByteArray("GIF89a but nothing more") << true << 0.0 << 0.0;
+    QTest::newRow("file gone: no logo") << QByteArray() << false << 0.0 << 0.0;
 }
 
 void PrintRunTest::logoFromItsFile() {
     QFETCH(QByteArray, bytes);
     QFETCH(bool, unreadable);
     QFETCH(double, naturalWidth);
+    QFETCH(double, left);
     LoadedSettings();
     if (!bytes.isEmpty())
         folder->write("Logo.png", bytes);
@@ -278,7 +284,7 @@ void PrintRunTest::logoFromItsFile() {
     const auto pictures = OfKind(surface, PrintOperation::Picture);
     QCOMPARE(pictures.size(), 1);
     QCOMPARE(QRectF(QPointF(pictures[0].x, pictures[0].y), QPointF(pictures[0].x2, pictures[0].y2)),
-             QRectF((11520 - 1800) / 2.0, 360, 900, 600));
+             QRectF(left, 360, 900, 600));
     QCOMPARE(surface.CurrentY(), 360.0);
 }
 
