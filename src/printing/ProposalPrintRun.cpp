@@ -54,3 +54,11 @@ bool PrintProposal(PrintSurface &surface, const ProposalDocument &document, cons
     surface.EndDoc();
     return !page.failed && !surface.Failed();
 }
+
+bool PrintSample(PrintSurface &surface, const PageSettings &settings) {
+    SetupPrinter(surface, QStringLiteral("Portrait"), settings.colorMode, settings.fontName);
+    const bool logoDrawn = PrintLogo(surface, settings);
+    DrawFrames(surface, settings, 1);
+    surface.EndDoc();
+    return logoDrawn && !surface.Failed();
+}

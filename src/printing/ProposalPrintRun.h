@@ -24,3 +24,8 @@ bool CanPrintProposal(const ProposalDocument &document, const PageSettings &sett
 // done: a body file or logo that cannot be read (then nothing is printed), or
 // a device that refused a page. No file is changed either way.
 bool PrintProposal(PrintSurface &surface, const ProposalDocument &document, const PageSettings &settings);
+
+// The setup screen's sample: the logo and the five frames as on the first
+// page of copy 1, alone on one page, as one job. False when the device
+// refused the page or the logo could not be drawn.
+bool PrintSample(PrintSurface &surface, const PageSettings &settings);
