@@ -1,7 +1,10 @@
 #include "printing/PrintingHooks.h"
 
+#include "platform/Clock.h"
 #include "platform/Dialogs.h"
 #include "platform/PrintSurface.h"
+#include "platform/UserPrompt.h"
+#include "printing/CustomerReport.h"
 #include "printing/PageSettingsUi.h"
 #include "printing/ProposalPrintRun.h"
 
@@ -30,6 +33,20 @@ SamplePrintOutcome PrintLogoSample(const QImage &logo, const QSize &twips) {
     return PrintSample(*surface, settings) ? SamplePrintOutcome::Printed : SamplePrintOutcome::Failed;
 }
 
+void PrintCustomerReportWithDialog(bool usaStyle) {
+    if (MsgBox(QStringLiteral("Click Yes to print a Customer Report"), MsgButtons::YesNo,
+               QStringLiteral("Customer Report")) != MsgAnswer::Yes)
+        return;
+    const auto surface = ChoosePrinter();
+    if (!surface) {
+        MsgBox(QStringLiteral("The Customer List will not be Printed"));
+        return;
+    }
+    if (!PrintCustomerReport(*surface, CurrentPageSettings(), usaStyle, Clock::Today()))
+        MsgBox(QStringLiteral("A Print Error has occurred"), MsgButtons::Ok, QStringLiteral("Print Error"));
+}
+
 void InstallPrintingHooks() {
     PrintSampleHook = PrintLogoSample;
+    PrintCustomerReportHook = PrintCustomerReportWithDialog;
 }
