@@ -4,6 +4,7 @@
 #include "app/frmStartup.h"
 #include "common/ScreenRegistry.h"
 #include "customers/frmCustomer.h"
+#include "printing/PrintingHooks.h"
 #include "printing/frmFieldProposal.h"
 #include "proposals/frmWriteProposal.h"
 #include "records/frmProposalReport.h"
@@ -27,4 +28,5 @@ void RegisterScreens() {
     Name<frmTerms>(Screen::Terms);
     Name<frmDialer>(Screen::Dialer);
     Name<frmProposalReport>(Screen::ProposalReport);
+    InstallPrintingHooks();
 }

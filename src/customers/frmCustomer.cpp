@@ -7,6 +7,7 @@
 #include "customers/AccountFolders.h"
 #include "customers/AccountListModel.h"
 #include "customers/CustomerRecords.h"
+#include "customers/CustomerReportHook.h"
 #include "customers/CustomerSearch.h"
 #include "customers/CustomersFoundModel.h"
 #include "platform/QtPictureBox.h"
@@ -435,6 +436,7 @@ QGroupBox *frmCustomer::BuildResults() {
     cmdPrintCustomers = NewButton(fraCustomersFound, QStringLiteral("cmdPrintCustomers"), QStringLiteral("&Print"),
                                   QStringLiteral("Prints the Customer Data"));
     cmdPrintCustomers->hide();
+    connect(cmdPrintCustomers, &QPushButton::clicked, this, &frmCustomer::cmdPrintCustomers_Click);
     connect(cmdRetry, &QPushButton::clicked, this, &frmCustomer::cmdRetry_Click);
 
     auto *hints = new QHBoxLayout;
@@ -1079,9 +1081,16 @@ void frmCustomer::ShowCustomerList() {
     fraCustomersFound->setTitle(QStringLiteral("Customer List"));
     fraCustomersFound->show();
     Search(CustomerListMode, QStringLiteral("All"));
+    // Only the whole list is printed (from the file, not from the grid).
+    cmdPrintCustomers->setVisible(fraCustomersFound->isVisibleTo(this));
 }
 
 void frmCustomer::mnuPrint_Click() { ShowCustomerList(); }
+
+void frmCustomer::cmdPrintCustomers_Click() {
+    if (PrintCustomerReportHook)
+        PrintCustomerReportHook(usaStyle_);
+}
 
 void frmCustomer::fgCustomersFound_RightClick() { mnupopup->popup(QCursor::pos()); }
 

@@ -118,6 +118,7 @@ public slots:
     void cmdClearSearch_Click();
     void cmdHideSearch_Click();
     void cmdRetry_Click();
+    void cmdPrintCustomers_Click();
     void fgCustomersFound_RightClick();
     void mnuSelect_Click();
     void mnuPrint_Click();

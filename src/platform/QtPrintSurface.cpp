@@ -2,6 +2,8 @@
 
 #include "platform/QtDialogs.h"
 
+#include <QFontDatabase>
+#include <QHash>
 #include <QImage>
 #include <QPageLayout>
 #include <QPageSize>
@@ -12,6 +14,20 @@ constexpr int TwipsPerInch = 1440;
 constexpr double TwipsPerPoint = 20;
 constexpr double TwipsPerPenUnit = 15;
 } // namespace
+
+QString PrintFontFamily(const QString &name) {
+    static const QHash<QString, QString> twins = {
+        {QStringLiteral("arial"), QStringLiteral("Liberation Sans")},
+        {QStringLiteral("courier new"), QStringLiteral("Liberation Mono")},
+        {QStringLiteral("times new roman"), QStringLiteral("Liberation Serif")}};
+    const QString twin = twins.value(name.trimmed().toLower());
+    if (!twin.isEmpty() && QFontDatabase::hasFamily(twin))
+        return twin;
+    if (!name.trimmed().isEmpty() && QFontDatabase::hasFamily(name))
+        return name;
+    const QString arial = twins.value(QStringLiteral("arial"));
+    return QFontDatabase::hasFamily(arial) ? arial : QStringLiteral("Arial");
+}
 
 QtPrintSurface::QtPrintSurface(QPrinter &printer) : printer_(printer) {
     // QPrinter starts at 1200 dpi; every measure below depends on this.
@@ -44,7 +60,12 @@ void QtPrintSurface::PaperChanged() {
 const QFontMetricsF &QtPrintSurface::Metrics() {
     if (!metrics_) {
         const PrintFont &f = Font();
-        font_ = QFont(f.name);
+        // Looked up once per name: a print changes fonts hundreds of times.
+        static QHash<QString, QString> families;
+        auto family = families.constFind(f.name);
+        if (family == families.constEnd())
+            family = families.insert(f.name, PrintFontFamily(f.name));
+        font_ = QFont(*family);
         font_.setPointSizeF(f.size > 0 ? f.size : 1);
         font_.setBold(f.bold);
         font_.setUnderline(f.underline);

@@ -13,6 +13,13 @@
 
 class QPrinter;
 
+// The installed face a print font name is drawn in. "Arial", "Courier New"
+// and "Times New Roman" are drawn in their metric twins (Liberation Sans,
+// Mono and Serif) when those are installed, so text measures the same on
+// every machine; a name that is not installed falls back to Arial's face, the
+// font the layout is made for.
+QString PrintFontFamily(const QString &name);
+
 class QtPrintSurface : public PrintSurface {
 public:
     // The printer must outlive the surface; it is set up here, before anything

@@ -1,7 +1,11 @@
 #pragma once
 // Printing a proposal from a screen: the print dialog, then every copy on the
 // printer or PDF file chosen there; and the preview of the same pages.
+#include "printing/PageSettings.h"
 #include "printing/ProposalDocument.h"
+
+class QPrintPreviewDialog;
+class QWidget;
 
 enum class PrintOutcome { Printed, Cancelled, Failed };
 
@@ -12,3 +16,8 @@ PrintOutcome PrintProposalWithDialog(const ProposalDocument &document);
 
 // Every page that would print, every copy with its label; records nothing.
 void PreviewProposal(const ProposalDocument &document);
+
+// The preview window of PreviewProposal, not yet shown: its pages are painted
+// by the print run on the preview's own printer.
+QPrintPreviewDialog *MakeProposalPreview(const ProposalDocument &document, const PageSettings &settings,
+                                         QWidget *parent = nullptr);

@@ -9,6 +9,7 @@
 #include "platform/QtPictureBox.h"
 #include "platform/UserPrompt.h"
 #include "settings/BusinessFiles.h"
+#include "settings/SamplePrintHook.h"
 #include "settings/SettingsUi.h"
 #include "settings/SetupRules.h"
 
@@ -421,7 +422,13 @@ QWidget *frmSetup::BuildLogoTab() {
     sizingNote->setMaximumWidth(220);
     sizing->setSizePolicy(QSizePolicy::Maximum, QSizePolicy::Preferred);
     sizingGrid->addWidget(sizingNote, 3, 0, 1, 2);
-    sizingGrid->setRowStretch(4, 1);
+    cmdLogo[5] = Button(sizing, QStringLiteral("Print Sample"), QStringLiteral("cmdLogo_5"));
+    connect(cmdLogo[5], &QPushButton::clicked, this, [this] { cmdLogo_Click(5); });
+    auto *sample = new QHBoxLayout;
+    sample->addWidget(Label(sizing, QStringLiteral("Print a sample to Review"), QStringLiteral("lblPrintSample")));
+    sample->addWidget(cmdLogo[5]);
+    sizingGrid->addLayout(sample, 4, 0, 1, 2);
+    sizingGrid->setRowStretch(5, 1);
 
     // Find, Store, Clear and how to use them.
     cmdLogo[0] = Button(page, QStringLiteral("Find"), QStringLiteral("cmdLogo_0"),
@@ -621,6 +628,16 @@ void frmSetup::cmdLogo_Click(int Index) {
         chosenLogo_.clear();
         cmdLogo[1]->setEnabled(false);
         break;
+    case 5: {
+        // The logo as sized here, stored or not: the sample is how the user judges the size.
+        const SamplePrintOutcome outcome = PrintSampleHook ? PrintSampleHook(Image3->picture(), Image3->twipsSize())
+                                                           : SamplePrintOutcome::Failed;
+        if (outcome == SamplePrintOutcome::Cancelled)
+            MsgBox(QStringLiteral("The Sample will not be Printed"));
+        else if (outcome == SamplePrintOutcome::Failed)
+            MsgBox(QStringLiteral("A Print Error has occurred"), MsgButtons::Ok, QStringLiteral("Print Error"));
+        break;
+    }
     default:
         break;
     }
