@@ -12,6 +12,7 @@ public:
         return std::nullopt;
     }
     std::shared_ptr<PrintSurface> ChoosePrinter() override { return nullptr; }
+    void ShowPrintPreview(const QString &, const PaintPages &) override {}
 };
 
 std::shared_ptr<Dialogs> &Current() {
@@ -33,6 +34,9 @@ std::optional<QString> ChooseOpenFile(const QString &title, const QString &filte
     return Dialog().ChooseOpenFile(title, filter, startFolder);
 }
 std::shared_ptr<PrintSurface> ChoosePrinter() { return Dialog().ChoosePrinter(); }
+void ShowPrintPreview(const QString &title, const Dialogs::PaintPages &paint) {
+    Dialog().ShowPrintPreview(title, paint);
+}
 
 QString PictureFileFilter(const QList<QByteArray> &formats) {
     QStringList patterns;

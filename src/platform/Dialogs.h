@@ -6,6 +6,7 @@
 #include <QByteArray>
 #include <QList>
 #include <QString>
+#include <functional>
 #include <memory>
 #include <optional>
 
@@ -28,6 +29,10 @@ public:
     // cancels. The surface is shared so that a test can look at what was
     // printed on it after the caller has let it go.
     virtual std::shared_ptr<PrintSurface> ChoosePrinter() = 0;
+    // The print preview: a window showing the pages that paint() draws on
+    // the surface it is given; it records and prints nothing by itself.
+    using PaintPages = std::function<void(PrintSurface &)>;
+    virtual void ShowPrintPreview(const QString &title, const PaintPages &paint) = 0;
 };
 
 // The dialogs in use; there is always one (until one is set, every dialog
@@ -39,6 +44,7 @@ std::optional<quint32> ChooseColor(quint32 current);
 std::optional<QString> ChooseFont(const QString &current);
 std::optional<QString> ChooseOpenFile(const QString &title, const QString &filter, const QString &startFolder);
 std::shared_ptr<PrintSurface> ChoosePrinter();
+void ShowPrintPreview(const QString &title, const Dialogs::PaintPages &paint);
 
 // An open-file filter offering every picture format in the list (as image
 // readers name them: "png", "jpeg", ...) in lower and upper case, then all files.

@@ -5,6 +5,7 @@
 #include <QFileDialog>
 #include <QFontDialog>
 #include <QPrintDialog>
+#include <QPrintPreviewDialog>
 #include <QPrinter>
 
 #include "platform/QtPrintSurface.h"
@@ -61,4 +62,15 @@ std::shared_ptr<PrintSurface> QtDialogs::ChoosePrinter() {
     if (dialog.exec() != QDialog::Accepted)
         return nullptr;
     return std::make_shared<ChosenPrinterSurface>(std::move(printer));
+}
+
+void QtDialogs::ShowPrintPreview(const QString &title, const PaintPages &paint) {
+    QPrintPreviewDialog dialog(QApplication::activeWindow());
+    dialog.setObjectName(QStringLiteral("dlgPreview"));
+    dialog.setWindowTitle(title);
+    QObject::connect(&dialog, &QPrintPreviewDialog::paintRequested, &dialog, [&paint](QPrinter *printer) {
+        QtPrintSurface surface(*printer);
+        paint(surface);
+    });
+    dialog.exec();
 }

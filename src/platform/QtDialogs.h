@@ -16,4 +16,6 @@ public:
                                           const QString &startFolder) override;
     // Qt's print dialog with "Print to File (PDF)" beside the installed printers.
     std::shared_ptr<PrintSurface> ChoosePrinter() override;
+    // Qt's print preview window.
+    void ShowPrintPreview(const QString &title, const PaintPages &paint) override;
 };

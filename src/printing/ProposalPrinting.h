@@ -4,9 +4,6 @@
 #include "printing/PageSettings.h"
 #include "printing/ProposalDocument.h"
 
-class QPrintPreviewDialog;
-class QWidget;
-
 enum class PrintOutcome { Printed, Cancelled, Failed };
 
 // Cancelled: the user closed the print dialog, nothing was printed. Failed:
@@ -17,7 +14,3 @@ PrintOutcome PrintProposalWithDialog(const ProposalDocument &document);
 // Every page that would print, every copy with its label; records nothing.
 void PreviewProposal(const ProposalDocument &document);
 
-// The preview window of PreviewProposal, not yet shown: its pages are painted
-// by the print run on the preview's own printer.
-QPrintPreviewDialog *MakeProposalPreview(const ProposalDocument &document, const PageSettings &settings,
-                                         QWidget *parent = nullptr);

@@ -11,6 +11,7 @@
 #include "platform/Dialogs.h"
 #include "platform/UserPrompt.h"
 #include "printing/ProposalPrinting.h"
+#include "proposals/ItemWindow.h"
 #include "proposals/PaymentSchedule.h"
 #include "proposals/ProposalFiles.h"
 #include "proposals/Templates.h"
@@ -308,9 +309,14 @@ frmWriteProposal::frmWriteProposal() : TamselForm(QStringLiteral("frmWritePropos
         right->addWidget(fraTemplates);
         right->addWidget(txtBody, 1);
         right->addWidget(tax);
+        // The item window sits beside the body while it is open.
+        FraItems = new ItemWindow(txtBody, fraBody);
+        FraItems->hide();
+        connect(mnuItems, &QAction::triggered, FraItems, &ItemWindow::Open);
         auto *columns = new QHBoxLayout;
         columns->addLayout(tools);
         columns->addLayout(right, 1);
+        columns->addWidget(FraItems);
         auto *layout = new QVBoxLayout(fraBody);
         layout->addLayout(columns, 1);
         layout->addLayout(navRow(1, 2));
@@ -625,9 +631,7 @@ void frmWriteProposal::Form_Load() {
         optDisclaimer[1]->setEnabled(false);
     InitTermsOptions();
 
-    // ITEM WINDOW: construct the item window over the body stage here, with
-    // txtBody, set InventoryAvailable from its LoadItems() and connect
-    // mnuItems (triggered) to its Open(). Until then mnuItems stays disabled.
+    InventoryAvailable = FraItems->LoadItems();
 
     for (int n = 1; n <= MaxPayments; ++n)
         cboPayments->addItem(QString::number(n));
@@ -725,6 +729,7 @@ void frmWriteProposal::cmdCreation_Click(int Index) {
             return;
         }
         fraBody->hide();
+        FraItems->hide();
         mnuItems->setEnabled(false);
         fraPayments->hide();
         fraPricing->show();

@@ -9,6 +9,7 @@
 #include <QList>
 #include <array>
 
+class ItemWindow;
 class QAction;
 class QCalendarWidget;
 class QCheckBox;
@@ -102,6 +103,7 @@ public:
     QAction *mnuLarger = nullptr;
     QAction *mnuLargest = nullptr;
     QAction *mnuItems = nullptr;
+    ItemWindow *FraItems = nullptr;
 
     // Writer state.
     qint16 PrintSize = 8;

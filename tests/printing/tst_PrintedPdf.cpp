@@ -2,13 +2,13 @@
 // read back with poppler's tools, the faces the print fonts are drawn in, and
 // the preview window showing the same pages.
 #include "PrintFixtures.h"
+#include "ScriptedDialogs.h"
 #include "TestMain.h"
+#include "common/CommonVariables.h"
 #include "platform/QtPrintSurface.h"
 #include "printing/ProposalPrintRun.h"
 #include "printing/ProposalPrinting.h"
 
-#include <QPrintPreviewDialog>
-#include <QPrintPreviewWidget>
 #include <QPrinter>
 #include <QProcess>
 #include <QRegularExpression>
@@ -143,15 +143,17 @@ void PrintedPdfTest::twoPagesInThreeCopies() {
 
 void PrintedPdfTest::previewShowsEveryPage() {
     WriteBody(*folder, BodyLines(30));
-    ProposalDocument document = Document();
-    PageSettings settings = Settings();
-    std::unique_ptr<QPrintPreviewDialog> dialog(MakeProposalPreview(document, settings));
-    dialog->show();
-    auto *view = dialog->findChild<QPrintPreviewWidget *>();
-    QVERIFY(view);
-    view->updatePreview();
-    QTRY_COMPARE(view->pageCount(), 6);
-    dialog->close();
+    auto dialogs = std::make_shared<ScriptedDialogs>();
+    SetDialogs(dialogs);
+    NumCopies = 3;
+    PreviewProposal(Document());
+    SetDialogs(nullptr);
+    // Two pages in each of three copies, and no printer was asked for.
+    QCOMPARE(dialogs->previews.size(), 1);
+    QCOMPARE(dialogs->previews[0]->PagesStarted(), 6);
+    QVERIFY(dialogs->previews[0]->Texts().contains("Triplicate"));
+    QCOMPARE(dialogs->opened.size(), 1);
+    QCOMPARE(dialogs->opened[0].title, QStringLiteral("Proposal Preview"));
 }
 
 TAMSEL_TEST(PrintedPdfTest)

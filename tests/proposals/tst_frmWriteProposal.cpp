@@ -12,6 +12,8 @@
 #include "platform/RecordingPrintSurface.h"
 #include "printing/ProposalPrinting.h"
 #include "proposals/frmWriteProposal.h"
+#include "proposals/InventoryFiles.h"
+#include "proposals/ItemWindow.h"
 #include "settings/BusinessFiles.h"
 #include "settings/TermsTexts.h"
 
@@ -152,6 +154,7 @@ private slots:
     void customerAndJobSite_data();
     void customerAndJobSite();
     void bodyStageChecks();
+    void itemsFromTheMenu();
     void termsAndTaxAreAddedOnce();
     void bodyFromTemplateAndDocument();
     void equalPaymentsOnScreen_data();
@@ -255,6 +258,40 @@ void frmWriteProposalTest::bodyStageChecks() {
     w->CheckBodyOption();
     QCOMPARE(s.folder.prompt->Texts().last(),
              QStringLiteral("Select a Body Creation Button before Entering Data"));
+}
+
+void frmWriteProposalTest::itemsFromTheMenu() {
+    {
+        // Without an inventory the menu stays off on the body stage.
+        Setup s;
+        s.w->cmdCreation_Click(0);
+        s.w->txtBody_GotFocus();
+        QVERIFY(!s.w->mnuItems->isEnabled());
+    }
+    Setup s(Person("Mr.", "John", "Q", "Public"), 1001, false);
+    InventoryItemRecord shingles;
+    shingles.Description = QStringLiteral("Shingles");
+    shingles.Category = QStringLiteral("Roof");
+    shingles.SellingPrice = Money(25);
+    s.folder.write(QStringLiteral("QXInventoriedItems.txt"), InventoryItemLayout().Write(shingles));
+    s.Open();
+    frmWriteProposal *w = s.w;
+    QVERIFY(!w->mnuItems->isEnabled());
+    w->cmdCreation_Click(0);
+    w->txtBody_GotFocus(); // the body stage enables the menu once the body has the focus
+    QVERIFY(w->mnuItems->isEnabled());
+    w->mnuItems->trigger();
+    QVERIFY(s.Shows(w->FraItems));
+    w->FraItems->lstItems->setCurrentRow(0);
+    w->FraItems->lstItems_Click();
+    w->FraItems->txtItem[2]->setText(QStringLiteral("2"));
+    w->FraItems->cmdItem_Click(0);
+    QVERIFY(w->txtBody->toPlainText().contains(QStringLiteral("    2 Shingles")));
+    QVERIFY(w->txtBody->toPlainText().contains(QStringLiteral("$50.00")));
+    // Leaving the body stage closes the window and the menu.
+    w->cmdCreation_Click(2);
+    QVERIFY(!s.Shows(w->FraItems));
+    QVERIFY(!w->mnuItems->isEnabled());
 }
 
 void frmWriteProposalTest::termsAndTaxAreAddedOnce() {
@@ -570,8 +607,9 @@ void frmWriteProposalTest::printAndRecord() {
     Setup s;
     s.ToFinalize();
     QVERIFY(s.Shows(s.w->fraPrint));
+    QList<std::shared_ptr<RecordingPrintSurface>> printers;
     for (int i = 0; i < prints; ++i)
-        s.dialogs->AnswerPrinter(Printer());
+        s.dialogs->AnswerPrinter(printers.emplace_back(Printer()));
     if (cancelLast)
         s.dialogs->AnswerPrinter(nullptr);
     for (int answer : answers)
@@ -584,6 +622,13 @@ void frmWriteProposalTest::printAndRecord() {
     QCOMPARE(s.folder.read(QStringLiteral("TProposalCounter.txt")).trimmed(),
              QByteArray::number(numberAfter));
     QCOMPARE(ScreenRegistry::Existing<frmWriteProposal>() != nullptr, writerStays);
+    // Each print put the whole proposal on the printer: its body, its price, its copy.
+    for (const auto &printer : printers) {
+        const QStringList printed = printer->Texts();
+        QVERIFY(printed.contains(QStringLiteral("Replace the roof.")));
+        QVERIFY(printed.contains(QStringLiteral("Proposed Price: $1,000.00")));
+        QVERIFY(printed.contains(QStringLiteral("Original")));
+    }
     if (writerStays) {
         QVERIFY(s.Shows(s.w->fraFinalize) && !s.Shows(s.w->fraPrint));
         // Printing again rewrites the files of the same number without asking.
@@ -604,9 +649,6 @@ void frmWriteProposalTest::printFailureKeepsEverything() {
         printer->RefusePagesFrom(1);
         return printer;
     };
-    s.dialogs->AnswerPrinter(refusing());
-    if (PrintProposalWithDialog(s.w->MakeDocument()) != PrintOutcome::Failed)
-        QSKIP("the print run draws no page yet, so no device can refuse one");
     s.dialogs->AnswerPrinter(refusing());
     s.folder.prompt->AnswerOk();
     s.w->cmdProposalContinue_Click();
@@ -814,7 +856,12 @@ void frmWriteProposalTest::previewRecordsNothing() {
     QVERIFY(!s.folder.exists(QStringLiteral("PreviewBody.tmp")));
     QCOMPARE(int(ProposalNo), 1001);
     QVERIFY(s.Shows(s.w->fraPrint));
-    QVERIFY(s.folder.prompt->shown.isEmpty() && s.dialogs->opened.isEmpty());
+    QVERIFY(s.folder.prompt->shown.isEmpty());
+    // Two previews of the whole proposal, and no printer asked for.
+    QCOMPARE(s.dialogs->opened.size(), 2);
+    QCOMPARE(s.dialogs->opened[0].kind, QStringLiteral("preview"));
+    QCOMPARE(s.dialogs->previews.size(), 2);
+    QVERIFY(s.dialogs->previews[1]->Texts().contains(QStringLiteral("Replace the roof.")));
 }
 
 void frmWriteProposalTest::failedWritePrintsNothing_data() {

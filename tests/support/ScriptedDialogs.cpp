@@ -33,3 +33,10 @@ std::shared_ptr<PrintSurface> ScriptedDialogs::ChoosePrinter() {
     }
     return printers_.takeFirst();
 }
+
+void ScriptedDialogs::ShowPrintPreview(const QString &title, const PaintPages &paint) {
+    opened.append(Opened{QStringLiteral("preview"), title, {}, {}});
+    auto surface = std::make_shared<RecordingPrintSurface>();
+    paint(*surface);
+    previews.append(surface);
+}

@@ -5,6 +5,7 @@
 // unexpected and answers as cancelled.
 #include "platform/Dialogs.h"
 #include "platform/PrintSurface.h"
+#include "platform/RecordingPrintSurface.h"
 
 #include <QList>
 #include <QStringList>
@@ -12,7 +13,7 @@
 class ScriptedDialogs : public Dialogs {
 public:
     struct Opened {
-        QString kind; // "color", "font", "file" or "print"
+        QString kind; // "color", "font", "file", "print" or "preview"
         QString title;
         QString filter;
         QString current; // the value the dialog started from
@@ -29,6 +30,9 @@ public:
     std::optional<QString> ChooseOpenFile(const QString &title, const QString &filter,
                                           const QString &startFolder) override;
     std::shared_ptr<PrintSurface> ChoosePrinter() override;
+    // Paints the previewed pages on a recording surface kept in previews.
+    void ShowPrintPreview(const QString &title, const PaintPages &paint) override;
+    QList<std::shared_ptr<RecordingPrintSurface>> previews;
 
     QList<Opened> opened;
     QStringList unexpected; // kinds of dialogs with no scripted answer
