@@ -4,7 +4,7 @@
 #include "app/frmStartup.h"
 #include "common/ScreenRegistry.h"
 #include "customers/frmCustomer.h"
-#include "printing/frmFieldProposal.h"
+#include "records/frmFieldProposal.h"
 #include "proposals/frmWriteProposal.h"
 #include "records/frmProposalReport.h"
 #include "records/frmTerms.h"

@@ -1,4 +1,4 @@
-#include "printing/frmFieldProposal.h"
+#include "records/frmFieldProposal.h"
 
 #include "common/CommonVariables.h"
 
