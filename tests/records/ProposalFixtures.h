@@ -28,7 +28,7 @@ inline QByteArray OrdinaryProposal(int number, const QByteArray &price, const QB
 inline QByteArray FieldProposal(int number, const QByteArray &price, const QByteArray &date,
                                 const QByteArray &account, const QByteArray &name) {
     return "\"FP" + QByteArray::number(number) + "\"," + price + ",#" + date + "#\r\n\"" + account + "\"\r\n\"" +
-           name + "\"\r\n\"5 Elm St\"\r\n\"\"\r\n\"Salem\"\r\n\"OR\"\r\n\"97301\"\r\n\"(503) 555-0199\"\r\n";
+           name + "\"\r\n\"5 Elm St\"\r\n\"\"\r\n\"Salem\"\r\n\"OR\"\r\n\"97301\"\r\n\"503-555-0199\"\r\n";
 }
 
 inline QString ProposalPath(int number) { return QStringLiteral("TamselProposals/%1.txt").arg(number); }
