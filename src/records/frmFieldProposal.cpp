@@ -114,7 +114,7 @@ frmFieldProposal::frmFieldProposal() : TamselForm(QStringLiteral("frmFieldPropos
     layout->addLayout(next);
     layout->addStretch(1);
     layout->addLayout(buttons);
-    resize(560, 330);
+    resize(560, 290);
 }
 
 void frmFieldProposal::Form_Load() {

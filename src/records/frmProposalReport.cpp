@@ -76,8 +76,10 @@ frmProposalReport::frmProposalReport() : TamselForm(QStringLiteral("frmProposalR
     for (int c = 0; c < columns.size(); ++c) {
         // As wide as the heading's text with its spaces, in the grid's font.
         const int chars = std::max<int>(columns[c].widthChars, int(columns[c].heading.size()));
-        fgProposals->setColumnWidth(c, metrics.horizontalAdvance(QString(chars, QLatin1Char('n'))) + 12);
+        fgProposals->setColumnWidth(c, chars * metrics.averageCharWidth() + 12);
     }
+    fgProposals->verticalHeader()->setDefaultSectionSize(metrics.height() + 8);
+    fgProposals->horizontalHeader()->setStretchLastSection(true);
     fgProposals->setMinimumHeight(220);
     connect(fgProposals, &QTableView::clicked, this,
             [this](const QModelIndex &index) { fgProposals_Click(index.row() + 1, index.column()); });
