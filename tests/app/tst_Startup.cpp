@@ -7,7 +7,7 @@
 #include "common/CommonVariables.h"
 #include "common/ScreenRegistry.h"
 #include "customers/frmCustomer.h"
-#include "printing/frmFieldProposal.h"
+#include "records/frmFieldProposal.h"
 #include "settings/frmSetup.h"
 #include "TestFolder.h"
 #include "TestMain.h"

@@ -6,7 +6,7 @@
 #include "customers/CustomersFoundModel.h"
 #include "customers/frmCustomer.h"
 #include "FileSizeLimit.h"
-#include "printing/frmFieldProposal.h"
+#include "records/frmFieldProposal.h"
 #include "proposals/frmWriteProposal.h"
 #include "TestMain.h"
 

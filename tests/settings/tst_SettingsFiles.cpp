@@ -1,7 +1,7 @@
 #include "common/CommonVariables.h"
 #include "common/ScreenRegistry.h"
 #include "platform/QtPictureBox.h"
-#include "printing/frmFieldProposal.h"
+#include "records/frmFieldProposal.h"
 #include "settings/BusinessFiles.h"
 #include "settings/frmSetup.h"
 #include "settings/SettingsUi.h"

@@ -7,7 +7,7 @@
 #include "common/ScreenRegistry.h"
 #include "platform/QtPictureBox.h"
 #include "platform/QtProductLogo.h"
-#include "printing/frmFieldProposal.h"
+#include "records/frmFieldProposal.h"
 #include "settings/frmSetup.h"
 #include "settings/SettingsUi.h"
 #include "settings/SetupRules.h"

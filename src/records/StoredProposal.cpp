@@ -1,0 +1,84 @@
+#include "records/StoredProposal.h"
+
+#include "common/LocaleTexts.h"
+#include "proposals/ProposalState.h"
+
+QString FieldProposalName(const CustomerRecord &rec) {
+    if (rec.AcctType.trimmed() != QLatin1String("Individual"))
+        return rec.AcctName.trimmed();
+    QString name = rec.Title.trimmed() + QLatin1Char(' ') + rec.FirstName.trimmed() + QLatin1Char(' ');
+    const QString middle = rec.MiddleInitial.trimmed();
+    if (!middle.isEmpty())
+        name += middle + QLatin1Char(' ');
+    return name + rec.LastName.trimmed();
+}
+
+FieldProposalParties FieldPartiesOf(const QString &acctNoShown, const CustomerRecord &rec) {
+    FieldProposalParties parties;
+    parties.acctNo = acctNoShown;
+    parties.lines = {FieldProposalName(rec), rec.Address1.trimmed(), rec.Address2.trimmed(), rec.City.trimmed(),
+                     rec.State.trimmed(),    rec.Address4.trimmed(), rec.Phone.trimmed()};
+    return parties;
+}
+
+ProposalDocument FieldProposalDocument(qint16 number, const QDate &date, const FieldProposalParties &parties,
+                                       const QString &days, bool genericDisclaimer, bool usaStyle) {
+    ProposalDocument document;
+    document.isField = true;
+    document.number = number;
+    document.date = date;
+    for (int i = 1; i <= 7; ++i)
+        document.customer[i] = parties.lines[i - 1];
+    document.usaStyle = usaStyle;
+    // The international address frame keeps the city and the fourth line.
+    document.internationalLines = {parties.lines[3], parties.lines[5]};
+    document.days = days;
+    document.genericDisclaimer = genericDisclaimer;
+    return document;
+}
+
+ReadBack<ProposalDocument> StoredProposalDocument(const QString &fileName) {
+    ReadBack<ProposalDocument> result;
+    const auto file = ReadProposalFile(fileName);
+    result.outcome = file.outcome;
+    if (!file.ok())
+        return result;
+    const ProposalFile &stored = file.value;
+    const auto state = ReadProposalState(fileName);
+    if (state.outcome == ReadOutcome::Unreadable) {
+        result.outcome = ReadOutcome::Unreadable;
+        return result;
+    }
+
+    ProposalDocument &document = result.value;
+    document.isField = stored.IsFieldProposal();
+    document.number = qint16(stored.number.mid(document.isField ? 2 : 0).toInt());
+    document.date = stored.saved;
+    for (int i = 1; i <= 7; ++i)
+        document.customer[i] = stored.texts.value(i);
+    document.days = state.value.days;
+    document.genericDisclaimer = state.value.genericDisclaimer;
+    document.usaStyle = state.value.usaStyle;
+    document.printSize = state.value.printSize;
+    document.plan = state.value.plan;
+    if (document.isField) {
+        document.internationalLines = {document.customer[4], document.customer[6]};
+        return result;
+    }
+
+    for (int i = 1; i <= 7; ++i)
+        document.jobSite[i] = stored.texts.value(7 + i);
+    document.bodyName = BodyFolder + QLatin1Char('\\') + fileName;
+    document.priceText = CurrencyText(stored.price);
+    const auto payments = ReadPaymentsFile(fileName);
+    if (payments.outcome == ReadOutcome::Unreadable) {
+        result.outcome = ReadOutcome::Unreadable;
+        return result;
+    }
+    if (payments.ok()) {
+        document.priceText = payments.value.priceText;
+        for (const PaymentLine &line : payments.value.payments)
+            document.payments.append({line.amount, line.dueText});
+    }
+    return result;
+}

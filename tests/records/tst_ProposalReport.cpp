@@ -1,0 +1,404 @@
+#include "ProposalFixtures.h"
+#include "ScriptedDialogs.h"
+#include "TestMain.h"
+
+#include "app/frmStartup.h"
+#include "common/CommonVariables.h"
+#include "common/ScreenRegistry.h"
+#include "platform/RecordingPrintSurface.h"
+#include "records/ProposalReportModel.h"
+#include "records/frmProposalReport.h"
+
+#include <QDir>
+#include <QElapsedTimer>
+#include <QPointer>
+#include <QGroupBox>
+#include <QLabel>
+#include <QLineEdit>
+#include <QPlainTextEdit>
+#include <QPushButton>
+#include <QTableView>
+#include <QTest>
+
+#include <fcntl.h>
+#include <linux/fs.h>
+#include <sys/ioctl.h>
+#include <unistd.h>
+
+namespace {
+
+void ShowActive(TamselForm *screen) {
+    ScreenRegistry::Show(screen);
+    QVERIFY(QTest::qWaitForWindowActive(screen));
+}
+
+// Shows the report and waits for its activation, which fills the grid (or,
+// with no proposals, unloads it again): null then.
+frmProposalReport *OpenReport() {
+    QPointer<frmProposalReport> screen = ScreenRegistry::Get<frmProposalReport>();
+    ScreenRegistry::Show(screen);
+    QElapsedTimer waited;
+    waited.start();
+    while (screen && ScreenRegistry::Existing<frmProposalReport>() && !screen->isActiveWindow() &&
+           waited.elapsed() < 5000)
+        QTest::qWait(10);
+    QCoreApplication::processEvents();
+    return ScreenRegistry::Existing<frmProposalReport>();
+}
+
+QString Cell(frmProposalReport *screen, int gridRow, int column) {
+    const auto *model = screen->Model();
+    return model->data(model->index(gridRow - 1, column)).toString();
+}
+
+bool MainMenuShown() {
+    auto *menu = ScreenRegistry::Existing<frmStartup>();
+    return menu && menu->isVisible();
+}
+
+// A file the file system refuses to delete, whoever asks (root included).
+bool SetImmutable(const QString &path, bool on) {
+    const int fd = ::open(QFile::encodeName(path).constData(), O_RDONLY);
+    if (fd < 0)
+        return false;
+    int flags = 0;
+    bool ok = ::ioctl(fd, FS_IOC_GETFLAGS, &flags) == 0;
+    flags = on ? (flags | FS_IMMUTABLE_FL) : (flags & ~FS_IMMUTABLE_FL);
+    ok = ok && ::ioctl(fd, FS_IOC_SETFLAGS, &flags) == 0;
+    ::close(fd);
+    return ok;
+}
+
+QByteArray PaymentsOf(int count) {
+    QByteArray bytes = "$1,600.00\r\n" + QByteArray::number(count) + "\r\n";
+    for (int i = 1; i <= count; ++i)
+        bytes += "$" + QByteArray::number(1600 / count) + ".00\r\n" + QByteArray::number(i) + "/15/2026\r\n";
+    return bytes;
+}
+
+// Three proposals: 1001 ordinary with body and payments, FP1002 without a
+// price, 1003 ordinary without payments.
+void WriteThree(const TestFolder &folder) {
+    MakeProposalFolders(folder);
+    folder.write(ProposalPath(1001), OrdinaryProposal(1001, "1600", "2026-11-20", "John Smith"));
+    folder.write(BodyPath(1001), "Replace the roof.\r\nHaul away debris.\r\n");
+    folder.write(PaymentsPath(1001), PaymentsOf(2));
+    folder.write(ProposalPath(1002), FieldProposal(1002, "0", "2026-12-05", "A-100", "Harbor Lane Roofing"));
+    folder.write(ProposalPath(1003), OrdinaryProposal(1003, "80", "2026-11-21", "Ann Lee"));
+    folder.write(BodyPath(1003), "Gutter repair.\r\n");
+}
+
+} // namespace
+
+class ProposalReportTest : public QObject {
+    Q_OBJECT
+private slots:
+    void cleanup() { Clock::SetToday({}); }
+    void gridShowsBothKindsAndHooksTheWheel();
+    void noProposalsReturnsToTheMenu();
+    void headingRowAndOtherColumnsDoNothing();
+    void detailsShowBodyAndPayments_data();
+    void detailsShowBodyAndPayments();
+    void priceQuoteRewritesOnlyTheAmount();
+    void damagedFieldProposalIsNeverRewritten();
+    void selectionToggleAndDeletionOfMarkedRows();
+    void proposalThatCannotBeDeletedStaysListed();
+    void lastDeletionReturnsToTheMenu();
+    void stateFromThePopupMenu();
+    void printAgainFromTheStoredFiles();
+};
+
+void ProposalReportTest::gridShowsBothKindsAndHooksTheWheel() {
+    TestFolder folder;
+    WriteThree(folder);
+    frmProposalReport *screen = OpenReport();
+    QVERIFY(screen);
+    QCOMPARE(screen->windowTitle(), QStringLiteral("Proposals"));
+    QCOMPARE(screen->Model()->rowCount(), 3);
+    QCOMPARE(Cell(screen, 1, 2), QStringLiteral("1001"));
+    QCOMPARE(Cell(screen, 1, 5), QStringLiteral("$1,600.00"));
+    QCOMPARE(Cell(screen, 2, 1), QStringLiteral("12/5/2026"));
+    QCOMPARE(Cell(screen, 2, 2), QStringLiteral("FP1002"));
+    QCOMPARE(Cell(screen, 2, 3), QStringLiteral("A-100"));
+    QCOMPARE(Cell(screen, 2, 4), QStringLiteral("Harbor Lane Roofing"));
+    QCOMPARE(Cell(screen, 2, 5), QStringLiteral("$0.00"));
+    QVERIFY(!screen->fraProposal->isVisible() && !screen->fraQuote->isVisible());
+    QCOMPARE(HookedForm.data(), screen);
+    QCOMPARE(WheelGrid.data(), screen->fgProposals);
+    // Another screen taking over removes the hook.
+    ShowActive(ScreenRegistry::Get<frmStartup>());
+    QVERIFY(!HookedForm && !WheelGrid);
+    QVERIFY(folder.prompt->shown.isEmpty());
+}
+
+void ProposalReportTest::noProposalsReturnsToTheMenu() {
+    TestFolder folder;
+    MakeProposalFolders(folder);
+    folder.write(BodyPath(1001), "a body without its proposal\r\n");
+    folder.prompt->AnswerOk();
+    QVERIFY(!OpenReport());
+    QCOMPARE(folder.prompt->Texts(), QStringList({"No Proposals Exist"}));
+    QCOMPARE(folder.prompt->shown[0].title, AppTitle);
+    QVERIFY(MainMenuShown());
+}
+
+void ProposalReportTest::headingRowAndOtherColumnsDoNothing() {
+    TestFolder folder;
+    WriteThree(folder);
+    frmProposalReport *screen = OpenReport();
+    for (int column = 0; column < 7; ++column)
+        screen->fgProposals_Click(0, column);
+    for (int column : {1, 3, 4, 5, 6})
+        screen->fgProposals_Click(1, column);
+    screen->fgProposals_Click(4, 0); // below the last row
+    QVERIFY(screen->Model()->MarkedFiles().isEmpty());
+    QVERIFY(!screen->fraProposal->isVisible() && !screen->fraQuote->isVisible());
+    QVERIFY(folder.prompt->shown.isEmpty());
+}
+
+void ProposalReportTest::detailsShowBodyAndPayments_data() {
+    QTest::addColumn<int>("payments"); // -1: no payments file
+    QTest::newRow("eight payments") << 8;
+    QTest::newRow("two payments") << 2;
+    QTest::newRow("no payments file") << -1;
+}
+
+void ProposalReportTest::detailsShowBodyAndPayments() {
+    QFETCH(int, payments);
+    TestFolder folder;
+    WriteThree(folder);
+    if (payments < 0)
+        QFile::remove(folder.file(PaymentsPath(1001)));
+    else
+        folder.write(PaymentsPath(1001), PaymentsOf(payments));
+    frmProposalReport *screen = OpenReport();
+    // Another proposal's details first: nothing of them may linger.
+    folder.write(PaymentsPath(1003), PaymentsOf(8));
+    screen->fgProposals_Click(3, 2);
+    QCOMPARE(screen->lblAmount[8]->text(), QStringLiteral("$200.00"));
+    screen->fgProposals_Click(1, 2);
+    QVERIFY(screen->fraProposal->isVisible());
+    QCOMPARE(screen->DetailsFile(), QStringLiteral("1001.txt"));
+    QCOMPARE(screen->txtProposalBody->toPlainText(), QStringLiteral("Replace the roof.\nHaul away debris.\n"));
+    QCOMPARE(screen->Label1[6]->isVisible(), payments < 0);
+    QVERIFY(screen->Label1[6]->text().startsWith(QString(53, QLatin1Char(' ')) + QStringLiteral("No Payment")));
+    if (payments < 0) {
+        QVERIFY(screen->lblPayments->text().isEmpty());
+        for (QLabel *label : screen->lblAmount)
+            QVERIFY(label->text().isEmpty());
+        for (QLabel *label : screen->lblDate)
+            QVERIFY(label->text().isEmpty());
+    } else {
+        QCOMPARE(screen->lblAmount[0]->text(), QStringLiteral("$1,600.00"));
+        QCOMPARE(screen->lblPayments->text(), QString::number(payments));
+        for (int i = 1; i <= 8; ++i) {
+            QCOMPARE(screen->lblAmount[i]->isVisible(), i <= payments);
+            QCOMPARE(screen->lblDate[i - 1]->isVisible(), i <= payments);
+        }
+        const QString each = payments == 8 ? QStringLiteral("$200.00") : QStringLiteral("$800.00");
+        QCOMPARE(screen->lblAmount[payments]->text(), each);
+        QCOMPARE(screen->lblDate[payments - 1]->text(), QStringLiteral("%1/15/2026").arg(payments));
+    }
+    QVERIFY(folder.prompt->shown.isEmpty());
+    screen->cmdReport[1]->click();
+    QVERIFY(!screen->fraProposal->isVisible());
+}
+
+void ProposalReportTest::priceQuoteRewritesOnlyTheAmount() {
+    TestFolder folder;
+    WriteThree(folder);
+    const QByteArray before = folder.read(ProposalPath(1002));
+    frmProposalReport *screen = OpenReport();
+    const QString intro = QStringLiteral("This Proposal is a Field Proposal\r\n");
+
+    folder.prompt->Answer(MsgAnswer::No);
+    screen->fgProposals_Click(2, 2);
+    QVERIFY(!screen->fraQuote->isVisible());
+
+    folder.prompt->Answer(MsgAnswer::Yes);
+    screen->fgProposals_Click(2, 2);
+    QCOMPARE(folder.prompt->shown.last().text, intro + QStringLiteral("Would You like to enter the Price Quoted?"));
+    QCOMPARE(folder.prompt->shown.last().title, QStringLiteral("Field Proposal"));
+    QCOMPARE(folder.prompt->shown.last().buttons, MsgButtons::YesNo);
+    QVERIFY(screen->fraQuote->isVisible());
+
+    // Not a number: refused silently, the entry emptied, nothing written.
+    screen->txtQuote->setText(QStringLiteral("about 1250"));
+    screen->cmdQuote[0]->click();
+    QVERIFY(screen->txtQuote->text().isEmpty());
+    QVERIFY(screen->fraQuote->isVisible());
+    QCOMPARE(folder.read(ProposalPath(1002)), before);
+
+    screen->txtQuote->setText(QStringLiteral("1250"));
+    screen->cmdQuote[0]->click();
+    QVERIFY(!screen->fraQuote->isVisible());
+    QCOMPARE(Cell(screen, 2, 5), QStringLiteral("$1,250.00"));
+    QByteArray expected = before;
+    expected.replace("\"FP1002\",0,", "\"FP1002\",1250,");
+    QCOMPARE(folder.read(ProposalPath(1002)), expected);
+
+    folder.prompt->AnswerOk();
+    screen->fgProposals_Click(2, 2);
+    QCOMPARE(folder.prompt->shown.last().text, intro + QStringLiteral("No further Data can be added"));
+    QCOMPARE(folder.prompt->shown.last().title, AppTitle);
+    QVERIFY(!screen->fraQuote->isVisible());
+
+    // The amount read back from the file on the next visit.
+    ShowActive(ScreenRegistry::Get<frmStartup>());
+    screen = OpenReport();
+    QCOMPARE(Cell(screen, 2, 5), QStringLiteral("$1,250.00"));
+    QVERIFY(folder.prompt->ScriptUsed());
+}
+
+void ProposalReportTest::damagedFieldProposalIsNeverRewritten() {
+    TestFolder folder;
+    WriteThree(folder);
+    const QByteArray damaged = FieldProposal(1002, "0", "2026-12-05", "A-100", "Harbor").left(70);
+    folder.write(ProposalPath(1002), damaged);
+    frmProposalReport *screen = OpenReport();
+    QCOMPARE(screen->Model()->rowCount(), 3); // the report goes on past it
+    QVERIFY(screen->Model()->RowAt(1).unreadable);
+    QCOMPARE(Cell(screen, 2, 2), QStringLiteral("FP1002"));
+    QCOMPARE(Cell(screen, 3, 4), QStringLiteral("Ann Lee"));
+    folder.prompt->AnswerOk();
+    screen->fgProposals_Click(2, 2);
+    QCOMPARE(folder.prompt->shown.size(), 1);
+    QCOMPARE(folder.prompt->shown[0].title, QStringLiteral("Damaged File"));
+    QVERIFY(!screen->fraQuote->isVisible());
+    QCOMPARE(folder.read(ProposalPath(1002)), damaged);
+
+    // Damaged after the quote frame opened: still left as it is.
+    folder.write(ProposalPath(1002), FieldProposal(1002, "0", "2026-12-05", "A-100", "Harbor"));
+    screen = OpenReport();
+    ShowActive(ScreenRegistry::Get<frmStartup>());
+    screen = OpenReport();
+    folder.prompt->Answer(MsgAnswer::Yes);
+    screen->fgProposals_Click(2, 2);
+    folder.write(ProposalPath(1002), damaged);
+    screen->txtQuote->setText(QStringLiteral("900"));
+    folder.prompt->AnswerOk();
+    screen->cmdQuote_Click(0);
+    QCOMPARE(folder.prompt->shown.last().title, QStringLiteral("Damaged File"));
+    QCOMPARE(folder.read(ProposalPath(1002)), damaged);
+    QCOMPARE(Cell(screen, 2, 5), QStringLiteral("$0.00"));
+}
+
+void ProposalReportTest::selectionToggleAndDeletionOfMarkedRows() {
+    TestFolder folder;
+    WriteThree(folder);
+    folder.write(StatePath(1001), "\"30\",\"open\",1,#TRUE#,8,#TRUE#\r\n");
+    frmProposalReport *screen = OpenReport();
+    const QString mark = QString(QChar(0xAB)) + QStringLiteral("  ");
+    screen->fgProposals_Click(3, 0);
+    screen->fgProposals_Click(3, 0); // clicked twice: empty again
+    QCOMPARE(Cell(screen, 3, 0), QString());
+    screen->fgProposals_Click(1, 0);
+    QCOMPARE(Cell(screen, 1, 0), mark);
+    screen->cmdReport[2]->click();
+    QVERIFY(folder.prompt->shown.isEmpty()); // no question asked
+    QVERIFY(!folder.exists(ProposalPath(1001)));
+    QVERIFY(!folder.exists(BodyPath(1001)));
+    QVERIFY(!folder.exists(PaymentsPath(1001)));
+    QVERIFY(!folder.exists(StatePath(1001)));
+    QVERIFY(folder.exists(ProposalPath(1003)) && folder.exists(BodyPath(1003)));
+    QVERIFY(folder.exists(ProposalPath(1002)));
+    QCOMPARE(screen->Model()->rowCount(), 2);
+    QCOMPARE(Cell(screen, 1, 2), QStringLiteral("FP1002"));
+    QCOMPARE(Cell(screen, 1, 0), QString());
+    QCOMPARE(Cell(screen, 2, 0), QString());
+}
+
+void ProposalReportTest::proposalThatCannotBeDeletedStaysListed() {
+    TestFolder folder;
+    WriteThree(folder);
+    const QString stuck = folder.file(PaymentsPath(1001));
+    if (!SetImmutable(stuck, true))
+        QSKIP("the file system cannot make a file undeletable here");
+    frmProposalReport *screen = OpenReport();
+    screen->fgProposals_Click(1, 0);
+    screen->fgProposals_Click(3, 0);
+    folder.prompt->AnswerOk();
+    screen->cmdReport_Click(2);
+    SetImmutable(stuck, false);
+    QCOMPARE(folder.prompt->Texts(),
+             QStringList({"These Proposals could not be Deleted and are still listed:\r\n1001"}));
+    QVERIFY(folder.exists(ProposalPath(1001)));
+    QVERIFY(folder.exists(PaymentsPath(1001)));
+    QVERIFY(!folder.exists(ProposalPath(1003)));
+    QCOMPARE(screen->Model()->rowCount(), 2);
+    QCOMPARE(Cell(screen, 1, 2), QStringLiteral("1001"));
+    // Once it can go, it goes.
+    screen->fgProposals_Click(1, 0);
+    screen->cmdReport_Click(2);
+    QVERIFY(!folder.exists(ProposalPath(1001)) && !folder.exists(PaymentsPath(1001)));
+    QCOMPARE(screen->Model()->rowCount(), 1);
+}
+
+void ProposalReportTest::lastDeletionReturnsToTheMenu() {
+    TestFolder folder;
+    MakeProposalFolders(folder);
+    folder.write(ProposalPath(1002), FieldProposal(1002, "0", "2026-12-05", "A-100", "Harbor"));
+    frmProposalReport *screen = OpenReport();
+    screen->fgProposals_Click(1, 0);
+    folder.prompt->AnswerOk();
+    screen->cmdReport[2]->click();
+    QCOMPARE(folder.prompt->Texts(), QStringList({"No Proposals Exist"}));
+    QVERIFY(!ScreenRegistry::Existing<frmProposalReport>());
+    QVERIFY(MainMenuShown());
+    QVERIFY(QDir(folder.file(QStringLiteral("TamselProposals"))).entryList(QDir::Files).isEmpty());
+}
+
+void ProposalReportTest::stateFromThePopupMenu() {
+    TestFolder folder;
+    WriteThree(folder);
+    folder.write(StatePath(1003), "\"30\",\"sometime\",1,#TRUE#,8,#TRUE#\r\n");
+    frmProposalReport *screen = OpenReport();
+    QCOMPARE(Cell(screen, 1, 6), QStringLiteral("open"));
+    screen->fgProposals_RightClick(1);
+    screen->mnuState[1]->trigger();
+    QCOMPARE(Cell(screen, 1, 6), QStringLiteral("accepted"));
+    QCOMPARE(folder.read(StatePath(1001)), QByteArray("\"30\",\"open\",1,#TRUE#,8,#TRUE#\r\n").replace("open", "accepted"));
+    screen->fgProposals_RightClick(2);
+    screen->mnuState[2]->trigger();
+    QCOMPARE(Cell(screen, 2, 6), QStringLiteral("declined"));
+    // A state file that does not read is left alone.
+    QCOMPARE(Cell(screen, 3, 6), QStringLiteral("unreadable"));
+    screen->fgProposals_RightClick(3);
+    folder.prompt->AnswerOk();
+    screen->mnuState_Click(1);
+    QCOMPARE(folder.prompt->shown.last().title, QStringLiteral("Damaged File"));
+    QCOMPARE(folder.read(StatePath(1003)), QByteArray("\"30\",\"sometime\",1,#TRUE#,8,#TRUE#\r\n"));
+    // Open again, but dated long ago: expired.
+    Clock::SetToday([] { return QDate(2027, 3, 1); });
+    screen->fgProposals_RightClick(1);
+    screen->mnuState[0]->trigger();
+    QCOMPARE(Cell(screen, 1, 6), QStringLiteral("expired"));
+}
+
+void ProposalReportTest::printAgainFromTheStoredFiles() {
+    TestFolder folder;
+    WriteThree(folder);
+    auto dialogs = std::make_shared<ScriptedDialogs>();
+    SetDialogs(dialogs);
+    frmProposalReport *screen = OpenReport();
+    screen->fgProposals_Click(1, 2);
+    dialogs->AnswerPrinter(std::make_shared<RecordingPrintSurface>());
+    screen->cmdPrintAgain->click();
+    QVERIFY(folder.prompt->shown.isEmpty());
+    dialogs->AnswerPrinter(nullptr);
+    folder.prompt->AnswerOk();
+    screen->fgProposals_RightClick(2);
+    screen->mnuPrintAgain->trigger();
+    QCOMPARE(folder.prompt->Texts(), QStringList({"The Proposal will not be Printed"}));
+    // Nothing prints from a damaged proposal; the print dialog never opens.
+    folder.write(PaymentsPath(1001), "$1,600.00\r\n9\r\n");
+    folder.prompt->AnswerOk();
+    screen->PrintAgain(QStringLiteral("1001.txt"));
+    QCOMPARE(folder.prompt->shown.last().title, QStringLiteral("Damaged File"));
+    QVERIFY(dialogs->ScriptUsed() && dialogs->unexpected.isEmpty());
+    QCOMPARE(dialogs->opened.size(), 2);
+    SetDialogs(nullptr);
+}
+
+TAMSEL_TEST(ProposalReportTest)
+#include "tst_ProposalReport.moc"

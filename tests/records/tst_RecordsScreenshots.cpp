@@ -1,0 +1,129 @@
+#include "../customers/CustomerFixtures.h"
+#include "ProposalFixtures.h"
+#include "TestMain.h"
+
+#include "common/CommonVariables.h"
+#include "common/ScreenRegistry.h"
+#include "records/frmFieldProposal.h"
+#include "records/ProposalReportModel.h"
+#include "records/frmProposalReport.h"
+
+#include <QAbstractButton>
+#include <QDir>
+#include <QGroupBox>
+#include <QLabel>
+#include <QLineEdit>
+#include <QSettings>
+#include <QTableView>
+#include <QTest>
+
+// The report (with a proposal's details, and with the quote frame) and the
+// field proposal screen are tidy at their first size and when the window
+// grows: no named control sticks out, overlaps a neighbour or cuts its text
+// off. With TAMSEL_SCREENSHOTS set to a folder the pictures are saved there.
+class RecordsScreenshotsTest : public QObject {
+    Q_OBJECT
+private slots:
+    void screensAreTidy_data();
+    void screensAreTidy();
+
+private:
+    static QStringList LayoutFaults(QWidget *window);
+};
+
+QStringList RecordsScreenshotsTest::LayoutFaults(QWidget *window) {
+    QStringList faults;
+    QList<QWidget *> named;
+    for (QWidget *w : window->findChildren<QWidget *>())
+        if (!w->objectName().isEmpty() && !w->objectName().startsWith(QLatin1String("qt_")) && w->isVisible())
+            named << w;
+    for (QWidget *w : named) {
+        if (!window->rect().contains(QRect(w->mapTo(window, QPoint(0, 0)), w->size())))
+            faults << w->objectName() + QStringLiteral(" sticks out of the window");
+        int wanted = 0;
+        if (auto *label = qobject_cast<QLabel *>(w); label && !label->wordWrap())
+            wanted = label->minimumSizeHint().width();
+        else if (auto *button = qobject_cast<QAbstractButton *>(w))
+            wanted = button->minimumSizeHint().width();
+        if (wanted > w->width())
+            faults << w->objectName() + QStringLiteral(" cuts its text off");
+        for (QWidget *other : named)
+            if (other != w && other->parentWidget() == w->parentWidget() &&
+                w->geometry().intersects(other->geometry()) && w->objectName() < other->objectName())
+                faults << w->objectName() + QStringLiteral(" overlaps ") + other->objectName();
+    }
+    return faults;
+}
+
+void RecordsScreenshotsTest::screensAreTidy_data() {
+    QTest::addColumn<QString>("name");
+    QTest::newRow("report with details") << QStringLiteral("proposals-report");
+    QTest::newRow("report with quote") << QStringLiteral("proposals-report-quote");
+    QTest::newRow("field proposal") << QStringLiteral("field-proposal");
+}
+
+void RecordsScreenshotsTest::screensAreTidy() {
+    QFETCH(QString, name);
+    TestFolder folder;
+    QSettings(QStringLiteral("TamselProposal"), QStringLiteral("TamselProposal")).clear();
+    MakeProposalFolders(folder);
+    folder.write(ProposalPath(1001),
+                 OrdinaryProposal(1001, "4850", "2026-11-20", "Margaret Olsen"));
+    folder.write(BodyPath(1001), "Tear off the existing roof down to the deck.\r\n"
+                                 "Install ice and water shield along the eaves and valleys.\r\n"
+                                 "Install 30-year architectural shingles, color Weathered Wood.\r\n"
+                                 "Replace all pipe boots and flashing; haul away all debris.\r\n");
+    folder.write(PaymentsPath(1001), "$4,850.00\r\n3\r\n$1,000.00\r\n11/20/2026\r\n$2,000.00\r\n12/4/2026\r\n"
+                                     "$1,850.00\r\n12/18/2026\r\n");
+    folder.write(StatePath(1001), "\"30\",\"accepted\",2,#TRUE#,8,#TRUE#\r\n");
+    folder.write(ProposalPath(1002), FieldProposal(1002, "0", "2026-12-01", "A-100", "Harbor Lane Roofing"));
+    folder.write(ProposalPath(1003), OrdinaryProposal(1003, "1250.5", "2026-10-02", "Ann Lee"));
+    folder.write(ProposalPath(1004), FieldProposal(1004, "2300", "2026-11-28", "B-207", "Mr. John Q Smith"));
+
+    TamselForm *screen = nullptr;
+    if (name == QLatin1String("field-proposal")) {
+        CustomerRecord rec = Individual(QStringLiteral("B-207"), QStringLiteral("John"), QStringLiteral("Smith"));
+        WriteCustomers(folder, {rec});
+        folder.write(QStringLiteral("CustomDisclaimer.txt"), "\"Owner to carry fire insurance.\"\r\n");
+        CustomerRecNo = 1;
+        ProposalNo = 1005;
+        screen = ScreenRegistry::Get<frmFieldProposal>();
+    } else {
+        screen = ScreenRegistry::Get<frmProposalReport>();
+    }
+    const QSize first = screen->size();
+    ScreenRegistry::Show(screen);
+    QVERIFY(QTest::qWaitForWindowActive(screen));
+    if (auto *report = qobject_cast<frmProposalReport *>(screen)) {
+        QCOMPARE(report->Model()->rowCount(), 4);
+        if (name == QLatin1String("proposals-report")) {
+            report->fgProposals_Click(3, 0);
+            report->fgProposals_Click(1, 2);
+            report->fgProposals->setCurrentIndex(report->Model()->index(0, 2));
+            QVERIFY(report->fraProposal->isVisible());
+        } else {
+            folder.prompt->Answer(MsgAnswer::Yes);
+            report->fgProposals_Click(2, 2);
+            report->txtQuote->setText(QStringLiteral("3150"));
+            QVERIFY(report->fraQuote->isVisible());
+        }
+    }
+    for (const QSize size : {first, first * 1.3}) {
+        screen->resize(size);
+        QCoreApplication::processEvents();
+        const QStringList faults = LayoutFaults(screen);
+        QVERIFY2(faults.isEmpty(), qPrintable(faults.join(QStringLiteral("; "))));
+    }
+    screen->resize(first);
+    QCoreApplication::processEvents();
+    const QImage picture = screen->grab().toImage();
+    QVERIFY(!picture.isNull());
+    const QString target = qEnvironmentVariable("TAMSEL_SCREENSHOTS");
+    if (!target.isEmpty()) {
+        QDir().mkpath(target);
+        QVERIFY(picture.save(target + QLatin1Char('/') + name + QStringLiteral(".png")));
+    }
+}
+
+TAMSEL_TEST(RecordsScreenshotsTest)
+#include "tst_RecordsScreenshots.moc"
