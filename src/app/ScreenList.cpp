@@ -9,6 +9,7 @@
 #include "records/frmProposalReport.h"
 #include "records/frmTerms.h"
 #include "settings/frmSetup.h"
+#include "telephone/Telephone.h"
 #include "telephone/frmDialer.h"
 
 namespace {
@@ -27,4 +28,6 @@ void RegisterScreens() {
     Name<frmTerms>(Screen::Terms);
     Name<frmDialer>(Screen::Dialer);
     Name<frmProposalReport>(Screen::ProposalReport);
+    // The setup screen looks for the modem as it loads; the customer screen dials.
+    InstallTelephone();
 }
