@@ -319,7 +319,7 @@ void frmDialer::cmdNewDial_Click() {
         port_->Send("ATH\r");
         MsgBox(QStringLiteral("The modem did not answer OK within %1 seconds.\r\n"
                               "Check that it is connected to the telephone line, then dial again.")
-                   .arg(dialTimeLimit_ / 1000),
+                   .arg((dialTimeLimit_ + 999) / 1000),
                MsgButtons::Ok, QStringLiteral("No Answer from the Modem"));
         ShowReadyToDial();
         return;
