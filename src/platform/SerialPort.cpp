@@ -13,6 +13,7 @@ std::function<QString(int)> &Mapping() {
 // The waits running now, innermost last, each with its way to look again.
 struct RunningWait {
     QEventLoop *loop;
+    SerialPort *port; // null once the port is destroyed
     std::function<bool()> finished;
 };
 QList<RunningWait *> &RunningWaits() {
@@ -50,12 +51,24 @@ QString SerialDeviceName(int portNumber) {
 
 void SetSerialDeviceNames(std::function<QString(int)> mapping) { Mapping() = std::move(mapping); }
 
+SerialPort::~SerialPort() {
+    for (RunningWait *wait : RunningWaits())
+        if (wait->port == this) {
+            wait->port = nullptr;
+            wait->loop->quit();
+        }
+}
+
 bool WaitForSerial(SerialPort &port, int milliseconds, const std::function<bool()> &done,
                    const std::function<bool()> &stop) {
-    auto finished = [&] { return done() || (stop && stop()) || port.Lost(); };
-    if (finished())
+    if (done() || (stop && stop()) || port.Lost())
         return done();
     QEventLoop loop;
+    RunningWait self{&loop, &port, {}};
+    // The owner of the port (and of done and stop) may be gone by the time a
+    // wake-up comes: then nothing of it is called any more.
+    auto finished = [&] { return !self.port || done() || (stop && stop()) || port.Lost(); };
+    self.finished = finished;
     QTimer deadline;
     deadline.setSingleShot(true);
     QObject::connect(&deadline, &QTimer::timeout, &loop, &QEventLoop::quit);
@@ -63,11 +76,12 @@ bool WaitForSerial(SerialPort &port, int milliseconds, const std::function<bool(
         if (finished())
             loop.quit();
     });
-    RunningWait self{&loop, finished};
     RunningWaits().append(&self);
     deadline.start(milliseconds);
     loop.exec();
     RunningWaits().removeAll(&self);
+    if (!self.port)
+        return false;
     port.SetActivityHandler({});
     return done();
 }

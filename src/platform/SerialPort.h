@@ -9,7 +9,8 @@
 
 class SerialPort {
 public:
-    virtual ~SerialPort() = default;
+    // A wait still running on the port ends, and no longer touches it.
+    virtual ~SerialPort();
 
     // Opens the device behind the port number at 9600 baud, 8 data bits, no
     // parity, 1 stop bit, no handshaking. False when it does not exist or is
@@ -46,8 +47,9 @@ QString MappedSerialDevice(const QString &setting, int portNumber);
 
 // How long a wait for the modem may take at most, in milliseconds. Runs the
 // event loop (the screens stay responsive) until done() is true, stop() is
-// true, or the time is up; done and stop are checked whenever the port
-// reports activity and when WakeSerialWaits is called. True when done().
+// true, the port is lost or destroyed, or the time is up; done and stop are
+// checked whenever the port reports activity and when WakeSerialWaits is
+// called. True when done().
 bool WaitForSerial(SerialPort &port, int milliseconds, const std::function<bool()> &done,
                    const std::function<bool()> &stop = {});
 // Makes every running wait look at its conditions again (a button pressed).

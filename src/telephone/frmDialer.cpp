@@ -305,8 +305,13 @@ void frmDialer::cmdNewDial_Click() {
         return;
     waiting_ = false;
     if (stop_) {
-        // Disconnect or the screen's end took over; it has done the rest.
         stop_ = false;
+        // Disconnect pressed while waiting: it hangs up now that the wait is
+        // over, so the screen is never unloaded under a running wait.
+        if (hangUpAfterWait_) {
+            hangUpAfterWait_ = false;
+            cmdHangup_Click();
+        }
         return;
     }
     if (port_->Lost()) {
@@ -342,8 +347,10 @@ void frmDialer::EndCall() {
 
 void frmDialer::cmdHangup_Click() {
     if (waiting_) {
+        hangUpAfterWait_ = true;
         stop_ = true;
         WakeSerialWaits();
+        return;
     }
     const bool wasOpen = port_->IsOpen() || port_->Lost();
     if (!port_->Send("ATH\r") && wasOpen)

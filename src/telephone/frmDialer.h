@@ -82,6 +82,7 @@ private:
     QString previousNumber_;
     bool stop_ = false;
     bool waiting_ = false;
+    bool hangUpAfterWait_ = false; // Disconnect pressed while dialling
     QByteArray lastAnswer_;
     int dialTimeLimit_ = 60000;
 };

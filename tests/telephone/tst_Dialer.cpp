@@ -58,6 +58,7 @@ private slots:
     void waitKeepsTheScreenResponsiveAndEnds();
     void disconnectEndsTheWait();
     void talkHangsUpAndTheNextCallReopens();
+    void endingTheProgramEndsTheWait();
     void numbersWithCommandsAreRefused_data();
     void numbersWithCommandsAreRefused();
     void modemPulledOutWhileWaiting();
@@ -160,6 +161,22 @@ void DialerTest::disconnectEndsTheWait() {
     QVERIFY(!modem.openByProgram());
     QVERIFY(Unloaded());
     QVERIFY(folder.prompt->shown.isEmpty());
+}
+
+void DialerTest::endingTheProgramEndsTheWait() {
+    TestFolder folder;
+    ModemPorts ports;
+    frmDialer *dialer = OpenDialer(ports);
+    ports[3].setReply(FakeModem::Reply::Silent);
+    // The window's close button while dialling: every screen goes.
+    QTimer::singleShot(100, dialer, [dialer] { dialer->close(); });
+    QElapsedTimer clock;
+    clock.start();
+    dialer->cmdNewDial_Click();
+    QVERIFY2(clock.elapsed() < 3000, qPrintable(QString::number(clock.elapsed())));
+    QCOMPARE(folder.endRequests, 1);
+    QVERIFY(Unloaded());
+    QVERIFY(!ports[3].openByProgram());
 }
 
 void DialerTest::talkHangsUpAndTheNextCallReopens() {
