@@ -10,6 +10,7 @@
 #include "records/frmProposalReport.h"
 #include "records/frmTerms.h"
 #include "settings/frmSetup.h"
+#include "telephone/Telephone.h"
 #include "telephone/frmDialer.h"
 
 namespace {
@@ -29,4 +30,6 @@ void RegisterScreens() {
     Name<frmDialer>(Screen::Dialer);
     Name<frmProposalReport>(Screen::ProposalReport);
     InstallPrintingHooks();
+    // The setup screen looks for the modem as it loads; the customer screen dials.
+    InstallTelephone();
 }

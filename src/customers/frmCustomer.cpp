@@ -348,6 +348,9 @@ QWidget *frmCustomer::BuildButtons() {
     Image2 = new QtPictureBox(QStringLiteral("Image2"), actions);
     Image2->setTwipsSize(QSize(480, 480));
     Image2->setPicture(DialPicture());
+    Image2->setCursor(Qt::PointingHandCursor);
+    Image2->setHidden(!dialHandler_);
+    connect(Image2, &QtPictureBox::clicked, this, &frmCustomer::Image2_Click);
     connect(cmdSchedule, &QPushButton::clicked, this, &frmCustomer::cmdSchedule_Click);
     connect(cmdExit, &QPushButton::clicked, this, &frmCustomer::cmdExit_Click);
     connect(cmdNew, &QPushButton::clicked, this, &frmCustomer::cmdNew_Click);
@@ -1120,6 +1123,32 @@ void frmCustomer::cmdExit_Click() {
     CloseAllFiles();
     hide();
     ScreenRegistry::Show(Screen::MainMenu);
+}
+
+void frmCustomer::SetDialHandler(DialHandler handler) {
+    dialHandler_ = std::move(handler);
+    if (frmCustomer *screen = ScreenRegistry::Existing<frmCustomer>())
+        screen->Image2->setHidden(!dialHandler_);
+}
+
+void frmCustomer::Image2_Click() {
+    if (!dialHandler_)
+        return;
+    const QString phone = txtCustomer[6]->text().trimmed();
+    const QString cell = txtCustomer[11]->text().trimmed();
+    std::optional<QString> number;
+    if (!phone.isEmpty() && !cell.isEmpty())
+        number = MsgBox(QStringLiteral("Click YES to dial Phone,\r\nClick NO to dial Cell"), MsgButtons::YesNo,
+                        QStringLiteral("Select Phone or Cell")) == MsgAnswer::Yes
+                     ? phone
+                     : cell;
+    else if (!phone.isEmpty())
+        number = phone;
+    else if (!cell.isEmpty())
+        number = cell;
+    // A copy: the hand-over may switch dialling off and drop the handler.
+    const DialHandler dial = dialHandler_;
+    dial(txtCustomer[1]->text(), number);
 }
 
 void frmCustomer::txtCustomer_LostFocus(int Index) {

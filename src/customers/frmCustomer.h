@@ -8,6 +8,7 @@
 #include "customers/CustomerTextFiles.h"
 
 #include <array>
+#include <functional>
 #include <optional>
 
 class AccountListModel;
@@ -41,6 +42,12 @@ public:
     CustomersFoundModel *FoundModel() const { return foundModel_; }
     AccountListModel *AccountModel() const { return accountModel_; }
     QStringList CityList() const;
+
+    // Hands the shown customer's name and number (none when both numbers are
+    // blank) over to the dialer. The program installs it; without one, as
+    // when no modem answered at start-up, the dial icon Image2 is hidden.
+    using DialHandler = std::function<void(const QString &name, const std::optional<QString> &number)>;
+    static void SetDialHandler(DialHandler handler);
 
     // Customer fields (there is no txtCustomer[4]).
     std::array<QLineEdit *, 12> txtCustomer{};
@@ -124,6 +131,7 @@ public slots:
     void mnuPrint_Click();
     void cmdSchedule_Click();
     void cmdExit_Click();
+    void Image2_Click();
 
     void cmdAcctType_Click();
     void txtCustomer_LostFocus(int Index);
@@ -142,6 +150,7 @@ protected:
     bool eventFilter(QObject *watched, QEvent *event) override;
 
 private:
+    static inline DialHandler dialHandler_;
     // The texts of the customer boxes: txtCustomer by its index (4 unused),
     // then the boxes that are not txtCustomer.
     enum Box { TitleBox = 12, CityBox, StateBox, Add3Box, Add4Box, TypeBox, BoxCount };

@@ -490,6 +490,8 @@ QWidget *frmSetup::BuildHelpTab() {
 void frmSetup::Form_Load() {
     TamselForm::Form_Load();
     FillCopiesList();
+    if (PhoneSettingsLoader)
+        PhoneSettingsLoader();
     if (FileExists(QStringLiteral("/CompanyLogo.txt")))
         LoadLogo();
     if (FileExists(QStringLiteral("/LogoSettings.txt")))

@@ -6,6 +6,7 @@
 
 #include <QColor>
 #include <array>
+#include <functional>
 
 class QCheckBox;
 class QComboBox;
@@ -23,6 +24,10 @@ public:
 
     void Form_Load() override;
     void Form_Activate() override;
+
+    // Reads the telephone settings and looks for the modem while the screen
+    // loads. The program installs it: the telephone is a floor above.
+    static inline std::function<void()> PhoneSettingsLoader;
 
     // The settings files behind this screen.
     void LoadPrintColors();

@@ -7,6 +7,7 @@
 #include "common/ScreenRegistry.h"
 #include "customers/CustomerRecords.h"
 #include "platform/Clock.h"
+#include "platform/SerialPort.h"
 
 #include <QCoreApplication>
 #include <QDir>
@@ -18,6 +19,9 @@ TestFolder::TestFolder() : prompt(std::make_shared<ScriptedPrompt>()) {
     ResetSharedVariables();
     ResetCustomerVariables();
     RegisterScreens();
+    // No test looks for a modem on the machine's own serial ports; one that
+    // wants a modem maps the ports to its fake one.
+    SetSerialDeviceNames([](int) { return QString(); });
     AppFolder = dir_.path();
     SetPrompt(prompt);
     SetExitHandlers([] { ScreenRegistry::UnloadAll(); }, [this] { ++endRequests; });
@@ -35,6 +39,7 @@ TestFolder::~TestFolder() {
     ReleaseInstanceLock();
     SetPrompt(nullptr);
     SetExitHandlers({}, {});
+    SetSerialDeviceNames({});
     ResetSharedVariables();
     ResetCustomerVariables();
 }

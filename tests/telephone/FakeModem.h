@@ -1,0 +1,52 @@
+#pragma once
+// A modem on a pseudo-terminal pair: the program opens the terminal side by
+// its device name through the real serial port code, and the test holds the
+// other side, sees every byte the program sends and answers like a modem.
+#include <QByteArray>
+#include <QList>
+#include <QObject>
+#include <QString>
+#include <functional>
+
+class QSocketNotifier;
+
+class FakeModem : public QObject {
+    Q_OBJECT
+public:
+    enum class Reply {
+        Silent,   // a device that never answers (a port with no modem)
+        Ok,       // "OK" after every command, as a modem with echo off
+        EchoOnly, // the command echoed back and nothing else
+    };
+
+    explicit FakeModem(Reply reply = Reply::Ok);
+    ~FakeModem() override;
+
+    bool valid() const { return master_ >= 0; }
+    // The device the program opens.
+    QString device() const { return device_; }
+    // Everything the program has sent so far, and its commands split at CR.
+    QByteArray received() const { return received_; }
+    QList<QByteArray> commands() const;
+    // True while the program holds the device open.
+    bool openByProgram() const;
+
+    void setReply(Reply reply) { reply_ = reply; }
+    // Answers a whole command (without its CR) in place of the standard reply.
+    void onCommand(std::function<void(const QByteArray &command)> handler) { handler_ = std::move(handler); }
+    // Sends characters to the program.
+    void write(const QByteArray &bytes);
+    // The device goes away, as a USB modem pulled out.
+    void vanish();
+
+private:
+    void readMaster();
+    int master_ = -1;
+    int slave_ = -1; // held so the terminal outlives the program's closing it
+    QString device_;
+    QByteArray received_;
+    QByteArray pending_; // the command being received
+    Reply reply_;
+    std::function<void(const QByteArray &)> handler_;
+    QSocketNotifier *notifier_ = nullptr;
+};
