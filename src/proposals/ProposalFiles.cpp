@@ -5,6 +5,7 @@
 #include "common/QuotedFields.h"
 #include "platform/Clock.h"
 #include "platform/TextCodec.h"
+#include "proposals/ProposalState.h"
 
 #include <QCollator>
 #include <QDir>
@@ -160,6 +161,9 @@ bool DeleteProposalFiles(qint16 number) {
     bool ok = DeleteFile(InFolder(ProposalFolder, name));
     ok = DeleteFile(InFolder(BodyFolder, name)) && ok;
     ok = DeleteFile(InFolder(PaymentsFolder, name)) && ok;
+    // The state kept for the report goes with them, so a later proposal of
+    // the same number never inherits it.
+    ok = DeleteProposalState(name) && ok;
     return ok;
 }
 

@@ -14,6 +14,7 @@
 #include "proposals/ItemWindow.h"
 #include "proposals/PaymentSchedule.h"
 #include "proposals/ProposalFiles.h"
+#include "proposals/ProposalState.h"
 #include "proposals/Templates.h"
 #include "settings/SettingsUi.h"
 #include "settings/TermsTexts.h"
@@ -1336,6 +1337,9 @@ void frmWriteProposal::cmdProposalContinue_Click() {
         }
         if (MsgBox(QStringLiteral("Did the Proposal Print Correctly"), MsgButtons::YesNo,
                    QStringLiteral("Print Confirmation")) == MsgAnswer::Yes) {
+            // What the files do not keep (days, plan, disclaimer, print size), for a later reprint.
+            if (!WriteProposalState(number, document))
+                ReportWriteFailure(QStringLiteral("ProposalState\\") + ProposalFileName(number));
             // At the last number the advance tells the user itself; the files of this proposal stay.
             AdvanceProposalNo();
             break;

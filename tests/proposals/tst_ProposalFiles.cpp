@@ -1,6 +1,7 @@
 #include "common/QuotedFields.h"
 #include "platform/Clock.h"
 #include "proposals/ProposalFiles.h"
+#include "proposals/ProposalState.h"
 #include "TestFolder.h"
 #include "TestMain.h"
 
@@ -428,9 +429,10 @@ void ProposalFilesTest::deleteRemovesTheThreeFilesOfOneNumber() {
         QVERIFY(WriteProposalFile(n, SmithParties()));
         QVERIFY(WriteBodyFile(n, QStringLiteral("Body")));
         QVERIFY(WritePaymentsFile(n, PaymentSchedule{Money(100), {{Money(100), QDate(2027, 1, 1)}}}));
+        QVERIFY(WriteProposalState(n, ProposalDocument{}));
     }
     QVERIFY(DeleteProposalFiles(1001));
-    for (const char *sub : {"", "ProposalBody/", "ProposalPayments/"}) {
+    for (const char *sub : {"", "ProposalBody/", "ProposalPayments/", "ProposalState/"}) {
         QVERIFY(!folder.exists(QStringLiteral("TamselProposals/%1%2.txt").arg(sub).arg(1001)));
         QVERIFY(folder.exists(QStringLiteral("TamselProposals/%1%2.txt").arg(sub).arg(1002)));
     }

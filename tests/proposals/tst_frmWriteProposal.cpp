@@ -618,6 +618,8 @@ void frmWriteProposalTest::printAndRecord() {
     QCOMPARE(s.folder.prompt->Texts(), texts);
     QVERIFY(s.dialogs->ScriptUsed() && s.folder.prompt->ScriptUsed());
     QCOMPARE(s.FilesOf(1001), filesKept);
+    // Only a confirmed print keeps the state a reprint needs.
+    QCOMPARE(s.folder.exists(QStringLiteral("TamselProposals/ProposalState/1001.txt")), numberAfter == 1002);
     QCOMPARE(int(ProposalNo), numberAfter);
     QCOMPARE(s.folder.read(QStringLiteral("TProposalCounter.txt")).trimmed(),
              QByteArray::number(numberAfter));

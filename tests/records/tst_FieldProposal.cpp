@@ -129,7 +129,7 @@ void FieldProposalTest::confirmedPrintWritesTheFileByteForByte() {
 
 void FieldProposalTest::declineRetryAndCancel_data() {
     QTest::addColumn<int>("printers");   // dialogs answered with a printer
-    QTest::addColumn<bool>("cancelLast"); // then one cancelled
+    QTest::addColumn<int>("last");       // then 0 nothing more, 1 a cancelled dialog, 2 a printer that fails
     QTest::addColumn<QList<int>>("answers");
     QTest::addColumn<QStringList>("texts");
     QTest::addColumn<bool>("fileKept");
@@ -139,20 +139,23 @@ void FieldProposalTest::declineRetryAndCancel_data() {
     const QString retry = QStringLiteral("Would you like to try to Reprint?");
     const int yes = int(MsgAnswer::Yes), no = int(MsgAnswer::No), ok = int(MsgAnswer::Ok);
     QTest::newRow("declined, no reprint: file deleted, number kept")
-        << 1 << false << QList<int>{no, no} << QStringList{confirm, retry} << false << 1001 << false;
+        << 1 << 0 << QList<int>{no, no} << QStringList{confirm, retry} << false << 1001 << false;
     QTest::newRow("declined, reprinted, confirmed")
-        << 2 << false << QList<int>{no, yes, yes} << QStringList{confirm, retry, confirm} << true << 1002 << false;
-    QTest::newRow("dialog cancelled") << 0 << true << QList<int>{ok}
+        << 2 << 0 << QList<int>{no, yes, yes} << QStringList{confirm, retry, confirm} << true << 1002 << false;
+    QTest::newRow("dialog cancelled") << 0 << 1 << QList<int>{ok}
                                       << QStringList{QStringLiteral("The Proposal will not be Printed")} << true
                                       << 1001 << true;
     QTest::newRow("declined, reprint cancelled")
-        << 1 << true << QList<int>{no, yes, ok}
+        << 1 << 1 << QList<int>{no, yes, ok}
         << QStringList{confirm, retry, QStringLiteral("The Proposal will not be Printed")} << true << 1001 << true;
+    QTest::newRow("printer fails: file kept, number kept")
+        << 0 << 2 << QList<int>{ok} << QStringList{QStringLiteral("A Print Error has occurred")} << true << 1001
+        << true;
 }
 
 void FieldProposalTest::declineRetryAndCancel() {
     QFETCH(int, printers);
-    QFETCH(bool, cancelLast);
+    QFETCH(int, last);
     QFETCH(QList<int>, answers);
     QFETCH(QStringList, texts);
     QFETCH(bool, fileKept);
@@ -162,8 +165,13 @@ void FieldProposalTest::declineRetryAndCancel() {
     frmFieldProposal *screen = f.Open();
     for (int i = 0; i < printers; ++i)
         f.AnswerPrinter();
-    if (cancelLast)
+    if (last == 1)
         f.dialogs->AnswerPrinter(nullptr);
+    if (last == 2) {
+        auto refusing = std::make_shared<RecordingPrintSurface>();
+        refusing->RefusePagesFrom(1);
+        f.dialogs->AnswerPrinter(refusing);
+    }
     for (int answer : answers)
         f.folder.prompt->Answer(MsgAnswer(answer));
     screen->cmdField_Click(1);
@@ -174,7 +182,7 @@ void FieldProposalTest::declineRetryAndCancel() {
     QCOMPARE(f.folder.exists(StatePath(1001)), numberAfter == 1002);
     QCOMPARE(ScreenRegistry::Existing<frmFieldProposal>() != nullptr, screenStays);
     if (screenStays) {
-        QCOMPARE(f.folder.prompt->shown.last().title, AppTitle);
+        QCOMPARE(f.folder.prompt->shown.last().title, last == 2 ? QStringLiteral("Print Error") : AppTitle);
         // Printing again writes the file anew under the same number.
         f.folder.write(ProposalPath(1001), "stale");
         f.AnswerPrinter();
