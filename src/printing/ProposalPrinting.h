@@ -11,6 +11,13 @@ enum class PrintOutcome { Printed, Cancelled, Failed };
 // the caller reports it ("A Print Error has occurred").
 PrintOutcome PrintProposalWithDialog(const ProposalDocument &document);
 
+// The print with its confirmation: prints through the print dialog, asks
+// whether the proposal printed correctly and offers to reprint, until the
+// user confirms or declines. NotPrinted: the dialog was cancelled or the
+// printer failed, and the user has been told which.
+enum class PrintConfirmation { Confirmed, Declined, NotPrinted };
+PrintConfirmation PrintAndConfirm(const ProposalDocument &document);
+
 // Every page that would print, every copy with its label; records nothing.
 void PreviewProposal(const ProposalDocument &document);
 

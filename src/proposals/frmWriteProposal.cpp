@@ -1324,29 +1324,18 @@ void frmWriteProposal::cmdProposalContinue_Click() {
         return;
     const qint16 number = ProposalNo;
     const ProposalDocument document = MakeDocument();
-    for (;;) {
-        const PrintOutcome outcome = PrintProposalWithDialog(document);
-        if (outcome == PrintOutcome::Cancelled) {
-            MsgBox(QStringLiteral("The Proposal will not be Printed"));
-            return;
-        }
-        if (outcome == PrintOutcome::Failed) {
-            MsgBox(QStringLiteral("A Print Error has occurred"), MsgButtons::Ok,
-                   QStringLiteral("Print Error"));
-            return;
-        }
-        if (MsgBox(QStringLiteral("Did the Proposal Print Correctly"), MsgButtons::YesNo,
-                   QStringLiteral("Print Confirmation")) == MsgAnswer::Yes) {
-            // What the files do not keep (days, plan, disclaimer, print size), for a later reprint.
-            if (!WriteProposalState(number, document))
-                ReportWriteFailure(QStringLiteral("ProposalState\\") + ProposalFileName(number));
-            // At the last number the advance tells the user itself; the files of this proposal stay.
-            AdvanceProposalNo();
-            break;
-        }
-        if (MsgBox(QStringLiteral("Would you like to try to Reprint?"), MsgButtons::YesNo,
-                   QStringLiteral("Print Retry")) == MsgAnswer::Yes)
-            continue;
+    switch (PrintAndConfirm(document)) {
+    case PrintConfirmation::NotPrinted:
+        // The files stay and the number is kept; printing again rewrites them.
+        return;
+    case PrintConfirmation::Confirmed:
+        // What the files do not keep (days, plan, disclaimer, print size), for a later reprint.
+        if (!WriteProposalState(number, document))
+            ReportWriteFailure(QStringLiteral("ProposalState\\") + ProposalFileName(number));
+        // At the last number the advance tells the user itself; the files of this proposal stay.
+        AdvanceProposalNo();
+        break;
+    case PrintConfirmation::Declined:
         if (!DeleteProposalFiles(number))
             MsgBox(QStringLiteral("The files of Proposal ") + QString::number(number) +
                        QStringLiteral(" could not all be deleted."),

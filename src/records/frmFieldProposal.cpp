@@ -182,34 +182,24 @@ void frmFieldProposal::PrintFieldProposal() {
     const qint16 number = ProposalNo;
     const ProposalDocument document = CurrentDocument();
     IsFieldProposal = true;
-    for (;;) {
-        const PrintOutcome outcome = PrintProposalWithDialog(document);
-        if (outcome != PrintOutcome::Printed) {
-            // The file stays and the number is kept; printing again writes it anew.
-            IsFieldProposal = false;
-            if (outcome == PrintOutcome::Cancelled)
-                MsgBox(QStringLiteral("The Proposal will not be Printed"));
-            else
-                MsgBox(QStringLiteral("A Print Error has occurred"), MsgButtons::Ok, QStringLiteral("Print Error"));
-            return;
-        }
-        if (MsgBox(QStringLiteral("Did the Proposal Print Correctly"), MsgButtons::YesNo,
-                   QStringLiteral("Print Confirmation")) == MsgAnswer::Yes) {
-            // The days and the disclaimer, which the file does not keep, for the report.
-            if (!WriteProposalState(number, document))
-                ReportWriteFailure(QStringLiteral("ProposalState\\") + ProposalFileName(number));
-            AdvanceProposalNo();
-            break;
-        }
-        if (MsgBox(QStringLiteral("Would you like to try to Reprint?"), MsgButtons::YesNo,
-                   QStringLiteral("Print Retry")) == MsgAnswer::Yes)
-            continue;
+    const PrintConfirmation printed = PrintAndConfirm(document);
+    IsFieldProposal = false;
+    switch (printed) {
+    case PrintConfirmation::NotPrinted:
+        // The file stays and the number is kept; printing again writes it anew.
+        return;
+    case PrintConfirmation::Confirmed:
+        // The days and the disclaimer, which the file does not keep, for the report.
+        if (!WriteProposalState(number, document))
+            ReportWriteFailure(QStringLiteral("ProposalState\\") + ProposalFileName(number));
+        AdvanceProposalNo();
+        break;
+    case PrintConfirmation::Declined:
         if (!DeleteFile(FieldFile(number)))
             MsgBox(QStringLiteral("The file %1 could not be Deleted").arg(ProposalFileName(number)), MsgButtons::Ok,
                    QStringLiteral("Delete Failed"));
         break;
     }
-    IsFieldProposal = false;
     ScreenRegistry::Unload(this);
     ScreenRegistry::Show(Screen::MainMenu);
 }
