@@ -1,9 +1,7 @@
-// The surface on paper, through a PDF file: what is painted in twips must
-// land where it should once the PDF is turned into pictures by pdftoppm
-// (72 dpi, so 20 twips to a pixel, with the quarter-inch margin of 18 pixels
-// before the printable area).
-#include "platform/QtPrintSurface.h"
+// The surface on paper: what is painted in twips must land where it should in
+// the PDF's pictures at 72 dpi (20 twips a pixel, after an 18-pixel margin).
 #include "TestMain.h"
+#include "platform/QtPrintSurface.h"
 
 #include <QBuffer>
 #include <QDir>
@@ -14,6 +12,7 @@
 #include <QStandardPaths>
 #include <QTemporaryDir>
 #include <QTest>
+#include <algorithm>
 
 namespace {
 constexpr int Margin = 18; // pixels at 72 dpi
@@ -21,12 +20,14 @@ constexpr int Margin = 18; // pixels at 72 dpi
 int Px(double twips) {
     return Margin + int(twips / 20);
 }
-
 bool IsDark(const QImage &page, int x, int y) {
     return qGray(page.pixel(x, y)) < 64;
 }
 bool IsWhite(const QImage &page, int x, int y) {
     return qGray(page.pixel(x, y)) > 240;
+}
+bool AllWhite(const QImage &page, std::initializer_list<QPoint> points) {
+    return std::all_of(points.begin(), points.end(), [&](QPoint p) { return IsWhite(page, p.x(), p.y()); });
 }
 
 // The pages of a PDF as 72-dpi pictures, in order.
@@ -67,168 +68,153 @@ QByteArray RedPicture() {
 class QtPrintSurfaceTest : public QObject {
     Q_OBJECT
 private slots:
-    void pdfPagesLandInTwips();
-    void landscapeAndMonochrome();
-    void metricsAreThoseOfThePrinterFont();
-    void printerThatCannotStartFails();
+    void pdfPagesLandInTwips() {
+        QTemporaryDir folder;
+        const QString pdf = folder.filePath("job.pdf");
+        QPrinter printer;
+        printer.setOutputFileName(pdf);
+        QtPrintSurface surface(printer);
+        QCOMPARE(printer.resolution(), 1440);
+        QCOMPARE(QSizeF(surface.PrintableWidth(), surface.PrintableHeight()),
+                 QSizeF(11520, 15120)); // 8 x 10.5 in
+
+        // Page 1: a black square from 1 to 2 inches, a red picture scaled into a
+        // box 2 by 1 inches, a blue frame, and big text from y = 4320.
+        surface.DrawBox(1440, 1440, 2880, 2880, 0, BoxFill::Filled);
+        QVERIFY(surface.DrawPicture(RedPicture(), 4320, 1440, 2880, 1440));
+        QVERIFY(!surface.DrawPicture("not a picture", 4320, 4320, 1440, 1440));
+        surface.SetPenWidth(2);
+        surface.DrawBox(1080, 7200, 10800, 8640, PrintRgb(0, 0, 255));
+        surface.SetPenWidth(1);
+        surface.SetFontSize(36);
+        surface.SetCurrentX(1440);
+        surface.SetCurrentY(4320);
+        surface.Print("HHHH");
+        const double textRight = surface.CurrentX();
+        surface.PrintLine();
+        const double nextLine = surface.CurrentY();
+        surface.NewPage();
+        surface.SetFontSize(12);
+        surface.SetCurrentY(1440);
+        surface.PrintLine("Second page");
+        surface.NewPage(); // as after the last copy: nothing follows
+        surface.EndDoc();
+        QVERIFY(!surface.Failed());
+
+        const QList<QImage> pages = Render(pdf, folder.path());
+        QCOMPARE(pages.size(), 2); // no empty page after the end
+        const QImage &page = pages[0];
+        QCOMPARE(page.size(), QSize(612, 792)); // US Letter, portrait
+
+        // The square: inside dark, just outside white, on every side.
+        QVERIFY(IsDark(page, Px(1440) + 2, Px(1440) + 2) && IsDark(page, Px(2880) - 2, Px(2880) - 2));
+        QVERIFY(AllWhite(page, {{Px(1440) - 3, Px(2160)},
+                                {Px(2880) + 3, Px(2160)},
+                                {Px(2160), Px(1440) - 3},
+                                {Px(2160), Px(2880) + 3}}));
+
+        // The picture fills its box and no more.
+        const QRgb inside = page.pixel(Px(4320) + 5, Px(1440) + 5);
+        QVERIFY(qRed(inside) > 200 && qGreen(inside) < 60 && qBlue(inside) < 60);
+        QVERIFY(qRed(page.pixel(Px(7200) - 3, Px(2880) - 3)) > 200);
+        QVERIFY(AllWhite(page, {{Px(7200) + 3, Px(2160)}, {Px(5760), Px(2880) + 3}}));
+
+        // The frame's outline is blue, its inside untouched.
+        const QRgb edge = page.pixel(Px(5000), Px(7200));
+        QVERIFY(qBlue(edge) > 200 && qRed(edge) < 100);
+        QVERIFY(IsWhite(page, Px(5000), Px(7920)));
+
+        // Text hangs below its current y and stays within its measured box.
+        int top = page.height(), bottom = -1, left = page.width(), right = -1;
+        for (int y = Px(4320) - 20; y < Px(nextLine) + 20; ++y)
+            for (int x = Px(1440) - 20; x < Px(textRight) + 20; ++x)
+                if (IsDark(page, x, y)) {
+                    top = qMin(top, y);
+                    bottom = qMax(bottom, y);
+                    left = qMin(left, x);
+                    right = qMax(right, x);
+                }
+        QVERIFY2(bottom >= 0, "no text was painted");
+        QVERIFY(top >= Px(4320) && bottom <= Px(nextLine));
+        QVERIFY(left >= Px(1440) && left <= Px(1440) + 6);
+        QVERIFY(right <= Px(textRight) && right >= Px(textRight) - 8);
+
+        QVERIFY(PdfText(pdf, 2).contains("Second page"));
+        QVERIFY(!PdfText(pdf, 1).contains("Second page"));
+    }
+    void landscapeAndMonochrome() {
+        QTemporaryDir folder;
+        const QString pdf = folder.filePath("report.pdf");
+        QPrinter printer;
+        printer.setOutputFileName(pdf);
+        QtPrintSurface surface(printer);
+        surface.SetOrientation(PrintOrientation::Landscape);
+        surface.SetColorMode(false);
+        QCOMPARE(QSizeF(surface.PrintableWidth(), surface.PrintableHeight()), QSizeF(15120, 11520));
+        // A square in the printable area's bottom-right corner, and a blue one turned grey.
+        surface.DrawBox(14400, 10800, 15120, 11520, 0, BoxFill::Filled);
+        surface.DrawBox(0, 0, 1440, 1440, PrintRgb(0, 0, 255), BoxFill::Filled);
+        surface.EndDoc();
+
+        const QList<QImage> pages = Render(pdf, folder.path());
+        QCOMPARE(pages.size(), 1);
+        QCOMPARE(pages[0].size(), QSize(792, 612));
+        QVERIFY(IsDark(pages[0], Px(15120) - 3, Px(11520) - 3));
+        QVERIFY(IsWhite(pages[0], Px(15120) + 3, Px(11520) - 3));
+        const QRgb grey = pages[0].pixel(Px(720), Px(720));
+        QVERIFY(qAbs(qRed(grey) - qBlue(grey)) < 8 && qGray(grey) < 200);
+    }
+    void metricsAreThoseOfThePrinterFont() {
+        QPrinter printer;
+        printer.setOutputFileName(QDir::temp().filePath("unused.pdf"));
+        QtPrintSurface surface(printer);
+
+        // Courier New's face: every character 0.6 em, 120 twips at 10 points, at
+        // the printer's 1440 dpi, not the screen's.
+        surface.SetFontName("Courier New");
+        surface.SetFontSize(10);
+        QVERIFY(qAbs(surface.TextWidth("iiiiiiiiii") - 1200) < 2);
+        QVERIFY(qAbs(surface.TextWidth("MMMMMMMMMM") - 1200) < 2);
+        const double courierLine = surface.TextHeight();
+        QVERIFY(courierLine > 200 && courierLine < 300);
+
+        // Arial is metric-compatible with the installed Liberation Sans.
+        surface.SetFontName("Arial");
+        const double arial = surface.TextWidth("Acceptance of Proposal");
+        QFont liberation("Liberation Sans");
+        liberation.setPointSizeF(10);
+        QVERIFY(QFontInfo(liberation).family().contains("Liberation Sans"));
+        QVERIFY(qAbs(arial -
+                     QFontMetricsF(liberation, &printer).horizontalAdvance("Acceptance of Proposal")) < 1);
+        QVERIFY(arial < surface.TextWidth("MMMMMMMMMMMMMMMMMMMMMM")); // proportional
+
+        // Size, bold and the line height follow the font as it is set now.
+        surface.SetBold(true);
+        QVERIFY(surface.TextWidth("Acceptance of Proposal") > arial);
+        surface.SetBold(false);
+        surface.SetFontSize(20);
+        QVERIFY(qAbs(surface.TextWidth("Acceptance of Proposal") - 2 * arial) < 4);
+        const double line20 = surface.TextHeight();
+        surface.SetFontSize(10);
+        QVERIFY(qAbs(line20 - 2 * surface.TextHeight()) < 4);
+        surface.SetCurrentY(1000);
+        surface.PrintLine();
+        QCOMPARE(surface.CurrentY(), 1000 + surface.TextHeight());
+    }
+    void printerThatCannotStartFails() {
+        QTemporaryDir folder;
+        QPrinter printer;
+        printer.setOutputFileName(folder.filePath("no such folder/job.pdf"));
+        QtPrintSurface surface(printer);
+        surface.PrintLine("Proposal");
+        surface.DrawBox(0, 0, 1440, 1440, 0);
+        QVERIFY(surface.Failed());
+        QCOMPARE(surface.CurrentY(), 1440.0);
+        surface.EndDoc();
+        QVERIFY(surface.Failed());
+        QVERIFY(!QFile::exists(folder.filePath("no such folder/job.pdf")));
+    }
 };
-
-void QtPrintSurfaceTest::pdfPagesLandInTwips() {
-    QTemporaryDir folder;
-    const QString pdf = folder.filePath("job.pdf");
-    QPrinter printer;
-    printer.setOutputFileName(pdf);
-    QtPrintSurface surface(printer);
-    QCOMPARE(printer.resolution(), 1440);
-    QCOMPARE(surface.PrintableWidth(), 11520.0);  // 8 inches
-    QCOMPARE(surface.PrintableHeight(), 15120.0); // 10.5 inches
-
-    // Page 1: a black square from 1 inch to 2 inches, a red picture scaled
-    // into a box 2 by 1 inches, a blue frame, and big text whose line box
-    // starts at y = 4320.
-    surface.DrawBox(1440, 1440, 2880, 2880, 0, BoxFill::Filled);
-    QVERIFY(surface.DrawPicture(RedPicture(), 4320, 1440, 2880, 1440));
-    QVERIFY(!surface.DrawPicture("not a picture", 4320, 4320, 1440, 1440));
-    surface.SetPenWidth(2);
-    surface.DrawBox(1080, 7200, 10800, 8640, PrintRgb(0, 0, 255));
-    surface.SetPenWidth(1);
-    surface.SetFontSize(36);
-    surface.SetCurrentX(1440);
-    surface.SetCurrentY(4320);
-    surface.Print("HHHH");
-    const double textRight = surface.CurrentX();
-    surface.PrintLine();
-    const double nextLine = surface.CurrentY();
-    surface.NewPage();
-    surface.SetFontSize(12);
-    surface.SetCurrentY(1440);
-    surface.PrintLine("Second page");
-    surface.NewPage(); // as after the last copy: nothing follows
-    surface.EndDoc();
-    QVERIFY(!surface.Failed());
-
-    const QList<QImage> pages = Render(pdf, folder.path());
-    QCOMPARE(pages.size(), 2); // no empty page after the end
-    const QImage &page = pages[0];
-    QCOMPARE(page.size(), QSize(612, 792)); // US Letter, portrait
-
-    // The square: inside dark, just outside white, on every side.
-    QVERIFY(IsDark(page, Px(1440) + 2, Px(1440) + 2));
-    QVERIFY(IsDark(page, Px(2880) - 2, Px(2880) - 2));
-    QVERIFY(IsWhite(page, Px(1440) - 3, Px(2160)));
-    QVERIFY(IsWhite(page, Px(2880) + 3, Px(2160)));
-    QVERIFY(IsWhite(page, Px(2160), Px(1440) - 3));
-    QVERIFY(IsWhite(page, Px(2160), Px(2880) + 3));
-
-    // The picture fills its box and no more.
-    const QRgb inside = page.pixel(Px(4320) + 5, Px(1440) + 5);
-    QVERIFY(qRed(inside) > 200 && qGreen(inside) < 60 && qBlue(inside) < 60);
-    QVERIFY(qRed(page.pixel(Px(7200) - 3, Px(2880) - 3)) > 200);
-    QVERIFY(IsWhite(page, Px(7200) + 3, Px(2160)));
-    QVERIFY(IsWhite(page, Px(5760), Px(2880) + 3));
-
-    // The frame's outline is blue, its inside untouched.
-    const QRgb edge = page.pixel(Px(5000), Px(7200));
-    QVERIFY(qBlue(edge) > 200 && qRed(edge) < 100);
-    QVERIFY(IsWhite(page, Px(5000), Px(7920)));
-
-    // Text hangs below its current y and stays within its measured box.
-    int top = page.height(), bottom = -1, left = page.width(), right = -1;
-    for (int y = Px(4320) - 20; y < Px(nextLine) + 20; ++y)
-        for (int x = Px(1440) - 20; x < Px(textRight) + 20; ++x)
-            if (IsDark(page, x, y)) {
-                top = qMin(top, y);
-                bottom = qMax(bottom, y);
-                left = qMin(left, x);
-                right = qMax(right, x);
-            }
-    QVERIFY2(bottom >= 0, "no text was painted");
-    QVERIFY(top >= Px(4320));
-    QVERIFY(bottom <= Px(nextLine));
-    QVERIFY(left >= Px(1440) && left <= Px(1440) + 6);
-    QVERIFY(right <= Px(textRight) && right >= Px(textRight) - 8);
-
-    QVERIFY(PdfText(pdf, 2).contains("Second page"));
-    QVERIFY(!PdfText(pdf, 1).contains("Second page"));
-}
-
-void QtPrintSurfaceTest::landscapeAndMonochrome() {
-    QTemporaryDir folder;
-    const QString pdf = folder.filePath("report.pdf");
-    QPrinter printer;
-    printer.setOutputFileName(pdf);
-    QtPrintSurface surface(printer);
-    surface.SetOrientation(PrintOrientation::Landscape);
-    surface.SetColorMode(false);
-    QCOMPARE(surface.PrintableWidth(), 15120.0);
-    QCOMPARE(surface.PrintableHeight(), 11520.0);
-    // A square in the bottom-right corner of the printable area, and a blue
-    // one that a monochrome printer turns grey.
-    surface.DrawBox(14400, 10800, 15120, 11520, 0, BoxFill::Filled);
-    surface.DrawBox(0, 0, 1440, 1440, PrintRgb(0, 0, 255), BoxFill::Filled);
-    surface.EndDoc();
-
-    const QList<QImage> pages = Render(pdf, folder.path());
-    QCOMPARE(pages.size(), 1);
-    QCOMPARE(pages[0].size(), QSize(792, 612));
-    QVERIFY(IsDark(pages[0], Px(15120) - 3, Px(11520) - 3));
-    QVERIFY(IsWhite(pages[0], Px(15120) + 3, Px(11520) - 3));
-    const QRgb grey = pages[0].pixel(Px(720), Px(720));
-    QVERIFY(qAbs(qRed(grey) - qBlue(grey)) < 8 && qGray(grey) < 200);
-}
-
-void QtPrintSurfaceTest::metricsAreThoseOfThePrinterFont() {
-    QPrinter printer;
-    printer.setOutputFileName(QDir::temp().filePath("unused.pdf"));
-    QtPrintSurface surface(printer);
-
-    // Courier New resolves to a face whose every character is 0.6 em wide:
-    // at 10 points (200 twips to the em) that is 120 twips, measured at the
-    // printer's 1440 dpi, not the screen's.
-    surface.SetFontName("Courier New");
-    surface.SetFontSize(10);
-    QVERIFY(qAbs(surface.TextWidth("iiiiiiiiii") - 1200) < 2);
-    QVERIFY(qAbs(surface.TextWidth("MMMMMMMMMM") - 1200) < 2);
-    const double courierLine = surface.TextHeight();
-    QVERIFY(courierLine > 200 && courierLine < 300);
-
-    // Arial is metric-compatible with the installed Liberation Sans.
-    surface.SetFontName("Arial");
-    const double arial = surface.TextWidth("Acceptance of Proposal");
-    QFont liberation("Liberation Sans");
-    liberation.setPointSizeF(10);
-    QVERIFY(QFontInfo(liberation).family().contains("Liberation Sans"));
-    QVERIFY(qAbs(arial - QFontMetricsF(liberation, &printer).horizontalAdvance("Acceptance of Proposal")) <
-            1);
-    QVERIFY(arial < surface.TextWidth("MMMMMMMMMMMMMMMMMMMMMM")); // proportional
-
-    // Size, bold and the line height follow the font as it is set now.
-    surface.SetBold(true);
-    QVERIFY(surface.TextWidth("Acceptance of Proposal") > arial);
-    surface.SetBold(false);
-    surface.SetFontSize(20);
-    QVERIFY(qAbs(surface.TextWidth("Acceptance of Proposal") - 2 * arial) < 4);
-    const double line20 = surface.TextHeight();
-    surface.SetFontSize(10);
-    QVERIFY(qAbs(line20 - 2 * surface.TextHeight()) < 4);
-    surface.SetCurrentY(1000);
-    surface.PrintLine();
-    QCOMPARE(surface.CurrentY(), 1000 + surface.TextHeight());
-}
-
-void QtPrintSurfaceTest::printerThatCannotStartFails() {
-    QTemporaryDir folder;
-    QPrinter printer;
-    printer.setOutputFileName(folder.filePath("no such folder/job.pdf"));
-    QtPrintSurface surface(printer);
-    surface.PrintLine("Proposal");
-    surface.DrawBox(0, 0, 1440, 1440, 0);
-    QVERIFY(surface.Failed());
-    QCOMPARE(surface.CurrentY(), 1440.0);
-    surface.EndDoc();
-    QVERIFY(surface.Failed());
-    QVERIFY(!QFile::exists(folder.filePath("no such folder/job.pdf")));
-}
 
 TAMSEL_TEST(QtPrintSurfaceTest)
 #include "tst_QtPrintSurface.moc"

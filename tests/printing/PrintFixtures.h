@@ -1,14 +1,17 @@
 #pragma once
-// A proposal and business settings to print in the printing tests, the body
-// file written into the test folder, and finders over what a recording
-// surface kept. The recording surface's metrics: a character is 10 twips per
-// point wide, a line 24 twips per point high.
+// A proposal and settings to print, its body file, finders over what a
+// recording surface kept (a character is 10 twips per point wide, a line 24),
+// and printing into a PDF.
+#include "ScriptedDialogs.h"
 #include "TestFolder.h"
+#include "platform/QtPrintSurface.h"
 #include "platform/RecordingPrintSurface.h"
 #include "printing/PageSettings.h"
 #include "printing/ProposalDocument.h"
 #include "settings/TermsTexts.h"
 
+#include <QDir>
+#include <QPrinter>
 #include <QStringList>
 
 namespace PrintFixtures {
@@ -65,7 +68,6 @@ inline QList<PrintOperation> OfKind(const RecordingPrintSurface &surface, PrintO
     return found;
 }
 
-// Texts that are exactly the one given, in order.
 inline QList<PrintOperation> TextOps(const RecordingPrintSurface &surface, const QString &text,
                                      int page = 0) {
     QList<PrintOperation> found;
@@ -75,7 +77,6 @@ inline QList<PrintOperation> TextOps(const RecordingPrintSurface &surface, const
     return found;
 }
 
-// Texts that start with the one given, in order.
 inline QList<PrintOperation> TextsStarting(const RecordingPrintSurface &surface, const QString &start,
                                            int page = 0) {
     QList<PrintOperation> found;
@@ -91,6 +92,33 @@ inline QStringList Placed(const QList<PrintOperation> &ops) {
     for (const PrintOperation &op : ops)
         placed << QStringLiteral("%1@%2,%3").arg(op.text).arg(op.x).arg(op.y);
     return placed;
+}
+
+struct DialogsInstalled {
+    std::shared_ptr<ScriptedDialogs> dialogs = std::make_shared<ScriptedDialogs>();
+    DialogsInstalled() { SetDialogs(dialogs); }
+    ~DialogsInstalled() { SetDialogs(nullptr); }
+};
+
+// The PDF's path; with TAMSEL_PRINTED naming a folder it is kept there (the
+// pictures in docs/printed are made from it).
+inline QString KeptPdf(const TestFolder &folder, const QString &name) {
+    const QString keep = qEnvironmentVariable("TAMSEL_PRINTED");
+    return keep.isEmpty() ? folder.file(name) : QDir(keep).filePath(name);
+}
+
+// Prints through the real surface into a PDF file; false if the print or the file failed.
+template <typename Print> bool PrintPdf(const QString &pdf, Print print) {
+    {
+        QPrinter printer(QPrinter::HighResolution);
+        printer.setOutputFormat(QPrinter::PdfFormat);
+        printer.setOutputFileName(pdf);
+        QtPrintSurface surface(printer);
+        if (!print(surface))
+            return false;
+    }
+    QFile file(pdf);
+    return file.open(QIODevice::ReadOnly) && file.read(5) == "%PDF-";
 }
 
 } // namespace PrintFixtures

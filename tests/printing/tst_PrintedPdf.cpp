@@ -1,15 +1,11 @@
-// The proposal on paper: printed through the real surface into a PDF file and
-// read back with poppler's tools, the faces the print fonts are drawn in, and
-// the preview window showing the same pages.
+// The proposal on paper, read back from the PDF with poppler's tools; the
+// faces the print fonts are drawn in; the preview showing the same pages.
 #include "PrintFixtures.h"
-#include "ScriptedDialogs.h"
 #include "TestMain.h"
 #include "common/CommonVariables.h"
-#include "platform/QtPrintSurface.h"
 #include "printing/ProposalPrintRun.h"
 #include "printing/ProposalPrinting.h"
 
-#include <QPrinter>
 #include <QProcess>
 #include <QRegularExpression>
 #include <QStandardPaths>
@@ -37,17 +33,8 @@ int PdfPages(const QString &pdf) {
 
 // The text of one page with runs of blanks made single.
 QString PdfText(const QString &pdf, int page) {
-    const QString text =
-        Run("pdftotext", {"-f", QString::number(page), "-l", QString::number(page), pdf, "-"});
-    return text.simplified();
-}
-
-bool PrintToPdf(const QString &pdf, const ProposalDocument &document, const PageSettings &settings) {
-    QPrinter printer(QPrinter::HighResolution);
-    printer.setOutputFormat(QPrinter::PdfFormat);
-    printer.setOutputFileName(pdf);
-    QtPrintSurface surface(printer);
-    return PrintProposal(surface, document, settings);
+    return Run("pdftotext", {"-f", QString::number(page), "-l", QString::number(page), pdf, "-"})
+        .simplified();
 }
 } // namespace
 
@@ -60,101 +47,85 @@ private slots:
         folder.reset();
     }
 
-    void printFontsResolveToInstalledFaces_data();
-    void printFontsResolveToInstalledFaces();
-    void twoPagesInThreeCopies_data();
-    void twoPagesInThreeCopies();
-    void previewShowsEveryPage();
+    void printFontsResolveToInstalledFaces_data() {
+        QTest::addColumn<QString>("name");
+        QTest::addColumn<QString>("family");
+        const QString sans = QStringLiteral("Liberation Sans");
+        QTest::newRow("Arial: its metric twin") << "Arial" << sans;
+        QTest::newRow("Courier New: its metric twin") << "Courier New" << QStringLiteral("Liberation Mono");
+        QTest::newRow("an installed face stays") << "Liberation Serif" << QStringLiteral("Liberation Serif");
+        QTest::newRow("a face not installed: Arial's") << "Comic Sans Nowhere" << sans;
+        QTest::newRow("no name: Arial's") << "" << sans;
+    }
+    void printFontsResolveToInstalledFaces() {
+        QFETCH(QString, name);
+        QFETCH(QString, family);
+        QCOMPARE(PrintFontFamily(name), family);
+
+        // Measured on the printer, the name and the face it resolves to agree.
+        QTemporaryDir dir;
+        QPrinter printer(QPrinter::HighResolution);
+        printer.setOutputFormat(QPrinter::PdfFormat);
+        printer.setOutputFileName(dir.filePath("measure.pdf"));
+        QtPrintSurface surface(printer);
+        surface.SetFontSize(8);
+        surface.SetBold(true);
+        const QString text = QStringLiteral("Proposal submitted to: Work to be performed at:");
+        surface.SetFontName(family);
+        const double expected = surface.TextWidth(text);
+        surface.SetFontName(name);
+        QCOMPARE(surface.TextWidth(text), expected);
+        QVERIFY(expected > 2000 && expected < 5000);
+    }
+    void twoPagesInThreeCopies_data() {
+        QTest::addColumn<QString>("font");
+        QTest::newRow("Arial") << "Arial";
+        QTest::newRow("a print font not installed") << "Comic Sans Nowhere";
+    }
+    void twoPagesInThreeCopies() {
+        QFETCH(QString, font);
+        if (Tool("pdfinfo").isEmpty() || Tool("pdftotext").isEmpty())
+            QSKIP("poppler-utils is not installed");
+        PageSettings settings = Settings();
+        settings.fontName = font;
+        WriteBody(*folder, BodyLines(30));
+        const QString pdf = folder->file("proposal.pdf");
+        QVERIFY(PrintPdf(
+            pdf, [&](QtPrintSurface &surface) { return PrintProposal(surface, Document(), settings); }));
+
+        QCOMPARE(PdfPages(pdf), 6);
+        const QStringList labels = {"Original", "Duplicate", "Triplicate"};
+        for (int page = 1; page <= 6; ++page) {
+            const QString text = PdfText(pdf, page);
+            const bool first = page % 2 == 1;
+            QVERIFY2(text.contains(first ? "Page # 1" : "Page # 2"), qPrintable(text));
+            for (const char *always :
+                 {"Proposal No. - 1001", "Date: 3/5/2024", "Hollis Roofing and Gutters", "Baker Rental"})
+                QVERIFY2(text.contains(always), qPrintable(text));
+            QCOMPARE(text.contains("Continued on Next Page"), first);
+            QCOMPARE(text.contains("Body line 1 "), first);
+            QCOMPARE(text.contains("Body line 30"), !first);
+            QCOMPARE(text.contains("Acceptance of Proposal"), !first);
+            QCOMPARE(text.contains(labels[(page - 1) / 2]), !first);
+        }
+    }
+    void previewShowsEveryPage() {
+        WriteBody(*folder, BodyLines(30));
+        DialogsInstalled installed;
+        const auto &dialogs = installed.dialogs;
+        NumCopies = 3;
+        PreviewProposal(Document());
+        // Two pages in each of three copies, and no printer was asked for.
+        QCOMPARE(dialogs->previews.size(), 1);
+        QCOMPARE(dialogs->previews[0]->PagesStarted(), 6);
+        QVERIFY(dialogs->previews[0]->Texts().contains("Triplicate"));
+        QCOMPARE(dialogs->opened.size(), 1);
+        QCOMPARE(dialogs->opened[0].title, QStringLiteral("Proposal Preview"));
+    }
 
 private:
     std::unique_ptr<TestFolder> folder;
 };
-
-void PrintedPdfTest::printFontsResolveToInstalledFaces_data() {
-    QTest::addColumn<QString>("name");
-    QTest::addColumn<QString>("family");
-    QTest::newRow("Arial: its metric twin") << "Arial"
-                                            << "Liberation Sans";
-    QTest::newRow("Courier New: its metric twin") << "Courier New"
-                                                  << "Liberation Mono";
-    QTest::newRow("an installed face stays") << "Liberation Serif"
-                                             << "Liberation Serif";
-    QTest::newRow("a face not installed: Arial's") << "Comic Sans Nowhere"
-                                                   << "Liberation Sans";
-    QTest::newRow("no name: Arial's") << ""
-                                      << "Liberation Sans";
-}
-
-void PrintedPdfTest::printFontsResolveToInstalledFaces() {
-    QFETCH(QString, name);
-    QFETCH(QString, family);
-    QCOMPARE(PrintFontFamily(name), family);
-
-    // Measured on the printer, the name and the face it resolves to agree.
-    QTemporaryDir dir;
-    QPrinter printer(QPrinter::HighResolution);
-    printer.setOutputFormat(QPrinter::PdfFormat);
-    printer.setOutputFileName(dir.filePath("measure.pdf"));
-    QtPrintSurface surface(printer);
-    surface.SetFontSize(8);
-    surface.SetBold(true);
-    const QString text = QStringLiteral("Proposal submitted to: Work to be performed at:");
-    surface.SetFontName(family);
-    const double expected = surface.TextWidth(text);
-    surface.SetFontName(name);
-    QCOMPARE(surface.TextWidth(text), expected);
-    QVERIFY(expected > 2000 && expected < 5000);
-}
-
-void PrintedPdfTest::twoPagesInThreeCopies_data() {
-    QTest::addColumn<QString>("font");
-    QTest::newRow("Arial") << "Arial";
-    QTest::newRow("a print font not installed") << "Comic Sans Nowhere";
-}
-
-void PrintedPdfTest::twoPagesInThreeCopies() {
-    QFETCH(QString, font);
-    if (Tool("pdfinfo").isEmpty() || Tool("pdftotext").isEmpty())
-        QSKIP("poppler-utils is not installed");
-    ProposalDocument document = Document();
-    document.printSize = 10;
-    PageSettings settings = Settings();
-    settings.fontName = font;
-    WriteBody(*folder, BodyLines(30));
-    const QString pdf = folder->file("proposal.pdf");
-    QVERIFY(PrintToPdf(pdf, document, settings));
-
-    QCOMPARE(PdfPages(pdf), 6);
-    const QStringList labels = {"Original", "Duplicate", "Triplicate"};
-    for (int page = 1; page <= 6; ++page) {
-        const QString text = PdfText(pdf, page);
-        const bool first = page % 2 == 1;
-        QVERIFY2(text.contains(first ? "Page # 1" : "Page # 2"), qPrintable(text));
-        QVERIFY2(text.contains("Proposal No. - 1001") && text.contains("Date: 3/5/2024"), qPrintable(text));
-        QVERIFY(text.contains("Hollis Roofing and Gutters"));
-        QVERIFY(text.contains("Baker Rental"));
-        QCOMPARE(text.contains("Continued on Next Page"), first);
-        QCOMPARE(text.contains("Body line 1 "), first);
-        QCOMPARE(text.contains("Body line 30"), !first);
-        QCOMPARE(text.contains("Acceptance of Proposal"), !first);
-        QCOMPARE(text.contains(labels[(page - 1) / 2]), !first);
-    }
-}
-
-void PrintedPdfTest::previewShowsEveryPage() {
-    WriteBody(*folder, BodyLines(30));
-    auto dialogs = std::make_shared<ScriptedDialogs>();
-    SetDialogs(dialogs);
-    NumCopies = 3;
-    PreviewProposal(Document());
-    SetDialogs(nullptr);
-    // Two pages in each of three copies, and no printer was asked for.
-    QCOMPARE(dialogs->previews.size(), 1);
-    QCOMPARE(dialogs->previews[0]->PagesStarted(), 6);
-    QVERIFY(dialogs->previews[0]->Texts().contains("Triplicate"));
-    QCOMPARE(dialogs->opened.size(), 1);
-    QCOMPARE(dialogs->opened[0].title, QStringLiteral("Proposal Preview"));
-}
 
 TAMSEL_TEST(PrintedPdfTest)
 #include "tst_PrintedPdf.moc"
