@@ -1,11 +1,24 @@
 #pragma once
 // Recorded proposals written byte for byte for the report's tests.
 #include "TestFolder.h"
+#include "app/frmStartup.h"
+#include "common/ScreenRegistry.h"
 #include "platform/Clock.h"
 
 #include <QByteArray>
 #include <QDir>
 #include <QString>
+#include <QTest>
+
+inline void ShowActive(TamselForm *screen) {
+    ScreenRegistry::Show(screen);
+    QVERIFY(QTest::qWaitForWindowActive(screen));
+}
+
+inline bool MainMenuShown() {
+    auto *menu = ScreenRegistry::Existing<frmStartup>();
+    return menu && menu->isVisible();
+}
 
 // The proposal folders, and today fixed at 5 December 2026.
 inline void MakeProposalFolders(const TestFolder &folder) {

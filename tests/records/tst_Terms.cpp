@@ -15,6 +15,7 @@ namespace {
 
 const QString Terms = QStringLiteral("CustomTerms.txt");
 const QString Disclaimer = QStringLiteral("CustomDisclaimer.txt");
+const QString Backup = QStringLiteral("Backup/");
 
 frmTerms *OpenTerms() {
     auto *screen = ScreenRegistry::Get<frmTerms>();
@@ -33,8 +34,7 @@ frmTerms *Reopen() {
 class TermsTest : public QObject {
     Q_OBJECT
 private slots:
-    void twoLineTermsAreOneQuotedField();
-    void clearingNeverTouchesTheFile();
+    void twoLineTermsAreOneQuotedFieldAndClearingKeepsTheFiles();
     void deletingRemovesFileAndBackup();
     void bothCustomTextsLoadWithTheScreenQuotesWhole();
     void unreadableAndUnwritableFilesLoseNothing();
@@ -42,56 +42,43 @@ private slots:
     void screenshot();
 };
 
-void TermsTest::twoLineTermsAreOneQuotedField() {
-    TestFolder folder;
-    frmTerms *screen = OpenTerms();
-    screen->Text1[0]->setPlainText(QStringLiteral("Net 30 days\nNo refunds"));
-    screen->Command1_Click(1);
-    QCOMPARE(folder.read(Terms), QByteArray("\"Net 30 days\r\nNo refunds\"\r\n"));
-    QVERIFY(CustomTermsExist());
-    QCOMPARE(ReadCustomTerms().value, QStringLiteral("Net 30 days\r\nNo refunds"));
-
-    folder.prompt->AnswerOk();
-    screen->Command1_Click(3);
-    QVERIFY(screen->Text1[0]->toPlainText().isEmpty());
-    screen->Command1_Click(5);
-    QCOMPARE(screen->Text1[0]->toPlainText(), QStringLiteral("Net 30 days\nNo refunds"));
-}
-
-void TermsTest::clearingNeverTouchesTheFile() {
+void TermsTest::twoLineTermsAreOneQuotedFieldAndClearingKeepsTheFiles() {
     TestFolder folder;
     folder.write(Disclaimer, "\"Owner insures the work\"\r\n");
     frmTerms *screen = OpenTerms();
     QCOMPARE(screen->Text1[1]->toPlainText(), QStringLiteral("Owner insures the work"));
-    folder.prompt->AnswerOk();
-    screen->Command1_Click(4);
-    QVERIFY(screen->Text1[1]->toPlainText().isEmpty());
-    QCOMPARE(folder.prompt->shown.size(), 1);
-    QCOMPARE(folder.prompt->shown[0].text, QStringLiteral("The Custom Disclaimer input box has been Cleared\r\n"
-                                                          "The file Custom Disclaimer has not been Deleted"));
-    QCOMPARE(folder.prompt->shown[0].title, QStringLiteral("Input Box Cleared"));
-    QCOMPARE(folder.prompt->shown[0].buttons, MsgButtons::Ok);
-    QCOMPARE(folder.read(Disclaimer), QByteArray("\"Owner insures the work\"\r\n"));
+    screen->Text1[0]->setPlainText(QStringLiteral("Net 30 days\nNo refunds"));
+    screen->Command1_Click(1);
+    const QByteArray saved = "\"Net 30 days\r\nNo refunds\"\r\n";
+    QCOMPARE(folder.read(Terms), saved);
+    QVERIFY(CustomTermsExist());
+    QCOMPARE(ReadCustomTerms().value, QStringLiteral("Net 30 days\r\nNo refunds"));
 
-    folder.prompt->AnswerOk();
+    // Clearing a box tells so and leaves its file alone.
+    folder.prompt->AnswerOk(2);
+    screen->Command1_Click(4);
     screen->Command1_Click(3);
-    QVERIFY(folder.prompt->shown[1].text.startsWith(QStringLiteral("The Custom Terms input box has been Cleared")));
-    QVERIFY(!folder.exists(Terms));
+    QVERIFY(screen->Text1[0]->toPlainText().isEmpty() && screen->Text1[1]->toPlainText().isEmpty());
+    QCOMPARE(folder.prompt->shown.size(), 2);
+    QVERIFY(folder.prompt->shown[0].text.startsWith(QStringLiteral("The Custom Disclaimer input box")));
+    QVERIFY(folder.prompt->shown[1].text.startsWith(QStringLiteral("The Custom Terms input box")));
+    QCOMPARE(folder.read(Disclaimer), QByteArray("\"Owner insures the work\"\r\n"));
+    QCOMPARE(folder.read(Terms), saved);
+    screen->Command1_Click(5);
+    QCOMPARE(screen->Text1[0]->toPlainText(), QStringLiteral("Net 30 days\nNo refunds"));
 }
 
 void TermsTest::deletingRemovesFileAndBackup() {
     TestFolder folder;
-    folder.write(Terms, "\"Old terms\"\r\n");
-    folder.write(QStringLiteral("Backup/") + Terms, "\"Old terms\"\r\n");
-    folder.write(Disclaimer, "\"Kept\"\r\n");
-    folder.write(QStringLiteral("Backup/") + Disclaimer, "\"Kept\"\r\n");
+    for (const QString &file : {Terms, Backup + Terms})
+        folder.write(file, "\"Old terms\"\r\n");
+    for (const QString &file : {Disclaimer, Backup + Disclaimer})
+        folder.write(file, "\"Kept\"\r\n");
     frmTerms *screen = OpenTerms();
     screen->Command1_Click(7);
-    QVERIFY(!folder.exists(Terms));
-    QVERIFY(!folder.exists(QStringLiteral("Backup/") + Terms));
+    QVERIFY(!folder.exists(Terms) && !folder.exists(Backup + Terms));
     QCOMPARE(screen->Text1[0]->toPlainText(), QStringLiteral("Old terms"));
-    QVERIFY(folder.exists(Disclaimer));
-    QVERIFY(folder.exists(QStringLiteral("Backup/") + Disclaimer));
+    QVERIFY(folder.exists(Disclaimer) && folder.exists(Backup + Disclaimer));
 
     screen = Reopen();
     QVERIFY(screen->Text1[0]->toPlainText().isEmpty());
@@ -99,12 +86,11 @@ void TermsTest::deletingRemovesFileAndBackup() {
     QCOMPARE(screen->Text1[1]->toPlainText(), QStringLiteral("Kept"));
 
     // Saving the empty box writes the file anew and drops a stale backup for good.
-    folder.write(QStringLiteral("Backup/") + Terms, "\"stale\"\r\n");
+    folder.write(Backup + Terms, "\"stale\"\r\n");
     screen->Command1_Click(1);
     QCOMPARE(folder.read(Terms), QByteArray("\"\"\r\n"));
-    QVERIFY(!folder.exists(QStringLiteral("Backup/") + Terms));
-    QVERIFY(CustomTermsExist());
-    QVERIFY(ReadCustomTerms().ok());
+    QVERIFY(!folder.exists(Backup + Terms));
+    QVERIFY(CustomTermsExist() && ReadCustomTerms().ok());
     QCOMPARE(ReadCustomTerms().value, QString());
     QVERIFY(folder.prompt->shown.isEmpty());
 }
@@ -112,7 +98,7 @@ void TermsTest::deletingRemovesFileAndBackup() {
 void TermsTest::bothCustomTextsLoadWithTheScreenQuotesWhole() {
     TestFolder folder;
     // Only a backup copy of the terms: it is restored as the screen loads.
-    folder.write(QStringLiteral("Backup/") + Terms, "\"Line one\r\nLine two\"\r\n");
+    folder.write(Backup + Terms, "\"Line one\r\nLine two\"\r\n");
     folder.write(Disclaimer, "  \"Insured by: owner\"\r\n");
     frmTerms *screen = OpenTerms();
     // The generic terms are one sentence, its pieces joined with nothing between them.
@@ -161,13 +147,13 @@ void TermsTest::unreadableAndUnwritableFilesLoseNothing() {
 
     // A file that cannot be replaced (here a folder stands in its way) is reported.
     QDir().mkpath(folder.file(Disclaimer));
-    folder.write(QStringLiteral("Backup/") + Disclaimer, "\"backup\"\r\n");
+    folder.write(Backup + Disclaimer, "\"backup\"\r\n");
     screen->Text1[1]->setPlainText(QStringLiteral("New"));
     folder.prompt->AnswerOk();
     screen->Command1_Click(2);
     QCOMPARE(folder.prompt->shown.size(), 2);
     QCOMPARE(folder.prompt->shown[1].title, QStringLiteral("File not saved"));
-    QCOMPARE(folder.read(QStringLiteral("Backup/") + Disclaimer), QByteArray("\"backup\"\r\n"));
+    QCOMPARE(folder.read(Backup + Disclaimer), QByteArray("\"backup\"\r\n"));
     QCOMPARE(screen->Text1[1]->toPlainText(), QStringLiteral("New"));
 }
 
