@@ -20,7 +20,6 @@ public:
     enum class Reply {
         Silent,   // a device that never answers (a port with no modem)
         Ok,       // "OK" after every command, as a modem with echo off
-        EchoOnly, // the command echoed back and nothing else
     };
 
     explicit FakeModem(Reply reply = Reply::Ok);
