@@ -78,15 +78,7 @@ void FakeModem::readMaster() {
             handler_(command);
             continue;
         }
-        switch (reply_) {
-        case Reply::Silent:
-            break;
-        case Reply::Ok:
+        if (reply_ == Reply::Ok)
             write("\r\nOK\r\n");
-            break;
-        case Reply::EchoOnly:
-            write(command);
-            break;
-        }
     }
 }

@@ -1,12 +1,16 @@
 #pragma once
 // A modem on a pseudo-terminal pair: the program opens the terminal side by
-// its device name through the real serial port code, and the test holds the
+// its device name through the real serial port code; the test holds the
 // other side, sees every byte the program sends and answers like a modem.
+#include "platform/SerialPort.h"
+
 #include <QByteArray>
 #include <QList>
 #include <QObject>
 #include <QString>
 #include <functional>
+#include <map>
+#include <memory>
 
 class QSocketNotifier;
 
@@ -16,25 +20,21 @@ public:
     enum class Reply {
         Silent,   // a device that never answers (a port with no modem)
         Ok,       // "OK" after every command, as a modem with echo off
-        EchoOnly, // the command echoed back and nothing else
     };
 
     explicit FakeModem(Reply reply = Reply::Ok);
     ~FakeModem() override;
 
     bool valid() const { return master_ >= 0; }
-    // The device the program opens.
     QString device() const { return device_; }
     // Everything the program has sent so far, and its commands split at CR.
     QByteArray received() const { return received_; }
     QList<QByteArray> commands() const;
-    // True while the program holds the device open.
     bool openByProgram() const;
 
     void setReply(Reply reply) { reply_ = reply; }
     // Answers a whole command (without its CR) in place of the standard reply.
     void onCommand(std::function<void(const QByteArray &command)> handler) { handler_ = std::move(handler); }
-    // Sends characters to the program.
     void write(const QByteArray &bytes);
     // The device goes away, as a USB modem pulled out.
     void vanish();
@@ -49,4 +49,23 @@ private:
     Reply reply_;
     std::function<void(const QByteArray &)> handler_;
     QSocketNotifier *notifier_ = nullptr;
+};
+
+// Ports 1 to 16 for one test: each either holds a fake modem or names a
+// device that does not exist.
+class ModemPorts {
+public:
+    ModemPorts() {
+        SetSerialDeviceNames([this](int p) {
+            const auto it = modems_.find(p);
+            return it != modems_.end() ? it->second->device() : QStringLiteral("/dev/tamsel-no-port-%1").arg(p);
+        });
+    }
+    ~ModemPorts() { SetSerialDeviceNames([](int) { return QString(); }); }
+    FakeModem &Put(int port, FakeModem::Reply reply = FakeModem::Reply::Ok) {
+        return *(modems_[port] = std::make_unique<FakeModem>(reply));
+    }
+
+private:
+    std::map<int, std::unique_ptr<FakeModem>> modems_;
 };
