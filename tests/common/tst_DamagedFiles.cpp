@@ -53,55 +53,45 @@ class DamagedFilesTest : public QObject {
 private slots:
     void damagedFileNeverReplacesItsBackup_data();
     void damagedFileNeverReplacesItsBackup();
-    void goodCopyCanBePutBack_data();
-    void goodCopyCanBePutBack();
     void savingAnewBacksUpAgain();
 };
 
+// Kept as it is (No), the damaged file never replaces the good copy at exit;
+// taken back (Yes), the good copy is read and put in its place.
 void DamagedFilesTest::damagedFileNeverReplacesItsBackup_data() {
     QTest::addColumn<int>("index");
+    QTest::addColumn<bool>("restore");
     const QList<Reader> readers = Readers();
-    for (int i = 0; i < readers.size(); ++i)
-        QTest::newRow(qPrintable(readers[i].file)) << i;
+    for (int i = 0; i < readers.size(); ++i) {
+        QTest::addRow("%s kept", qPrintable(readers[i].file)) << i << false;
+        QTest::addRow("%s restored", qPrintable(readers[i].file)) << i << true;
+    }
 }
 
 void DamagedFilesTest::damagedFileNeverReplacesItsBackup() {
     QFETCH(int, index);
+    QFETCH(bool, restore);
     const Reader reader = Readers()[index];
+    const QString backup = QStringLiteral("Backup/") + reader.file;
     TestFolder folder;
     folder.write(reader.file, QByteArray());
-    folder.write(QStringLiteral("Backup/") + reader.file, reader.good);
-    folder.prompt->Answer(MsgAnswer::No); // keep the file as it is
-    reader.read();
+    folder.write(backup, reader.good);
+    folder.prompt->Answer(restore ? MsgAnswer::Yes : MsgAnswer::No);
+    const QString got = reader.read();
     QCOMPARE(folder.prompt->shown.size(), 1);
     const auto &box = folder.prompt->shown[0];
     QCOMPARE(box.title, QStringLiteral("Damaged File"));
     QCOMPARE(box.buttons, MsgButtons::YesNo);
     QVERIFY(box.text.contains(reader.file));
     QVERIFY(box.text.contains(QStringLiteral("Backup folder")));
+    if (restore)
+        QCOMPARE(got, reader.goodValue);
+    QCOMPARE(folder.read(reader.file), restore ? reader.good : QByteArray());
 
     ExitProgram();
     QCOMPARE(folder.endRequests, 1);
-    QCOMPARE(folder.read(QStringLiteral("Backup/") + reader.file), reader.good);
-    QCOMPARE(folder.read(reader.file), QByteArray());
-}
-
-void DamagedFilesTest::goodCopyCanBePutBack_data() {
-    damagedFileNeverReplacesItsBackup_data();
-}
-
-void DamagedFilesTest::goodCopyCanBePutBack() {
-    QFETCH(int, index);
-    const Reader reader = Readers()[index];
-    TestFolder folder;
-    folder.write(reader.file, QByteArray());
-    folder.write(QStringLiteral("Backup/") + reader.file, reader.good);
-    folder.prompt->Answer(MsgAnswer::Yes);
-    QCOMPARE(reader.read(), reader.goodValue);
-    QCOMPARE(folder.prompt->shown.size(), 1);
-    QCOMPARE(folder.read(reader.file), reader.good);
-    ExitProgram();
-    QCOMPARE(folder.read(QStringLiteral("Backup/") + reader.file), reader.good);
+    QCOMPARE(folder.read(backup), reader.good);
+    QCOMPARE(folder.read(reader.file), restore ? reader.good : QByteArray());
 }
 
 void DamagedFilesTest::savingAnewBacksUpAgain() {

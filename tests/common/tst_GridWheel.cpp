@@ -94,8 +94,6 @@ void GridWheelTest::oneStepMovesOnePageEvenWhenHookedTwice() {
     HookWheel(&report.screen, report.grid);
     HookWheel(&report.screen, report.grid);
     QCOMPARE(helpers(), before + 1);
-    QCOMPARE(HookedForm.data(), &report.screen);
-    QCOMPARE(WheelGrid.data(), report.grid);
     QCOMPARE(report.Top(), 1);
     const int page = report.Page();
     QVERIFY(page >= 10);
@@ -103,9 +101,8 @@ void GridWheelTest::oneStepMovesOnePageEvenWhenHookedTwice() {
     QCOMPARE(report.Top(), 1 + page);
     report.Wheel(-120);
     QCOMPARE(report.Top(), 1 + 2 * page);
-    report.Wheel(120);
-    report.Wheel(120);
-    report.Wheel(120);
+    for (int i = 0; i < 3; ++i)
+        report.Wheel(120);
     QCOMPARE(report.Top(), 1);
     // Fractions of a step add up to a whole one.
     report.Wheel(-40);

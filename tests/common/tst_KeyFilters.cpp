@@ -21,8 +21,6 @@ private slots:
     void quantityEntryTakesDigitsAndPointOnly();
     void formatCurrencyBox_data();
     void formatCurrencyBox();
-    void numericText_data();
-    void numericText();
     void typedPointIsTheDecimalPoint_data();
     void typedPointIsTheDecimalPoint();
     void typedAmountIsShownBackAsMeant_data();
@@ -103,13 +101,10 @@ void KeyFiltersTest::numericKeyFilter_data() {
     QTest::addColumn<int>("key");
     QTest::addColumn<bool>("accepted");
     QTest::newRow("0") << int('0') << true;
-    QTest::newRow("9") << int('9') << true;
     QTest::newRow("point") << int('.') << true;
     QTest::newRow("backspace") << BackspaceKey << true;
     QTest::newRow("letter") << int('a') << false;
-    QTest::newRow("minus") << int('-') << false;
     QTest::newRow("comma") << int(',') << false;
-    QTest::newRow("space") << int(' ') << false;
 }
 
 void KeyFiltersTest::numericKeyFilter() {
@@ -154,34 +149,16 @@ void KeyFiltersTest::formatCurrencyBox() {
     QCOMPARE(box.text(), shown);
 }
 
-void KeyFiltersTest::numericText_data() {
-    QTest::addColumn<QString>("text");
-    QTest::addColumn<bool>("numeric");
-    QTest::addColumn<double>("value");
-    QTest::newRow("blanks around") << QStringLiteral("  42 ") << true << 42.0;
-    QTest::newRow("in brackets") << QStringLiteral("($5.00)") << true << -5.0;
-    QTest::newRow("symbol after minus") << QStringLiteral("-$5") << true << -5.0;
-    QTest::newRow("trailing hyphen") << QStringLiteral("555-") << false << 0.0;
-    QTest::newRow("only blanks") << QStringLiteral("   ") << false << 0.0;
-    QTest::newRow("infinity") << QStringLiteral("inf") << false << 0.0;
-    QTest::newRow("only a symbol") << QStringLiteral("$") << false << 0.0;
-}
-
-void KeyFiltersTest::numericText() {
-    QFETCH(QString, text);
-    QFETCH(bool, numeric);
-    QFETCH(double, value);
-    const auto parsed = ParseNumericText(text);
-    QCOMPARE(parsed.has_value(), numeric);
-    if (numeric)
-        QCOMPARE(*parsed, value);
-}
-
 void KeyFiltersTest::typedPointIsTheDecimalPoint_data() {
     QTest::addColumn<QString>("locale");
     QTest::addColumn<QString>("text");
     QTest::addColumn<bool>("numeric");
     QTest::addColumn<double>("value");
+    QTest::newRow("blanks around") << "en_US" << "  42 " << true << 42.0;
+    QTest::newRow("in brackets") << "en_US" << "($5.00)" << true << -5.0;
+    QTest::newRow("symbol after minus") << "en_US" << "-$5" << true << -5.0;
+    for (const char *refused : {"555-", "   ", "inf", "$"})
+        QTest::newRow(refused) << "en_US" << refused << false << 0.0;
     // The quantity filter lets only the point through, so a bare number's
     // point is its decimal point wherever the user lives.
     QTest::newRow("de: point") << "de_DE" << "12.5" << true << 12.5;

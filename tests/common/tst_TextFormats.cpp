@@ -97,8 +97,7 @@ void TextFormatsTest::quotesInsideTextsSurviveARoundTrip() {
     QCOMPARE(line, QStringLiteral("\"Bob's \"\"Best\"\" Roofing, Inc.\",\"x\"\r\n"));
     FieldReader reader(line);
     QString first, second;
-    QVERIFY(reader.ReadText(first));
-    QVERIFY(reader.ReadText(second));
+    QVERIFY(reader.ReadText(first) && reader.ReadText(second));
     QCOMPARE(first, name);
     QCOMPARE(second, QStringLiteral("x"));
 
