@@ -49,6 +49,13 @@ struct Writer {
         layout->addWidget(items);
         host.resize(1100, 520);
     }
+    // The lists loaded and the window open on the shown writer.
+    void Show() {
+        items->LoadItems();
+        host.show();
+        items->Open();
+        QVERIFY(QTest::qWaitForWindowActive(&host));
+    }
     void Pick(const QString &description) {
         const QList<QListWidgetItem *> found = items->lstItems->findItems(description, Qt::MatchExactly);
         QVERIFY(!found.isEmpty());
@@ -100,10 +107,7 @@ void ItemWindowTest::pickedItemsGoToTheEndOfTheBody() {
     WriteSampleInventory(folder);
     Writer writer;
     writer.txtBody->setPlainText(QStringLiteral("Tear off and replace the roof."));
-    writer.items->LoadItems();
-    writer.host.show();
-    writer.items->Open();
-    QVERIFY(QTest::qWaitForWindowActive(&writer.host));
+    writer.Show();
 
     // Equal descriptions: whichever entry is clicked, the first price.
     writer.Pick(QStringLiteral("Shingles, architectural"));
@@ -146,11 +150,8 @@ void ItemWindowTest::refusedItemLeavesBodyAndBoxes() {
     TestFolder folder;
     WriteSampleInventory(folder);
     Writer writer;
-    writer.items->LoadItems();
     writer.txtBody->setPlainText(QStringLiteral("Body"));
-    writer.host.show();
-    writer.items->Open();
-    QVERIFY(QTest::qWaitForWindowActive(&writer.host));
+    writer.Show();
     writer.items->txtItem[0]->setText(QStringLiteral("Shingles"));
     writer.items->txtItem[1]->setText(price);
     writer.items->txtItem[2]->setText(quantity);
@@ -189,10 +190,7 @@ void ItemWindowTest::manualItemSavedToTheInventory() {
     WriteSampleInventory(folder);
     const QByteArray before = folder.read(Inventory);
     Writer writer;
-    writer.items->LoadItems();
-    writer.host.show();
-    writer.items->Open();
-    QVERIFY(QTest::qWaitForWindowActive(&writer.host));
+    writer.Show();
     writer.items->txtItem[1]->setText(QStringLiteral("leftover"));
     writer.items->cmdItem_Click(3);
     QVERIFY(writer.items->ManualItemMode());
@@ -258,12 +256,8 @@ void ItemWindowTest::itemWindowIsTidy() {
     TestFolder folder;
     WriteSampleInventory(folder);
     Writer writer;
-    writer.items->LoadItems();
-    writer.txtBody->setPlainText(
-        QStringLiteral("Tear off the old roof down to the deck and install new shingles."));
-    writer.host.show();
-    writer.items->Open();
-    QVERIFY(QTest::qWaitForWindowActive(&writer.host));
+    writer.txtBody->setPlainText(QStringLiteral("Tear off the old roof down to the deck and install new shingles."));
+    writer.Show();
     writer.Pick(QStringLiteral("Ice and Water Shield"));
     writer.items->txtItem[2]->setText(QStringLiteral("3"));
     writer.items->cmdItem_Click(3);
