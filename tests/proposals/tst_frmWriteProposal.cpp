@@ -221,6 +221,8 @@ void frmWriteProposalTest::bodyStageChecks() {
     frmWriteProposal *w = s.w;
     w->cmdCreation_Click(0);
     QVERIFY(s.Shows(w->fraBody) && !s.Shows(w->fraCustomer));
+    w->txtBody_GotFocus(); // without an inventory the items menu stays off
+    QVERIFY(!w->mnuItems->isEnabled());
     QVERIFY(!w->cmdWrite[2]->isEnabled());
 
     s.folder.prompt->AnswerOk();
@@ -255,13 +257,6 @@ void frmWriteProposalTest::bodyStageChecks() {
 }
 
 void frmWriteProposalTest::itemsFromTheMenu() {
-    {
-        // Without an inventory the menu stays off on the body stage.
-        Setup s;
-        s.w->cmdCreation_Click(0);
-        s.w->txtBody_GotFocus();
-        QVERIFY(!s.w->mnuItems->isEnabled());
-    }
     Setup s(Person("Mr.", "John", "Q", "Public"), 1001, false);
     InventoryItemRecord shingles;
     shingles.Description = QStringLiteral("Shingles");
