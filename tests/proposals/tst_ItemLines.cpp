@@ -143,18 +143,22 @@ void ItemLinesTest::firstItemAddsTheHeadingAndSecondDoesNot() {
     QCOMPARE(ItemHeading.indexOf(QLatin1String("Qty")), 2);
     QCOMPARE(ItemHeading.indexOf(QLatin1String("Extension")), 41);
     QString body = QStringLiteral("Replace the roof.");
-    body += AddItemLine(body, QStringLiteral("2"), QStringLiteral("Shingles"), QStringLiteral("$10.00")).addition;
+    body +=
+        AddItemLine(body, QStringLiteral("2"), QStringLiteral("Shingles"), QStringLiteral("$10.00")).addition;
     QCOMPARE(body, QStringLiteral("Replace the roof.") + CrLf + ItemHeading + CrLf + CrLf +
                        QStringLiteral("    2 Shingles                   $10.00     $20.00"));
-    QCOMPARE(AddItemLine(body, QStringLiteral("12"), QStringLiteral("Nails"), QStringLiteral("$1.00")).addition, CrLf + QStringLiteral("   12 Nails                       $1.00     $12.00"));
+    QCOMPARE(
+        AddItemLine(body, QStringLiteral("12"), QStringLiteral("Nails"), QStringLiteral("$1.00")).addition,
+        CrLf + QStringLiteral("   12 Nails                       $1.00     $12.00"));
     // An empty body gets the heading too.
     QCOMPARE(
         AddItemLine(QString(), QStringLiteral("1"), QStringLiteral("A"), QStringLiteral("$1.00")).addition,
         CrLf + ItemHeading + CrLf + CrLf +
             QStringLiteral("    1 A                           $1.00      $1.00"));
-    // Placeholders typed into the body are never where the line goes; "Qty Des" by hand counts as the heading.
-    const ItemLine typed = AddItemLine(QStringLiteral("Use %Q, %D, %U and %E.\r\nQty Des by hand"),
-                                       QStringLiteral("2"), QStringLiteral("Shingles"), QStringLiteral("$10.00"));
+    // Typed placeholders are never where the line goes; "Qty Des" by hand counts as the heading.
+    const ItemLine typed =
+        AddItemLine(QStringLiteral("Use %Q, %D, %U and %E.\r\nQty Des by hand"), QStringLiteral("2"),
+                    QStringLiteral("Shingles"), QStringLiteral("$10.00"));
     QCOMPARE(typed.addition, CrLf + QStringLiteral("    2 Shingles                   $10.00     $20.00"));
 }
 
@@ -163,7 +167,8 @@ void ItemLinesTest::refusedItems_data() {
     QTest::addColumn<QString>("price");
     QTest::addColumn<int>("box");
     QTest::addColumn<QString>("message");
-    const auto row = [](const char *name, const char *quantity, const char *price, int box, const char *message) {
+    const auto row = [](const char *name, const char *quantity, const char *price, int box,
+                        const char *message) {
         QTest::newRow(name) << QString(quantity) << QString(price) << box << QString(message);
     };
     const int qty = ItemQuantityBox, price = ItemPriceBox;

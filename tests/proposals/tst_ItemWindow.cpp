@@ -234,7 +234,8 @@ void ItemWindowTest::manualItemSavedToTheInventory() {
     const QByteArray after = folder.read(Inventory);
     QCOMPARE(after.left(before.size()), before);
     const InventoryItemRecord saved = InventoryItemLayout().Read(after.mid(before.size()));
-    QCOMPARE(saved.Description.trimmed() + saved.Category.trimmed(), QStringLiteral("Copper FlashingFlashing"));
+    QCOMPARE(saved.Description.trimmed() + saved.Category.trimmed(),
+             QStringLiteral("Copper FlashingFlashing"));
     QCOMPARE(saved.Field4, Money(12.75));
     // The open writer's lists stay as they were loaded.
     QCOMPARE(writer.items->lstItems->count(), 6);
@@ -254,7 +255,8 @@ void ItemWindowTest::itemWindowIsTidy() {
     TestFolder folder;
     WriteSampleInventory(folder);
     Writer writer;
-    writer.txtBody->setPlainText(QStringLiteral("Tear off the old roof down to the deck and install new shingles."));
+    writer.txtBody->setPlainText(
+        QStringLiteral("Tear off the old roof down to the deck and install new shingles."));
     writer.Show();
     writer.Pick(QStringLiteral("Ice and Water Shield"));
     writer.items->txtItem[2]->setText(QStringLiteral("3"));

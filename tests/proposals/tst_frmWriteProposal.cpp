@@ -275,7 +275,8 @@ void frmWriteProposalTest::itemsFromTheMenu() {
     w->FraItems->lstItems_Click();
     w->FraItems->txtItem[2]->setText(QStringLiteral("2"));
     w->FraItems->cmdItem_Click(0);
-    QVERIFY(w->txtBody->toPlainText().contains(QStringLiteral("    2 Shingles                   $25.00     $50.00")));
+    QVERIFY(w->txtBody->toPlainText().contains(
+        QStringLiteral("    2 Shingles                   $25.00     $50.00")));
     // Leaving the body stage closes the window and the menu.
     w->cmdCreation_Click(2);
     QVERIFY(!s.Shows(w->FraItems));
