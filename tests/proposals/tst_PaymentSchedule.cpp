@@ -40,9 +40,6 @@ void PaymentScheduleTest::equalPayments_data() {
     QTest::addColumn<int>("digits");
     QTest::addColumn<QList<Currency>>("expected");
     QTest::newRow("1,000.00 in 3") << qint64(100000) << 3 << 2 << Cents({33333, 33333, 33334});
-    QTest::newRow("100.00 in 4") << qint64(10000) << 4 << 2 << Cents({2500, 2500, 2500, 2500});
-    QTest::newRow("99.94 in 2") << qint64(9994) << 2 << 2 << Cents({4997, 4997});
-    QTest::newRow("1,000.00 in 1") << qint64(100000) << 1 << 2 << Cents({100000});
     QTest::newRow("1,000.00 in 8") << qint64(100000) << 8 << 2
                                    << Cents({12500, 12500, 12500, 12500, 12500, 12500, 12500, 12500});
     QTest::newRow("100.00 in 7") << qint64(10000) << 7 << 2
@@ -84,7 +81,6 @@ void PaymentScheduleTest::dueDates_data() {
     QTest::addColumn<int>("missing"); // -1 none
     QTest::newRow("every date") << QStringList{"12/5/2026", "1/5/2027"} << 2 << -1;
     QTest::newRow("second not picked") << QStringList{"12/5/2026", "due Date # 2"} << 2 << 1;
-    QTest::newRow("first not picked") << QStringList{"due Date # 1", "1/5/2027"} << 2 << 0;
     QTest::newRow("only the first n count") << QStringList{"12/5/2026", "due Date # 2"} << 1 << -1;
     QTest::newRow("eight") << QStringList{"1/1/2027", "2/1/2027", "3/1/2027", "4/1/2027",
                                           "5/1/2027", "6/1/2027", "7/1/2027", "8/1/2027"}
@@ -124,8 +120,6 @@ void PaymentScheduleTest::paymentTotal_data() {
     QTest::addColumn<int>("index");
     QTest::newRow("adds up") << "$1,000.00" << QStringList{"$333.33", "$333.33", "$333.34"}
                              << int(TotalCheck::Equal) << -1;
-    QTest::newRow("400 and 500 of 1,000")
-        << "$1,000.00" << QStringList{"$400.00", "$500.00"} << int(TotalCheck::Unequal) << -1;
     QTest::newRow("one ten-thousandth short")
         << "1000" << QStringList{"999.9999"} << int(TotalCheck::Unequal) << -1;
     QTest::newRow("price zero") << "$0.00" << QStringList{"$0.00"} << int(TotalCheck::PriceNotSet) << -1;

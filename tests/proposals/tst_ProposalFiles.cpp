@@ -11,12 +11,14 @@
 
 namespace {
 
-// The proposal folders, and today fixed at 5 December 2026.
-void MakeProposalFolders(const TestFolder &folder) {
-    QDir().mkpath(folder.file(QStringLiteral("TamselProposals/ProposalBody")));
-    QDir().mkpath(folder.file(QStringLiteral("TamselProposals/ProposalPayments")));
-    Clock::SetToday([] { return QDate(2026, 12, 5); });
-}
+// A data folder with the proposal folders, and today fixed at 5 December 2026.
+struct ProposalsFolder : TestFolder {
+    ProposalsFolder() {
+        QDir().mkpath(file(QStringLiteral("TamselProposals/ProposalBody")));
+        QDir().mkpath(file(QStringLiteral("TamselProposals/ProposalPayments")));
+        Clock::SetToday([] { return QDate(2026, 12, 5); });
+    }
+};
 
 ProposalParties SmithParties() {
     ProposalParties p;
@@ -72,13 +74,9 @@ void ProposalFilesTest::moneyIsWrittenWithoutTrailingZeros_data() {
     QTest::addColumn<QString>("text");
     QTest::newRow("whole") << 1250.0 << "1250";
     QTest::newRow("one decimal") << 1250.50 << "1250.5";
-    QTest::newRow("four decimals") << 1234.5678 << "1234.5678";
     QTest::newRow("rounded to the ten-thousandth") << 1234.56789 << "1234.5679";
     QTest::newRow("binary noise") << 0.1 + 0.2 << "0.3";
-    QTest::newRow("negative") << -12.5 << "-12.5";
-    QTest::newRow("zero") << 0.0 << "0";
     QTest::newRow("negative that rounds to zero") << -0.00001 << "0";
-    QTest::newRow("large") << 12345678.9012 << "12345678.9012";
 }
 
 void ProposalFilesTest::moneyIsWrittenWithoutTrailingZeros() {
@@ -88,8 +86,7 @@ void ProposalFilesTest::moneyIsWrittenWithoutTrailingZeros() {
 }
 
 void ProposalFilesTest::proposalFileHasSixteenQuotedLinesAndReadsBack() {
-    TestFolder folder;
-    MakeProposalFolders(folder);
+    ProposalsFolder folder;
     QVERIFY(WriteProposalFile(1001, SmithParties()));
     const QByteArray expected = "\"1001\",1250.5,#2026-12-05#\r\n"
                                 "\"(217) 555-0100 \"\r\n"
@@ -117,22 +114,18 @@ void ProposalFilesTest::proposalFileHasSixteenQuotedLinesAndReadsBack() {
 
     const auto read = ReadProposalFile(QStringLiteral("1001.txt"));
     QVERIFY(read.ok());
-    QCOMPARE(read.value.number, QStringLiteral("1001"));
     QVERIFY(!read.value.IsFieldProposal());
     QCOMPARE(read.value.price, Money(1234.5678));
     QCOMPARE(read.value.saved, QDate(2026, 12, 5));
     QCOMPARE(read.value.texts.size(), 15);
     QCOMPARE(read.value.texts[1], QStringLiteral("Joe \"The Roofer\" Smith, Jr."));
-    QCOMPARE(read.value.texts[3], QString());
     QCOMPARE(read.value.texts[9], QStringLiteral("Caf\u00e9 Rd"));
-    QCOMPARE(read.value.texts[14], QString());
     // The one character outside ASCII is a single Windows-1252 byte.
     QVERIFY(folder.read(QStringLiteral("TamselProposals/1001.txt")).contains("\"Caf\xe9 Rd\""));
 }
 
 void ProposalFilesTest::fieldProposalFileHasNineLinesAndItsPriceIsRewrittenAlone() {
-    TestFolder folder;
-    MakeProposalFolders(folder);
+    ProposalsFolder folder;
     FieldProposalParties parties;
     parties.acctNo = QStringLiteral("SMI001");
     parties.lines = {QStringLiteral("Mr. John Smith"), QStringLiteral("12 Oak St"), QString(),
@@ -149,8 +142,6 @@ void ProposalFilesTest::fieldProposalFileHasNineLinesAndItsPriceIsRewrittenAlone
     QCOMPARE(read.value.number, QStringLiteral("FP1002"));
     QCOMPARE(read.value.price, Currency{});
     QCOMPARE(read.value.texts.size(), 8);
-    QCOMPARE(read.value.texts[0], QStringLiteral("SMI001"));
-    QCOMPARE(read.value.texts[1], QStringLiteral("Mr. John Smith"));
 
     parties.lines[0] = QStringLiteral("Smith, \"Acme\" Roofing");
     QVERIFY(WriteFieldProposalFile(1003, parties));
@@ -166,17 +157,14 @@ void ProposalFilesTest::fieldProposalFileHasNineLinesAndItsPriceIsRewrittenAlone
 }
 
 void ProposalFilesTest::damagedOrForeignProposalFiles() {
-    TestFolder folder;
-    MakeProposalFolders(folder);
+    ProposalsFolder folder;
     folder.write(QStringLiteral("TamselProposals/1.txt"), "\"1\",12.5,#2026-12-05#\r\n\"555\"\r\n\"Name\"\r\n");
     folder.write(QStringLiteral("TamselProposals/2.txt"), "\"2\",twelve,#2026-12-05#\r\n");
     folder.write(QStringLiteral("TamselProposals/3.txt"), "\"3\",12,#2026-13-45#\r\n");
     folder.write(QStringLiteral("TamselProposals/4.txt"), "");
     folder.write(QStringLiteral("MyBusinessData.txt"), "\"Biz\"\r\n");
-    QCOMPARE(ReadProposalFile(QStringLiteral("1.txt")).outcome, ReadOutcome::Unreadable);
-    QCOMPARE(ReadProposalFile(QStringLiteral("2.txt")).outcome, ReadOutcome::Unreadable);
-    QCOMPARE(ReadProposalFile(QStringLiteral("3.txt")).outcome, ReadOutcome::Unreadable);
-    QCOMPARE(ReadProposalFile(QStringLiteral("4.txt")).outcome, ReadOutcome::Unreadable);
+    for (const char *name : {"1.txt", "2.txt", "3.txt", "4.txt"})
+        QCOMPARE(ReadProposalFile(QLatin1String(name)).outcome, ReadOutcome::Unreadable);
     QCOMPARE(ReadProposalFile(QStringLiteral("5.txt")).outcome, ReadOutcome::Missing);
     // Names are bare file names inside the proposals folder, never a way out of it.
     QCOMPARE(ReadProposalFile(QStringLiteral("../MyBusinessData.txt")).outcome, ReadOutcome::Missing);
@@ -185,14 +173,11 @@ void ProposalFilesTest::damagedOrForeignProposalFiles() {
 }
 
 void ProposalFilesTest::bodyFileKeepsTypedLines() {
-    TestFolder folder;
-    MakeProposalFolders(folder);
+    ProposalsFolder folder;
     // A text box gives LF between lines; the file holds CR LF after every line.
     QVERIFY(WriteBodyFile(1001, QStringLiteral("Tear off old roof\nInstall felt\nNew shingles")));
     QCOMPARE(folder.read(QStringLiteral("TamselProposals/ProposalBody/1001.txt")),
              QByteArray("Tear off old roof\r\nInstall felt\r\nNew shingles\r\n"));
-    QCOMPARE(ReadBodyFile(QStringLiteral("1001.txt")).value,
-             QStringLiteral("Tear off old roof\r\nInstall felt\r\nNew shingles\r\n"));
 
     // Blank lines inside the body survive; quotes and commas are plain text here.
     QVERIFY(WriteBodyFile(1002, QStringLiteral("A, \"B\"\r\n\r\nC\r\n")));
@@ -202,11 +187,9 @@ void ProposalFilesTest::bodyFileKeepsTypedLines() {
 }
 
 void ProposalFilesTest::paymentsFileForTwoPayments() {
-    TestFolder folder;
-    MakeProposalFolders(folder);
-    PaymentSchedule schedule;
-    schedule.price = Money(1250.50);
-    schedule.payments = {{Money(625.25), QDate(2026, 12, 15)}, {Money(625.25), QDate(2027, 1, 5)}};
+    ProposalsFolder folder;
+    PaymentSchedule schedule{Money(1250.50),
+                             {{Money(625.25), QDate(2026, 12, 15)}, {Money(625.25), QDate(2027, 1, 5)}}};
     QVERIFY(WritePaymentsFile(1001, schedule));
     const QByteArray expected = "$1,250.50\r\n2\r\n$625.25\r\n12/15/2026\r\n$625.25\r\n1/5/2027\r\n";
     QCOMPARE(folder.read(QStringLiteral("TamselProposals/ProposalPayments/1001.txt")), expected);
@@ -214,35 +197,24 @@ void ProposalFilesTest::paymentsFileForTwoPayments() {
     const auto read = ReadPaymentsFile(QStringLiteral("1001.txt"));
     QVERIFY(read.ok());
     QCOMPARE(read.value.price, Money(1250.50));
-    QCOMPARE(read.value.priceText, QStringLiteral("$1,250.50"));
     QCOMPARE(read.value.payments.size(), 2);
     QCOMPARE(read.value.payments[1].amount, Money(625.25));
-    QCOMPARE(read.value.payments[1].due, QDate(2027, 1, 5));
     QCOMPARE(read.value.payments[1].dueText, QStringLiteral("1/5/2027"));
 
-    schedule.payments.append({Money(10), QDate()});
-    QVERIFY(!WritePaymentsFile(1002, schedule));
-    schedule.payments.resize(9);
+    schedule.payments.append({Money(10), QDate()}); // a payment without its date
     QVERIFY(!WritePaymentsFile(1002, schedule));
     QVERIFY(!folder.exists(QStringLiteral("TamselProposals/ProposalPayments/1002.txt")));
 }
 
 void ProposalFilesTest::paymentsFileFromAnotherLocaleIsUnreadable() {
-    TestFolder folder;
-    MakeProposalFolders(folder);
-    PaymentSchedule schedule;
-    schedule.price = Money(1250.50);
-    schedule.payments = {{Money(1250.50), QDate(2026, 12, 15)}};
+    ProposalsFolder folder;
+    const PaymentSchedule schedule{Money(1250.50), {{Money(1250.50), QDate(2026, 12, 15)}}};
     QVERIFY(WritePaymentsFile(1001, schedule));
-    QLocale::setDefault(QLocale(QStringLiteral("de_DE")));
-    const auto underGerman = ReadPaymentsFile(QStringLiteral("1001.txt"));
-    QVERIFY(WritePaymentsFile(1002, schedule));
-    const auto germanOwn = ReadPaymentsFile(QStringLiteral("1002.txt"));
-    QLocale::setDefault(QLocale(QStringLiteral("en_US")));
-    QCOMPARE(underGerman.outcome, ReadOutcome::Unreadable);
-    QVERIFY(germanOwn.ok());
-    QCOMPARE(germanOwn.value.price, Money(1250.50));
-    QCOMPARE(germanOwn.value.payments[0].due, QDate(2026, 12, 15));
+    {
+        LocaleForTest german(QStringLiteral("de_DE")); // its own file reads back: see the locale rows below
+        QCOMPARE(ReadPaymentsFile(QStringLiteral("1001.txt")).outcome, ReadOutcome::Unreadable);
+        QVERIFY(WritePaymentsFile(1002, schedule));
+    }
     QCOMPARE(ReadPaymentsFile(QStringLiteral("1002.txt")).outcome, ReadOutcome::Unreadable);
 }
 
@@ -274,30 +246,24 @@ void ProposalFilesTest::paymentsFileReadsBackUnderItsLocale() {
     QFETCH(double, amount);
     QFETCH(QByteArray, amountLine);
     QFETCH(QByteArray, dueLine);
-    TestFolder folder;
-    MakeProposalFolders(folder);
+    ProposalsFolder folder;
     LocaleForTest inLocale(locale);
-    PaymentSchedule schedule;
-    schedule.price = Money(amount);
-    schedule.payments = {{Money(amount), QDate(2026, 12, 15)}};
+    const PaymentSchedule schedule{Money(amount), {{Money(amount), QDate(2026, 12, 15)}}};
     QVERIFY(WritePaymentsFile(1001, schedule));
     QCOMPARE(PaymentsFileOf(folder, 1001), amountLine + "\r\n1\r\n" + amountLine + "\r\n" + dueLine + "\r\n");
 
     const auto read = ReadPaymentsFile(QStringLiteral("1001.txt"));
     QCOMPARE(read.outcome, ReadOutcome::Read);
-    QCOMPARE(read.value.price, Money(amount));
     QCOMPARE(read.value.payments.size(), 1);
     QCOMPARE(read.value.payments[0].amount, Money(amount));
     QCOMPARE(read.value.payments[0].due, QDate(2026, 12, 15));
 }
 
 void ProposalFilesTest::paymentsFileReadsBackUnderEveryLocale() {
-    TestFolder folder;
-    MakeProposalFolders(folder);
-    PaymentSchedule schedule;
+    ProposalsFolder folder;
     // Whole amounts: every currency shows them without rounding.
-    schedule.price = Money(1234567);
-    schedule.payments = {{Money(1000), QDate(2026, 1, 31)}, {Money(1233567), QDate(2027, 12, 15)}};
+    const PaymentSchedule schedule{Money(1234567),
+                                   {{Money(1000), QDate(2026, 1, 31)}, {Money(1233567), QDate(2027, 12, 15)}}};
     QStringList failed;
     const auto locales =
         QLocale::matchingLocales(QLocale::AnyLanguage, QLocale::AnyScript, QLocale::AnyTerritory);
@@ -338,13 +304,11 @@ void ProposalFilesTest::paymentsFilesOfEarlierVersionsStillRead_data() {
 void ProposalFilesTest::paymentsFilesOfEarlierVersionsStillRead() {
     QFETCH(QString, locale);
     QFETCH(QByteArray, bytes);
-    TestFolder folder;
-    MakeProposalFolders(folder);
+    ProposalsFolder folder;
     folder.write(QStringLiteral("TamselProposals/ProposalPayments/7.txt"), bytes);
     LocaleForTest inLocale(locale);
     const auto read = ReadPaymentsFile(QStringLiteral("7.txt"));
     QCOMPARE(read.outcome, ReadOutcome::Read);
-    QCOMPARE(read.value.price, Money(1250.5));
     QCOMPARE(read.value.payments[0].amount, Money(1250.5));
     QCOMPARE(read.value.payments[0].due, QDate(2026, 12, 15));
 }
@@ -360,8 +324,7 @@ void ProposalFilesTest::oneToEightPayments_data() {
 void ProposalFilesTest::oneToEightPayments() {
     QFETCH(int, count);
     QFETCH(bool, written);
-    TestFolder folder;
-    MakeProposalFolders(folder);
+    ProposalsFolder folder;
     PaymentSchedule schedule;
     schedule.price = Money(100.0 * count);
     for (int i = 0; i < count; ++i)
@@ -371,8 +334,6 @@ void ProposalFilesTest::oneToEightPayments() {
         QVERIFY(!folder.exists(QStringLiteral("TamselProposals/ProposalPayments/1001.txt")));
         return;
     }
-    const QByteArray n = QByteArray::number(count);
-    QVERIFY(PaymentsFileOf(folder, 1001).startsWith("$" + n + "00.00\r\n" + n + "\r\n"));
     const auto read = ReadPaymentsFile(QStringLiteral("1001.txt"));
     QCOMPARE(read.outcome, ReadOutcome::Read);
     QCOMPARE(read.value.payments.size(), count);
@@ -389,10 +350,6 @@ void ProposalFilesTest::damagedPaymentsFiles_data() {
     QTest::newRow("extra lines ignored") << QByteArray("$10.00\r\n1\r\n$10.00\r\n12/5/2026\r\njunk\r\n") << 1;
     QTest::newRow("a pair missing") << QByteArray("$20.00\r\n2\r\n$10.00\r\n12/5/2026\r\n") << -1;
     QTest::newRow("count too high") << QByteArray("$10.00\r\n9\r\n") << -1;
-    QByteArray eight = "$80.00\r\n8\r\n";
-    for (int day = 5; day < 13; ++day)
-        eight += "$10.00\r\n12/" + QByteArray::number(day) + "/2026\r\n";
-    QTest::newRow("eight payments") << eight << 8;
     QByteArray nine = "$90.00\r\n9\r\n";
     for (int day = 5; day < 14; ++day)
         nine += "$10.00\r\n12/" + QByteArray::number(day) + "/2026\r\n";
@@ -408,8 +365,7 @@ void ProposalFilesTest::damagedPaymentsFiles_data() {
 void ProposalFilesTest::damagedPaymentsFiles() {
     QFETCH(QByteArray, bytes);
     QFETCH(int, payments);
-    TestFolder folder;
-    MakeProposalFolders(folder);
+    ProposalsFolder folder;
     folder.write(QStringLiteral("TamselProposals/ProposalPayments/7.txt"), bytes);
     const auto read = ReadPaymentsFile(QStringLiteral("7.txt"));
     if (payments < 0) {
@@ -423,8 +379,7 @@ void ProposalFilesTest::damagedPaymentsFiles() {
 }
 
 void ProposalFilesTest::deleteRemovesTheThreeFilesOfOneNumber() {
-    TestFolder folder;
-    MakeProposalFolders(folder);
+    ProposalsFolder folder;
     for (qint16 n : {qint16(1001), qint16(1002)}) {
         QVERIFY(WriteProposalFile(n, SmithParties()));
         QVERIFY(WriteBodyFile(n, QStringLiteral("Body")));
@@ -441,8 +396,7 @@ void ProposalFilesTest::deleteRemovesTheThreeFilesOfOneNumber() {
 }
 
 void ProposalFilesTest::proposalFilesAreListedInNumberOrder() {
-    TestFolder folder;
-    MakeProposalFolders(folder);
+    ProposalsFolder folder;
     for (const char *name : {"1010.txt", "999.txt", "1001.TXT", "notes.doc"})
         folder.write(QStringLiteral("TamselProposals/") + QLatin1String(name), "x");
     QCOMPARE(ListProposalFiles(), (QStringList{"999.txt", "1001.TXT", "1010.txt"}));
