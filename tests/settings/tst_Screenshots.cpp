@@ -1,3 +1,4 @@
+#include "LayoutCheck.h"
 #include "TestFolder.h"
 #include "TestMain.h"
 
@@ -8,9 +9,7 @@
 #include "settings/frmSetup.h"
 #include "settings/SettingsUi.h"
 
-#include <QAbstractButton>
 #include <QDir>
-#include <QLabel>
 #include <QSettings>
 #include <QTabWidget>
 #include <QTest>
@@ -27,7 +26,6 @@ private slots:
 
 private:
     static void FillSampleData(const TestFolder &folder);
-    static QStringList LayoutFaults(QWidget *window);
 };
 
 void ScreenshotsTest::FillSampleData(const TestFolder &folder) {
@@ -39,32 +37,6 @@ void ScreenshotsTest::FillSampleData(const TestFolder &folder) {
     folder.write(QStringLiteral("CompanyLogo.txt"),
                  "\"" + folder.file(QStringLiteral("Logo.png")).toLocal8Bit() + "\"\r\n");
     folder.write(QStringLiteral("LogoSettings.txt"), "1440,900\r\n");
-}
-
-QStringList ScreenshotsTest::LayoutFaults(QWidget *window) {
-    QStringList faults;
-    const QRect bounds = window->rect();
-    QList<QWidget *> named; // the visible controls with names of ours
-    for (QWidget *w : window->findChildren<QWidget *>())
-        if (!w->objectName().isEmpty() && !w->objectName().startsWith(QLatin1String("qt_")) && w->isVisible())
-            named << w;
-    for (QWidget *w : named) {
-        const QRect inWindow(w->mapTo(window, QPoint(0, 0)), w->size());
-        if (!bounds.contains(inWindow))
-            faults << w->objectName() + QStringLiteral(" sticks out of the window");
-        int wanted = 0;
-        if (auto *label = qobject_cast<QLabel *>(w); label && !label->wordWrap() && label->pixmap().isNull())
-            wanted = label->minimumSizeHint().width();
-        else if (auto *button = qobject_cast<QAbstractButton *>(w))
-            wanted = button->minimumSizeHint().width();
-        if (wanted > w->width())
-            faults << w->objectName() + QStringLiteral(" cuts its text off");
-        for (QWidget *other : named)
-            if (other != w && other->parentWidget() == w->parentWidget() &&
-                w->geometry().intersects(other->geometry()) && w->objectName() < other->objectName())
-                faults << w->objectName() + QStringLiteral(" overlaps ") + other->objectName();
-    }
-    return faults;
 }
 
 void ScreenshotsTest::screensAreTidy_data() {
