@@ -880,21 +880,9 @@ void frmWriteProposalTest::stagesAreTidy() {
         name = QStringLiteral("writer-finalize");
     }
     QVERIFY(s.folder.prompt->shown.isEmpty());
-    for (const QSize size : {first, first * 1.3}) {
-        w->resize(size);
-        QCoreApplication::processEvents();
-        const QStringList faults = LayoutFaults(w);
-        QVERIFY2(faults.isEmpty(), qPrintable(faults.join(QStringLiteral("; "))));
-    }
-    w->resize(first);
-    QCoreApplication::processEvents();
-    const QImage picture = w->grab().toImage();
-    QVERIFY(!picture.isNull());
-    const QString target = qEnvironmentVariable("TAMSEL_SCREENSHOTS");
-    if (!target.isEmpty()) {
-        QDir().mkpath(target);
-        QVERIFY(picture.save(target + QLatin1Char('/') + name + QStringLiteral(".png")));
-    }
+    const QStringList faults = TidyAtBothSizes(w, first);
+    QVERIFY2(faults.isEmpty(), qPrintable(faults.join(QStringLiteral("; "))));
+    QVERIFY(SaveScreenshot(w, name));
 }
 
 TAMSEL_TEST(frmWriteProposalTest)

@@ -1,6 +1,9 @@
 #include "LayoutCheck.h"
 
 #include <QAbstractButton>
+#include <QCoreApplication>
+#include <QDir>
+#include <QImage>
 #include <QLabel>
 #include <QWidget>
 
@@ -28,4 +31,27 @@ QStringList LayoutFaults(QWidget *window) {
                 faults << w->objectName() + QStringLiteral(" overlaps ") + other->objectName();
     }
     return faults;
+}
+
+QStringList TidyAtBothSizes(QWidget *screen, QSize first) {
+    QStringList faults;
+    for (const QSize size : {first * 1.3, first}) {
+        screen->resize(size);
+        QCoreApplication::processEvents();
+        for (const QString &fault : LayoutFaults(screen))
+            if (!faults.contains(fault))
+                faults << fault;
+    }
+    return faults;
+}
+
+bool SaveScreenshot(QWidget *screen, const QString &name) {
+    const QImage picture = screen->grab().toImage();
+    if (picture.isNull())
+        return false;
+    const QString target = qEnvironmentVariable("TAMSEL_SCREENSHOTS");
+    if (target.isEmpty())
+        return true;
+    QDir().mkpath(target);
+    return picture.save(target + QLatin1Char('/') + name + QStringLiteral(".png"));
 }

@@ -519,20 +519,9 @@ void DialerTest::screensAreTidy() {
         static_cast<frmDialer *>(screen)->cmdHelp->click();
         QVERIFY(static_cast<frmDialer *>(screen)->fraHelp->isVisible());
     }
-    for (const QSize size : {first, first * 1.3}) {
-        screen->resize(size);
-        QCoreApplication::processEvents();
-        const QStringList faults = LayoutFaults(screen);
-        QVERIFY2(faults.isEmpty(), qPrintable(faults.join(QStringLiteral("; "))));
-    }
-    screen->resize(first);
-    QCoreApplication::processEvents();
-    const QImage picture = screen->grab().toImage();
-    QVERIFY(!picture.isNull());
-    if (const QString target = qEnvironmentVariable("TAMSEL_SCREENSHOTS"); !target.isEmpty()) {
-        QDir().mkpath(target);
-        QVERIFY(picture.save(target + QLatin1Char('/') + name + QStringLiteral(".png")));
-    }
+    const QStringList faults = TidyAtBothSizes(screen, first);
+    QVERIFY2(faults.isEmpty(), qPrintable(faults.join(QStringLiteral("; "))));
+    QVERIFY(SaveScreenshot(screen, name));
 }
 
 TAMSEL_TEST(DialerTest)
