@@ -2,6 +2,7 @@
 // the 16-bit record counts allow: activation (account and city lists), one
 // criteria search, the full customer list, and, for comparison, merely
 // reading the file.
+#include "BenchTiming.h"
 #include "BenchCustomerFile.h"
 #include "common/CommonRoutines.h"
 #include "common/CommonVariables.h"
@@ -23,18 +24,6 @@
 #include <functional>
 
 namespace {
-
-// Best of five runs, in milliseconds.
-double Time(const std::function<void()> &run) {
-    double best = 1e9;
-    for (int i = 0; i < 5; ++i) {
-        QElapsedTimer timer;
-        timer.start();
-        run();
-        best = std::min(best, timer.nsecsElapsed() / 1e6);
-    }
-    return best;
-}
 
 } // namespace
 
@@ -61,9 +50,9 @@ int main(int argc, char **argv) {
     QTextStream out(stdout);
     out << "customer records: " << count << "\n";
     out << QStringLiteral("read the file whole:              %1 ms\n")
-               .arg(Time([] { (void)ReadWholeFile(QStringLiteral("\\CustomerData.txt")); }), 0, 'f', 1);
+               .arg(BestOfRunsMs([] { (void)ReadWholeFile(QStringLiteral("\\CustomerData.txt")); }), 0, 'f', 1);
     out << QStringLiteral("read every record (GetRecord):    %1 ms\n")
-               .arg(Time([count] {
+               .arg(BestOfRunsMs([count] {
                         OpenCustomerFile();
                         const int no = FileNo;
                         for (int i = 1; i <= count; ++i)
@@ -72,10 +61,10 @@ int main(int argc, char **argv) {
                     }),
                     0, 'f', 1);
     out << QStringLiteral("read and decode every record:     %1 ms\n")
-               .arg(Time([count] { ScanCustomers(count, [](qint32, const CustomerRecord &) {}); }), 0, 'f', 1);
+               .arg(BestOfRunsMs([count] { ScanCustomers(count, [](qint32, const CustomerRecord &) {}); }), 0, 'f', 1);
 
     out << QStringLiteral("search alone (name, \"SMITH\"):     %1 ms\n")
-               .arg(Time([count] { (void)SearchCustomers(0, QStringLiteral("SMITH"), count); }), 0, 'f', 1);
+               .arg(BestOfRunsMs([count] { (void)SearchCustomers(0, QStringLiteral("SMITH"), count); }), 0, 'f', 1);
 
     // Shown, so that laying out and painting the lists and the grid count too.
     auto *form = ScreenRegistry::Get<frmCustomer>();
@@ -87,10 +76,10 @@ int main(int argc, char **argv) {
             QCoreApplication::processEvents();
         };
     };
-    out << QStringLiteral("activation (account + city list): %1 ms\n").arg(Time(painted([form] { form->Form_Activate(); })), 0, 'f', 1);
+    out << QStringLiteral("activation (account + city list): %1 ms\n").arg(BestOfRunsMs(painted([form] { form->Form_Activate(); })), 0, 'f', 1);
     int matches = 0;
     out << QStringLiteral("criteria search on screen:        %1 ms\n")
-               .arg(Time(painted([form, &matches] {
+               .arg(BestOfRunsMs(painted([form, &matches] {
                         form->Command1_Click(0);
                         form->optSearch[0]->setChecked(true);
                         form->txtSearchfor->setText(QStringLiteral("smith"));
@@ -100,10 +89,10 @@ int main(int argc, char **argv) {
                     0, 'f', 1);
     out << "  matches: " << matches << "\n";
     out << QStringLiteral("customer list (mode 10):          %1 ms\n")
-               .arg(Time(painted([form] { form->Command1_Click(3); })), 0, 'f', 1);
+               .arg(BestOfRunsMs(painted([form] { form->Command1_Click(3); })), 0, 'f', 1);
     out << "  rows: " << form->FoundModel()->rowCount() << "\n";
     out << QStringLiteral("account list dropped down:        %1 ms\n")
-               .arg(Time(painted([form] {
+               .arg(BestOfRunsMs(painted([form] {
                         form->Command1_Click(1);
                         form->cboAccounts->showPopup();
                         QCoreApplication::processEvents();

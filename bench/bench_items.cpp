@@ -3,6 +3,7 @@
 // the window's lists, and both together as a writer does when it opens; then
 // adding one item line to a body of 30 printed pages.
 
+#include "BenchTiming.h"
 #include "common/CommonVariables.h"
 #include "proposals/InventoryFiles.h"
 #include "proposals/ItemWindow.h"
@@ -21,18 +22,6 @@
 #include <functional>
 
 namespace {
-
-// Best of five runs, in milliseconds.
-double Time(const std::function<void()> &run) {
-    double best = 1e9;
-    for (int i = 0; i < 5; ++i) {
-        QElapsedTimer timer;
-        timer.start();
-        run();
-        best = std::min(best, timer.nsecsElapsed() / 1e6);
-    }
-    return best;
-}
 
 // Descriptions in no order, so sorting has work to do.
 QByteArray InventoryFileBytes(int count) {
@@ -65,8 +54,8 @@ int main(int argc, char **argv) {
 
     QPlainTextEdit body;
     ItemWindow window(&body);
-    const double read = Time([] { LoadItems(); });
-    const double all = Time([&] { window.LoadItems(); });
+    const double read = BestOfRunsMs([] { LoadItems(); });
+    const double all = BestOfRunsMs([&] { window.LoadItems(); });
     if (window.lstItems->count() != count)
         return 2;
 
@@ -76,7 +65,7 @@ int main(int argc, char **argv) {
         text += QStringLiteral("Line %1 of the body: remove and replace the decking where it is soft.\n")
                     .arg(line);
     body.setPlainText(text);
-    const double add = Time([&] {
+    const double add = BestOfRunsMs([&] {
         window.txtItem[0]->setText(QStringLiteral("Ridge Vent"));
         window.txtItem[1]->setText(QStringLiteral("$12.50"));
         window.txtItem[2]->setText(QStringLiteral("3"));

@@ -2,6 +2,7 @@
 // the 16-bit proposal numbers allow), ordinary and field proposals, a state
 // file beside every other one, against the floor of merely listing and
 // reading those files.
+#include "BenchTiming.h"
 #include "common/CommonVariables.h"
 #include "records/ProposalReportModel.h"
 
@@ -15,18 +16,6 @@
 #include <functional>
 
 namespace {
-
-// Best of the given runs, in milliseconds.
-double Time(int runs, const std::function<void()> &run) {
-    double best = 1e12;
-    for (int i = 0; i < runs; ++i) {
-        QElapsedTimer timer;
-        timer.start();
-        run();
-        best = std::min(best, timer.nsecsElapsed() / 1e6);
-    }
-    return best;
-}
 
 bool Write(const QString &path, const QByteArray &bytes) {
     QFile file(path);
@@ -66,7 +55,7 @@ int main(int argc, char **argv) {
     }
 
     qint64 bytesRead = 0;
-    const double floor = Time(runs, [&] {
+    const double floor = BestOfRunsMs([&] {
         bytesRead = 0;
         const QStringList names = QDir(folder).entryList({QStringLiteral("*.txt")}, QDir::Files);
         for (const QString &name : names) {
@@ -74,10 +63,10 @@ int main(int argc, char **argv) {
             if (file.open(QIODevice::ReadOnly))
                 bytesRead += file.readAll().size();
         }
-    });
+    }, runs);
     ProposalReportModel model;
     int rows = 0;
-    const double fill = Time(runs, [&] { rows = model.Fill(); });
+    const double fill = BestOfRunsMs([&] { rows = model.Fill(); }, runs);
 
     QTextStream out(stdout);
     out << "proposal files: " << rows << " (" << bytesRead << " bytes)\n"

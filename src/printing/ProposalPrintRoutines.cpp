@@ -476,6 +476,8 @@ void PrintAcceptance(ProposalPage &page, int copy) {
     surface.SetCurrentY(11952);
     surface.SetCurrentX((surface.PrintableWidth() - surface.TextWidth(title)) / 2);
     surface.PrintLine(title);
+    // The words the customer signs, kept word for word: "as specified" there
+    // means as this proposal describes the work.
     PrintWrapped(
         surface, 1224, 12240, 9720,
         QStringLiteral("The above prices, specifications and conditions are satisfactory and are hereby "
