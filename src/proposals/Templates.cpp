@@ -112,6 +112,7 @@ TemplateSave SaveBodyAsTemplate(const QString &body) {
     }
     result.saved = true;
     result.added = !exists;
+    result.fileName = fileName;
     return result;
 }
 

@@ -36,6 +36,7 @@ struct TemplateSave {
     QString body;       // the body, with the terms it may have gained
     bool saved = false; // a template file was written
     bool added = false; // ... and it is a new one (the list needs a refresh)
+    QString fileName;   // the template's file name as listed, once saved
 };
 TemplateSave SaveBodyAsTemplate(const QString &body);
 

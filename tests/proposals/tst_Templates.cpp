@@ -138,7 +138,11 @@ void TemplatesTest::savedTemplateLoadsWithOneMoreLineEnd() {
     folder.write(QStringLiteral("doc.txt"), "One\nTwo\rThree");
     QCOMPARE(LoadDocument(folder.file(QStringLiteral("doc.txt"))).value, QStringLiteral("One\r\nTwo\r\nThree\r\n"));
     QCOMPARE(LoadDocument(folder.file(QStringLiteral("none.txt"))).outcome, ReadOutcome::Missing);
+    // A name is a file of the templates folder itself, never a path into a folder below it.
     QCOMPARE(LoadTemplate(QStringLiteral("../doc.txt")).outcome, ReadOutcome::Missing);
+    folder.write(Tpl + QStringLiteral("sub/Inner.txt"), "inner\r\n");
+    QCOMPARE(LoadTemplate(QStringLiteral("sub/Inner.txt")).outcome, ReadOutcome::Missing);
+    QCOMPARE(LoadTemplate(QStringLiteral("sub\\Inner.txt")).outcome, ReadOutcome::Missing);
     QVERIFY(!SaveTemplateFile(QStringLiteral("../doc"), QStringLiteral("x")));
     QCOMPARE(folder.read(QStringLiteral("doc.txt")), QByteArray("One\nTwo\rThree"));
 }
