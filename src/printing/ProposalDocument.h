@@ -32,6 +32,9 @@ struct ProposalDocument {
 
     QString days = QStringLiteral("30"); // validity, as cboDays shows it
     bool genericDisclaimer = true;       // optDisclaimer(0)
+    // The custom disclaimer's text this proposal prints (lines joined by CR
+    // LF); empty: the text CustomDisclaimer.txt holds now.
+    QString customDisclaimer;
 
     // Ordinary proposals: the price as txtAmount shows it, the plan chosen
     // (optPayment: 0 down and final payment, 1 in full upon completion,

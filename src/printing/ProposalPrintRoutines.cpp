@@ -175,8 +175,10 @@ void PrintClosingBlock(ProposalPage &page) {
     if (page.document.genericDisclaimer) {
         disclaimer = page.settings.genericDisclaimer;
         PrintWrapped(surface, DisclaimerLeft, int(surface.CurrentY()), DisclaimerWidth, disclaimer);
-    } else if (page.settings.customDisclaimer) {
-        const QStringList lines = page.settings.customDisclaimer->split(QStringLiteral("\r\n"));
+    } else if (!page.document.customDisclaimer.isEmpty() || page.settings.customDisclaimer) {
+        const QString custom = page.document.customDisclaimer.isEmpty() ? *page.settings.customDisclaimer
+                                                                        : page.document.customDisclaimer;
+        const QStringList lines = custom.split(QStringLiteral("\r\n"));
         for (const QString &line : lines)
             PrintWrapped(surface, DisclaimerLeft, int(surface.CurrentY()), DisclaimerWidth, line);
         disclaimer = lines.join(QString());

@@ -130,29 +130,32 @@ bool SaveItemToInventory(const QString &description, const QString &category, Cu
     item.Field4 = price;
     const QByteArray record = InventoryItemLayout().Write(item);
 
+    // In place at its record number, as every record file is written: the
+    // other program may hold the file open and must keep seeing it.
     const QString path = DataPath(InventoryFile);
     bool ok = !path.isEmpty();
     if (ok) {
         const bool existed = FileExists(InventoryFile);
+        const qint64 recordNo = RecordCount(InventoryFile, InventoryItemLength) + 1;
+        const qint64 offset = (recordNo - 1) * InventoryItemLength;
         const qint64 length = existed ? QFileInfo(path).size() : 0;
-        const qint64 whole = length / InventoryItemLength;
-        if (length % InventoryItemLength != 0) {
-            // A piece of an item at the end stays the end, behind the new one.
+        // A piece of an item at the end that the record goes over, kept to put back.
+        QByteArray covered;
+        if (offset < length) {
             const auto bytes = ReadWholeFile(InventoryFile);
             ok = bytes.has_value();
-            if (ok) {
-                QByteArray out = bytes->left(whole * InventoryItemLength);
-                out.append(record);
-                out.append(bytes->mid(whole * InventoryItemLength));
-                ok = WriteWholeFile(InventoryFile, out);
-            }
-        } else {
-            // Appending leaves every stored byte as it was; a failed write
-            // takes the file back to its old length.
-            ok = OpenRandom(InventoryFile, InventoryItemLength) && PutRecord(FileNo, whole + 1, record);
-            ok = CloseAllFiles() && ok;
-            if (!ok && !existed)
-                QFile::remove(path);
+            covered = ok ? bytes->mid(offset) : QByteArray();
+        }
+        ok = ok && OpenRandom(InventoryFile, InventoryItemLength) && PutRecord(FileNo, recordNo, record);
+        // Closing flushes and syncs; a record that did not reach the disk is taken back.
+        ok = CloseAllFiles() && ok;
+        if (!ok) {
+            QFile file(path);
+            if (!existed)
+                file.remove();
+            else if (file.open(QIODevice::ReadWrite) && file.resize(length) && !covered.isEmpty() &&
+                     file.seek(offset))
+                file.write(covered);
         }
     }
     if (!ok) {

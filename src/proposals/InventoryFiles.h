@@ -58,8 +58,8 @@ struct ItemLists {
 // ever written here.
 ItemLists LoadItems();
 
-// Appends one record (description, category, the typed price in Field4,
-// zeros elsewhere) after the last whole record of QXInventoriedItems.txt
-// and tells the user what was stored. A failed write is reported and
-// leaves the file as it was; false then.
+// Writes one record (description, category, the typed price in Field4,
+// zeros elsewhere) in place at record number RecordCount + 1 of
+// QXInventoriedItems.txt and tells the user what was stored. A failed write
+// or sync is reported and leaves the file as it was; false then.
 bool SaveItemToInventory(const QString &description, const QString &category, Currency price);

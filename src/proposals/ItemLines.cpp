@@ -2,6 +2,7 @@
 
 #include "common/InputRules.h"
 #include "common/LocaleTexts.h"
+#include "proposals/PaymentSchedule.h"
 
 #include <QLocale>
 #include <QRegularExpression>
@@ -35,21 +36,15 @@ __int128 DivideRounded(__int128 a, __int128 b) {
     return a < 0 ? -magnitude : magnitude;
 }
 
-// The amount in the locale's currency form; when that is too wide for its
-// columns, without grouping, then without the symbol. Nothing when no form
-// fits, or none that fits stays apart from a number just before it.
-std::optional<QString> AmountInWidth(Currency amount, int width, int digits, QChar before = QChar()) {
-    QLocale plain;
-    plain.setNumberOptions(plain.numberOptions() | QLocale::OmitGroupSeparator);
-    const QString forms[3] = {CurrencyText(amount),
-                              plain.toCurrencyString(amount.ToAmount(), ShownCurrencySymbol(), digits),
-                              plain.toString(amount.ToAmount(), 'f', digits)};
-    for (const QString &text : forms) {
-        const bool runsTogether = before.isDigit() && text.size() >= width && text.front().isDigit();
-        if (text.size() <= width && !runsTogether)
-            return text;
-    }
-    return std::nullopt;
+// The amount in the locale's currency form, as every amount is shown;
+// nothing when it is too wide for its columns or would run into a number
+// just before them.
+std::optional<QString> AmountInWidth(Currency amount, int width, QChar before = QChar()) {
+    const QString text = CurrencyText(amount);
+    const bool runsTogether = before.isDigit() && text.size() >= width && text.front().isDigit();
+    if (text.size() > width || runsTogether)
+        return std::nullopt;
+    return text;
 }
 
 void PutRightAligned(QString &line, int lastColumn, const QString &text) {
@@ -108,21 +103,22 @@ ItemLine AddItemLine(const QString &body, const QString &quantity, const QString
     QString wholeDigits = whole;
     while (wholeDigits.startsWith(QLatin1Char('0')))
         wholeDigits.remove(0, 1);
-    if (wholeDigits.size() > QuantityWidth)
-        return Refused(ItemQuantityBox, QStringLiteral("The Quantity is too large for the item line."));
     // Below 10 a blank goes first, so units line up under one another. What
-    // does not fit the five columns loses the blank, then decimals; the
-    // extension is worked out from the quantity the line shows.
+    // does not fit the five columns loses the blank, then leading zeros and a
+    // point with nothing after it; a quantity still too long is refused,
+    // never cut, so the line shows what was typed.
     QString shown = (wholeDigits.size() <= 1 ? QStringLiteral(" ") : QString()) + typed;
     if (shown.size() > QuantityWidth)
         shown = typed;
     if (shown.size() > QuantityWidth) {
-        shown = (wholeDigits + typed.mid(whole.size())).left(QuantityWidth);
+        shown = wholeDigits + typed.mid(whole.size());
         if (shown.endsWith(QLatin1Char('.')))
             shown.chop(1);
-        if (shown.isEmpty())
-            shown = QStringLiteral("0");
     }
+    if (shown.size() > QuantityWidth)
+        return Refused(ItemQuantityBox,
+                       QStringLiteral("The Quantity does not fit the item line: 5 characters at most, "
+                                      "such as 12345 or 12.25."));
     const QString shownTrimmed = shown.trimmed();
     const qsizetype point = shownTrimmed.indexOf(QLatin1Char('.'));
     const int decimals = point < 0 ? 0 : int(shownTrimmed.size() - point - 1);
@@ -135,8 +131,10 @@ ItemLine AddItemLine(const QString &body, const QString &quantity, const QString
     const std::optional<Currency> typedPrice = CurrencyAmount(priceText);
     if (!typedPrice)
         return Refused(ItemPriceBox, QStringLiteral("The Selling Price must be an amount, such as 10.00."));
+    if (PaymentRules::IsTooLarge(priceText))
+        return Refused(ItemPriceBox, PaymentRules::AmountTooLargeMessage());
     const Currency price = RoundedToDigits(*typedPrice, digits);
-    const auto priceShown = AmountInWidth(price, SharedWidth - 1, digits);
+    const auto priceShown = AmountInWidth(price, SharedWidth - 1);
     if (!priceShown)
         return Refused(ItemPriceBox, QStringLiteral("The Selling Price is too large for the item line."));
 
@@ -146,16 +144,20 @@ ItemLine AddItemLine(const QString &body, const QString &quantity, const QString
     const __int128 extension = units * step;
     std::optional<QString> extensionShown;
     if (extension <= std::numeric_limits<qint64>::max() && extension >= std::numeric_limits<qint64>::min())
-        extensionShown = AmountInWidth(Currency{static_cast<qint64>(extension)}, ExtensionWidth, digits,
-                                       priceShown->back());
+        extensionShown = AmountInWidth(Currency{static_cast<qint64>(extension)}, ExtensionWidth, priceShown->back());
     if (!extensionShown)
         return Refused(ItemQuantityBox,
                        QStringLiteral("The Extension (Quantity times Price) is too large for "
                                       "the item line."));
 
-    // The description keeps a blank before the price.
-    const int room = std::min<int>(DescriptionWidth, SharedWidth - int(priceShown->size()) - 1);
-    const QString text = description.trimmed().left(std::max(room, 0));
+    // The description may run up to the price, as the two share their columns.
+    const int room = std::min<int>(DescriptionWidth, SharedWidth - int(priceShown->size()));
+    const QString text = description.trimmed();
+    if (text.size() > room)
+        return Refused(ItemDescriptionBox,
+                       QStringLiteral("The Description is too long for the item line: %1 characters at most "
+                                      "with this Selling Price.")
+                           .arg(room));
 
     ItemLine result;
     result.ok = true;

@@ -5,6 +5,7 @@
 #include "common/StoredText.h"
 #include "platform/UserPrompt.h"
 #include "proposals/ItemLines.h"
+#include "proposals/PaymentSchedule.h"
 
 #include <QComboBox>
 #include <QFocusEvent>
@@ -240,9 +241,17 @@ void ItemWindow::txtItem_LostFocus(int Index) {
     if (Index != ItemPriceBox)
         return;
     QLineEdit *box = txtItem[ItemPriceBox];
-    // An empty box may be left; a text that is no amount may not.
-    if (box->text().trimmed().isEmpty() || FormatCurrencyBox(box))
+    if (PaymentRules::IsTooLarge(box->text())) {
+        MsgBox(PaymentRules::AmountTooLargeMessage(), MsgButtons::Ok, PaymentRules::AmountTooLargeTitle);
+        box->setFocus();
         return;
+    }
+    // Rounded as the line and the writer's price box round it: halves away from zero.
+    if (const auto amount = CurrencyAmount(box->text())) {
+        box->setText(CurrencyText(RoundedToLocaleDigits(*amount)));
+        return;
+    }
+    // An empty box, or one with no amount in it, takes the focus back.
     box->clear();
     box->setFocus();
 }

@@ -32,7 +32,19 @@ QString CurrencyForm(Currency amount) {
     return CurrencyText(RoundedToDigits(amount, CurrencyDigits()));
 }
 
+QString AmountTooLargeMessage() {
+    return QStringLiteral("An amount cannot be more than %1.\r\nPlease enter a smaller amount.")
+        .arg(CurrencyText(MaxAmount));
+}
+
+bool IsTooLarge(const QString &text) {
+    const auto amount = CurrencyAmount(text);
+    return amount && (*amount > MaxAmount || *amount < Currency{} - MaxAmount);
+}
+
 std::optional<Currency> BoxAmount(const QString &text) {
+    if (IsTooLarge(text))
+        return std::nullopt;
     return CurrencyAmount(text);
 }
 
@@ -91,14 +103,15 @@ TotalResult CheckPaymentTotal(const QString &priceText, const QStringList &payme
     const auto price = BoxAmount(priceText);
     if (!price || *price == Currency{} || IsZeroText(priceText))
         return {TotalCheck::PriceNotSet, -1};
-    Currency sum;
+    // Each payment is within MaxAmount; the sum is kept wider all the same.
+    __int128 sum = 0;
     for (int k = 0; k < n; ++k) {
         const auto amount = k < paymentTexts.size() ? BoxAmount(paymentTexts[k]) : std::nullopt;
         if (!amount)
             return {TotalCheck::PaymentNotNumber, k};
-        sum += *amount;
+        sum += amount->scaled;
     }
-    return {sum == *price ? TotalCheck::Equal : TotalCheck::Unequal, -1};
+    return {sum == price->scaled ? TotalCheck::Equal : TotalCheck::Unequal, -1};
 }
 
 } // namespace PaymentRules

@@ -23,7 +23,17 @@ Currency RoundedToDigits(Currency amount, int digits);
 // The currency form of an amount as the screen shows it: rounded first, so
 // the text never depends on how a binary fraction happens to print.
 QString CurrencyForm(Currency amount);
-// The value of a price or payment box; nothing when it is not a number.
+// The largest amount a price, a payment or an item's price may be, either
+// way from zero: far above any job, and eight of them still add up in 64 bits.
+inline constexpr Currency MaxAmount = Currency::FromCents(99'999'999'999);
+// Told when a box is left holding a larger amount.
+QString AmountTooLargeMessage();
+inline const QString AmountTooLargeTitle = QStringLiteral("Amount too Large");
+// A box holding a number beyond MaxAmount.
+bool IsTooLarge(const QString &text);
+
+// The value of a price or payment box; nothing when it is not a number or
+// beyond MaxAmount.
 std::optional<Currency> BoxAmount(const QString &text);
 // A box showing the currency form of 0.
 bool IsZeroText(const QString &text);

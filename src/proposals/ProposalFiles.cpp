@@ -9,6 +9,12 @@
 
 #include <QCollator>
 #include <QDir>
+#include <QFile>
+#include <QFileInfo>
+#include <QSet>
+#include <cstdio>
+#include <iterator>
+#include <utility>
 #include <algorithm>
 #include <cmath>
 
@@ -60,6 +66,31 @@ bool ParseProposal(const QString &text, ProposalFile &file) {
         file.texts << field;
     }
     return true;
+}
+
+// A payments file that could not be read back is never written.
+bool PaymentsReadable(const PaymentSchedule &schedule) {
+    if (schedule.payments.size() > MaxPayments)
+        return false;
+    for (const Payment &payment : schedule.payments)
+        if (!payment.due.isValid())
+            return false;
+    return true;
+}
+
+// The name a new file is written under until it takes its place, and the
+// name an old one keeps meanwhile; neither is listed as a proposal.
+const QString NewSuffix = QStringLiteral(".new");
+const QString OldSuffix = QStringLiteral(".old");
+
+// Whether a data file is there, as it is: nothing is restored from \Backup.
+bool IsThere(const QString &name) { return QFileInfo(DataPath(name)).isFile(); }
+
+// Renames one data file over another (replacing it) in one step.
+bool RenameData(const QString &from, const QString &to) {
+    const QString source = DataPath(from), target = DataPath(to);
+    return !source.isEmpty() && !target.isEmpty() &&
+           ::rename(QFile::encodeName(source).constData(), QFile::encodeName(target).constData()) == 0;
 }
 
 bool ParsePayments(const QString &text, PaymentsFile &file) {
@@ -140,13 +171,102 @@ QByteArray PaymentsFileBytes(const PaymentSchedule &schedule) {
 }
 
 bool WritePaymentsFile(qint16 number, const PaymentSchedule &schedule) {
-    // A file that could not be read back is never written.
-    if (schedule.payments.size() > MaxPayments)
+    return PaymentsReadable(schedule) &&
+           WriteWholeFile(InFolder(PaymentsFolder, ProposalFileName(number)), PaymentsFileBytes(schedule));
+}
+
+namespace {
+
+// The four files of a record of N, in the order they are put in place.
+QStringList RecordTargets(const QString &name) {
+    return {InFolder(ProposalFolder, name), InFolder(BodyFolder, name), InFolder(PaymentsFolder, name),
+            InFolder(ProposalStateFolder, name)};
+}
+
+// Written once every new file of N is whole, removed when all are in
+// place: while it is there, the new files are the record of N.
+QString RecordMarker(const QString &name) {
+    return InFolder(ProposalFolder, QFileInfo(name).completeBaseName() + QStringLiteral(".record"));
+}
+
+// Finishes a record of N that was stopped while its files were being put in
+// place (every new file was whole by then); without its marker, the new files
+// of a record that never got that far are only removed.
+bool FinishRecord(const QString &name) {
+    const QStringList targets = RecordTargets(name);
+    const bool marked = IsThere(RecordMarker(name));
+    bool ok = true;
+    for (const QString &target : targets) {
+        if (!IsThere(target + NewSuffix))
+            continue;
+        ok = (marked ? RenameData(target + NewSuffix, target) : DeleteFile(target + NewSuffix)) && ok;
+    }
+    if (!ok)
         return false;
-    for (const Payment &payment : schedule.payments)
-        if (!payment.due.isValid())
-            return false;
-    return WriteWholeFile(InFolder(PaymentsFolder, ProposalFileName(number)), PaymentsFileBytes(schedule));
+    for (const QString &target : targets)
+        ok = DeleteFile(target + OldSuffix) && ok;
+    return ok && DeleteFile(RecordMarker(name));
+}
+
+} // namespace
+
+bool FinishInterruptedRecords() {
+    const QString folder = DataPath(ProposalFolder);
+    if (folder.isEmpty())
+        return true;
+    // A record leaves its marker, or at least the proposal file's new one.
+    QSet<QString> numbers;
+    for (const QString &left : QDir(folder).entryList({QStringLiteral("*.record"), QStringLiteral("*.txt.new")},
+                                                      QDir::Files))
+        numbers.insert(left.section(QLatin1Char('.'), 0, 0));
+    bool ok = true;
+    for (const QString &number : numbers)
+        ok = FinishRecord(number + QStringLiteral(".txt")) && ok;
+    return ok;
+}
+
+bool RecordProposalFiles(qint16 number, const ProposalRecord &record) {
+    const QString name = ProposalFileName(number);
+    if (!PaymentsReadable(record.schedule) || !EnsureFolder(ProposalStateFolder) || !FinishRecord(name))
+        return false;
+    const QStringList targets = RecordTargets(name);
+    const QByteArray bytes[] = {ProposalFileBytes(number, record.parties, Clock::Today()),
+                                BodyFileBytes(record.body), PaymentsFileBytes(record.schedule),
+                                ProposalStateBytes(record.state)};
+
+    // First every new file beside its place, then the marker; a failure up to
+    // here has touched nothing of N.
+    bool ok = true;
+    for (int i = 0; ok && i < targets.size(); ++i)
+        ok = WriteWholeFile(targets[i] + NewSuffix, bytes[i]);
+    ok = ok && WriteWholeFile(RecordMarker(name), QByteArray());
+    if (!ok) {
+        FinishRecord(name);
+        return false;
+    }
+
+    // Then each one in place, the old one kept aside until all are in.
+    int placed = 0;
+    for (; ok && placed < targets.size(); ++placed) {
+        const QString &target = targets[placed];
+        ok = (!IsThere(target) || RenameData(target, target + OldSuffix)) &&
+             RenameData(target + NewSuffix, target);
+    }
+    if (!ok) {
+        // The old files back, the new ones gone.
+        for (int i = placed - 1; i >= 0; --i) {
+            const QString &target = targets[i];
+            if (IsThere(target + OldSuffix))
+                RenameData(target + OldSuffix, target);
+            else if (i < placed - 1) // placed, where there was none before
+                DeleteFile(target);
+        }
+        DeleteFile(RecordMarker(name));
+        FinishRecord(name);
+        return false;
+    }
+    FinishRecord(name);
+    return true;
 }
 
 QString LoadTextIntoBody(const QString &fileText) {

@@ -7,6 +7,7 @@
 // nine lines and "FP" + N as its first field.
 #include "common/Currency.h"
 #include "common/StoredText.h"
+#include "proposals/ProposalState.h"
 
 #include <QByteArray>
 #include <QDate>
@@ -68,6 +69,23 @@ QByteArray PaymentsFileBytes(const PaymentSchedule &schedule);
 // False (and nothing written) for more than eight payments, a payment
 // without a due date, or a failed write.
 bool WritePaymentsFile(qint16 number, const PaymentSchedule &schedule);
+
+// Everything a recorded proposal keeps, written together.
+struct ProposalRecord {
+    ProposalParties parties;
+    QString body;
+    PaymentSchedule schedule;
+    ProposalState state;
+};
+// Records proposal N as one step: the proposal, body, payments and state
+// files are each written whole beside their places, and only when all four
+// are written do they replace the files of N. On any failure every file of N
+// stays as it was; false then.
+bool RecordProposalFiles(qint16 number, const ProposalRecord &record);
+// A record stopped half way (the program ended while its files were being
+// put in place) is finished, so every file of it is the new one; one stopped
+// earlier leaves the old files, and its new ones are removed. For the start.
+bool FinishInterruptedRecords();
 
 // Deletes the three files of proposal N; false when one of them stays.
 bool DeleteProposalFiles(qint16 number);

@@ -29,6 +29,10 @@ bool ParseProposalState(const QString &text, ProposalState &state) {
     const auto status = StatusOfText(statusText);
     if (!status || plan < 0 || plan > 2 || !IsPrintSize(size))
         return false;
+    // A seventh field holds the custom disclaimer's text; older files end here.
+    state.customDisclaimer.clear();
+    if (!reader.AtEnd() && !reader.ReadText(state.customDisclaimer))
+        return false;
     state.status = *status;
     state.plan = int(plan);
     state.printSize = int(size);
@@ -54,13 +58,19 @@ ProposalState StateOfDocument(const ProposalDocument &document) {
     state.genericDisclaimer = document.genericDisclaimer;
     state.printSize = document.printSize;
     state.usaStyle = document.usaStyle;
+    if (!document.genericDisclaimer)
+        state.customDisclaimer = document.customDisclaimer;
     return state;
 }
 
 QByteArray ProposalStateBytes(const ProposalState &state) {
     using namespace QuotedFields;
-    return TextCodec::Encode(Line({Text(state.days), Text(StatusText(state.status)), Number(state.plan),
-                                   Bool(state.genericDisclaimer), Number(state.printSize), Bool(state.usaStyle)}));
+    QStringList fields = {Text(state.days),        Text(StatusText(state.status)), Number(state.plan),
+                          Bool(state.genericDisclaimer), Number(state.printSize),       Bool(state.usaStyle)};
+    // Only a custom disclaimer adds a field, so every other state file stays as it always was.
+    if (!state.genericDisclaimer && !state.customDisclaimer.isEmpty())
+        fields << Text(StoredLineEnds(state.customDisclaimer));
+    return TextCodec::Encode(Line(fields));
 }
 
 ReadBack<ProposalState> ReadProposalState(const QString &fileName) {

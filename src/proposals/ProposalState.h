@@ -1,8 +1,9 @@
 #pragma once
 // What a recorded proposal's three files do not keep but a faithful reprint
 // and the report's state column need: the validity days, whether the
-// customer accepted or declined, the payment plan, the disclaimer chosen,
-// the body's print size and the address style. One quoted-field line in
+// customer accepted or declined, the payment plan, the disclaimer chosen
+// (and a custom one's text as it printed), the body's print size and the
+// address style. One quoted-field line in
 // "\TamselProposals\ProposalState\N.txt", beside the other files, so their
 // formats stay as they are. A proposal without it is open for 30 days.
 #include "common/StoredText.h"
@@ -23,6 +24,9 @@ struct ProposalState {
     bool genericDisclaimer = true;
     int printSize = 8;
     bool usaStyle = true;
+    // The custom disclaimer as it printed, so a reprint shows the words the
+    // customer saw; empty for the generic one and in files kept before.
+    QString customDisclaimer;
 
     friend bool operator==(const ProposalState &, const ProposalState &) = default;
 };

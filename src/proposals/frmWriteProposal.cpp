@@ -735,9 +735,14 @@ void frmWriteProposal::cmdCreation_Click(int Index) {
         fraPayments->hide();
         fraPricing->show();
         ShowInstructions(3);
-        ClearPaymentPlans();
-        if (!ShortDateValue(lblPaymentDate[0]->text()) && !BoxAmount(txtPayment[0]->text()))
+        // A schedule made earlier comes back with the plan that made it, so
+        // the page, the payments file and the state file agree on it.
+        if (!ShortDateValue(lblPaymentDate[0]->text()) && !BoxAmount(txtPayment[0]->text())) {
+            ClearPaymentPlans();
             cmdClearSchedule_Click();
+        } else if (Chosen(optPayment) >= 0) {
+            fraPayments->show();
+        }
         if (BoxAmount(txtAmount->text()))
             txtAmount->setFocus();
         else
@@ -889,9 +894,14 @@ void frmWriteProposal::cmdCancel_Click() {
     Untick(optCreate[1]);
 }
 
-void frmWriteProposal::txtBody_GotFocus() {
+void frmWriteProposal::txtBody_GotFocus(Qt::FocusReason reason) {
     ShowInstructions(5);
-    txtBody->moveCursor(QTextCursor::End);
+    // The caret goes to the end when the user comes into the body, not when
+    // a message box, a menu or the window itself gives the focus back.
+    const bool givenBack = reason == Qt::ActiveWindowFocusReason || reason == Qt::PopupFocusReason;
+    if (!bodyEntered_ || !givenBack)
+        txtBody->moveCursor(QTextCursor::End);
+    bodyEntered_ = true;
     if (InventoryAvailable)
         mnuItems->setEnabled(true);
 }
@@ -1005,6 +1015,11 @@ void frmWriteProposal::SetScheduleVisible() {
 }
 
 void frmWriteProposal::txtAmount_LostFocus() {
+    if (IsTooLarge(txtAmount->text())) {
+        SetPaymentPlansEnabled(false);
+        RefuseTooLarge(txtAmount);
+        return;
+    }
     const auto amount = BoxAmount(txtAmount->text());
     if (!amount) {
         ResetAmount();
@@ -1013,6 +1028,13 @@ void frmWriteProposal::txtAmount_LostFocus() {
     txtAmount->setText(CurrencyForm(*amount));
     SetPaymentPlansEnabled(true);
     Label2[4]->setText(txtAmount->text());
+}
+
+void frmWriteProposal::RefuseTooLarge(QLineEdit *box) {
+    // What was typed stays, to be put right.
+    MsgBox(AmountTooLargeMessage(), MsgButtons::Ok, AmountTooLargeTitle);
+    box->setFocus();
+    box->selectAll();
 }
 
 void frmWriteProposal::cmdClearAmount_Click() {
@@ -1128,6 +1150,10 @@ void frmWriteProposal::txtPayment_GotFocus(int Index) {
 
 void frmWriteProposal::txtPayment_LostFocus(int Index) {
     QLineEdit *box = txtPayment[Index];
+    if (IsTooLarge(box->text())) {
+        RefuseTooLarge(box);
+        return;
+    }
     if (!box->text().isEmpty()) {
         const auto amount = BoxAmount(box->text());
         if (!amount) {
@@ -1231,14 +1257,24 @@ void frmWriteProposal::cmdSave_Click() {
     const QString body = BoxLineEnds(save.body);
     if (body != BodyText())
         txtBody->setPlainText(body);
+    if (!save.saved)
+        return;
     if (save.added)
         ListTemplates();
+    // The template just saved is the current one, for a Delete that follows.
+    const QList<QListWidgetItem *> saved = File1->findItems(save.fileName, Qt::MatchFixedString);
+    if (!saved.isEmpty())
+        File1->setCurrentItem(saved.first());
+    fraDelete->setEnabled(true);
 }
 
 void frmWriteProposal::cmdDelete_Click() {
     QListWidgetItem *item = File1->currentItem();
-    if (!item)
+    if (!item) {
+        MsgBox(QStringLiteral("No Template is selected. Load a Template first, then Delete it."), MsgButtons::Ok,
+               QStringLiteral("Delete Template"));
         return;
+    }
     DeleteTemplate(item->text());
 }
 
@@ -1275,6 +1311,8 @@ ProposalDocument frmWriteProposal::MakeDocument() const {
     doc.printSize = PrintSize;
     doc.days = cboDays->currentText();
     doc.genericDisclaimer = !optDisclaimer[1]->isChecked();
+    if (!doc.genericDisclaimer)
+        doc.customDisclaimer = ReadCustomDisclaimer().value;
     doc.priceText = txtAmount->text();
     doc.plan = qMax(0, Chosen(optPayment));
     for (int k = 0; k < PaymentCount(); ++k)
@@ -1283,7 +1321,7 @@ ProposalDocument frmWriteProposal::MakeDocument() const {
     return doc;
 }
 
-bool frmWriteProposal::RecordProposal() {
+bool frmWriteProposal::RecordProposal(const ProposalDocument &document) {
     const qint16 number = ProposalNo;
     // Files of this number that another proposal left are replaced only when the user says so.
     if (wroteNumber_ != number && AnyProposalFileExists(number) &&
@@ -1293,45 +1331,45 @@ bool frmWriteProposal::RecordProposal() {
                MsgButtons::YesNo, QStringLiteral("Proposal Exists")) != MsgAnswer::Yes)
         return false;
 
-    ProposalParties parties;
+    ProposalRecord record;
+    ProposalParties &parties = record.parties;
     parties.price = BoxAmount(txtAmount->text()).value_or(Currency{});
     for (int k = 1; k <= 8; ++k) {
         parties.lblCustomerInfo[k] = lblCustomerInfo[k]->text();
         parties.txtCustomerInfo[k] = txtCustomerInfo[k]->text();
     }
-    PaymentSchedule schedule;
-    schedule.price = parties.price;
+    record.body = BodyText();
+    record.schedule.price = parties.price;
     for (int k = 0; k < PaymentCount(); ++k)
-        schedule.payments << Payment{BoxAmount(txtPayment[k]->text()).value_or(Currency{}),
-                                     ShortDateValue(lblPaymentDate[k]->text()).value_or(QDate())};
+        record.schedule.payments << Payment{BoxAmount(txtPayment[k]->text()).value_or(Currency{}),
+                                            ShortDateValue(lblPaymentDate[k]->text()).value_or(QDate())};
+    // What the files do not keep (days, plan, disclaimer, print size) goes with them,
+    // replacing whatever an older proposal of this number left.
+    record.state = StateOfDocument(document);
 
-    const QString name = ProposalFileName(number);
-    if (!WriteProposalFile(number, parties)) {
-        ReportWriteFailure(name);
+    if (!RecordProposalFiles(number, record)) {
+        const QString proposal = QStringLiteral("Proposal ") + QString::number(number);
+        MsgBox(proposal + QStringLiteral(" could not be recorded: its files could not be written (is the disk "
+                                         "full or the folder read-only?).\r\nNo file of ") +
+                   proposal + QStringLiteral(" has been changed, and nothing was printed."),
+               MsgButtons::Ok, QStringLiteral("File not saved"));
         return false;
     }
     wroteNumber_ = number;
-    if (!WriteBodyFile(number, BodyText()) || !WritePaymentsFile(number, schedule)) {
-        ReportWriteFailure(name);
-        return false;
-    }
     return true;
 }
 
 void frmWriteProposal::cmdProposalContinue_Click() {
     fraPrint->hide();
-    if (!RecordProposal())
-        return;
     const qint16 number = ProposalNo;
     const ProposalDocument document = MakeDocument();
+    if (!RecordProposal(document))
+        return;
     switch (PrintAndConfirm(document)) {
     case PrintConfirmation::NotPrinted:
         // The files stay and the number is kept; printing again rewrites them.
         return;
     case PrintConfirmation::Confirmed:
-        // What the files do not keep (days, plan, disclaimer, print size), for a later reprint.
-        if (!WriteProposalState(number, document))
-            ReportWriteFailure(QStringLiteral("ProposalState\\") + ProposalFileName(number));
         // At the last number the advance tells the user itself; the files of this proposal stay.
         AdvanceProposalNo();
         break;
@@ -1362,7 +1400,7 @@ void frmWriteProposal::cmdPreview_Click() {
 bool frmWriteProposal::eventFilter(QObject *watched, QEvent *event) {
     const QEvent::Type type = event->type();
     if (watched == txtBody && type == QEvent::FocusIn) {
-        txtBody_GotFocus();
+        txtBody_GotFocus(static_cast<QFocusEvent *>(event)->reason());
     } else if (watched == txtAmount) {
         if (type == QEvent::KeyPress) {
             auto *key = static_cast<QKeyEvent *>(event);

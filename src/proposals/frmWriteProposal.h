@@ -147,7 +147,7 @@ public slots:
     void cmdWrite_Click(int Index);
     void cmdAddTerms_Click();
     void cmdTax_Click(int Index);
-    void txtBody_GotFocus();
+    void txtBody_GotFocus(Qt::FocusReason reason = Qt::OtherFocusReason);
     void txtAmount_LostFocus();
     void cmdClearAmount_Click();
     void optPayment_Click(int Index);
@@ -173,11 +173,15 @@ protected:
 private:
     void Leave(int screen);
     void SelectPayments(int n);
-    bool RecordProposal();
+    bool RecordProposal(const ProposalDocument &document);
+    // Leaves an amount beyond the largest one in its box, with a word.
+    void RefuseTooLarge(QLineEdit *box);
     QString BodyText() const;
     void AppendToBody(const QString &text);
     void FocusBodyAtEnd();
 
     // The number whose three files this writer has written (0: none yet).
     qint16 wroteNumber_ = 0;
+    // The body has had the focus once.
+    bool bodyEntered_ = false;
 };

@@ -414,7 +414,9 @@ void frmProposalReport::mnuState_Click(int Index) {
 void frmProposalReport::PrintAgain(const QString &fileName) {
     if (fileName.isEmpty())
         return;
-    const auto document = StoredProposalDocument(fileName);
+    auto document = StoredProposalDocument(fileName);
+    // A custom disclaimer in the words it first printed with, when the state file kept them.
+    document.value.customDisclaimer = ReadProposalState(fileName).value.customDisclaimer;
     if (!document.ok()) {
         ReportDamagedFile(fileName, QStringLiteral("The Proposal will not be Printed."));
         return;
@@ -434,7 +436,9 @@ void frmProposalReport::PrintAgain(const QString &fileName) {
 void frmProposalReport::PreviewAgain(const QString &fileName) {
     if (fileName.isEmpty())
         return;
-    const auto document = StoredProposalDocument(fileName);
+    auto document = StoredProposalDocument(fileName);
+    // A custom disclaimer in the words it first printed with, when the state file kept them.
+    document.value.customDisclaimer = ReadProposalState(fileName).value.customDisclaimer;
     if (!document.ok()) {
         ReportDamagedFile(fileName, QStringLiteral("The Proposal cannot be shown."));
         return;

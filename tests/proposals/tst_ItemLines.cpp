@@ -1,4 +1,5 @@
 #include "FileSizeLimit.h"
+#include "SyncFault.h"
 #include "TestFolder.h"
 #include "TestMain.h"
 #include "proposals/InventoryFiles.h"
@@ -7,6 +8,8 @@
 #include <QLocale>
 #include <QTest>
 #include <QtEndian>
+#include <algorithm>
+#include <sys/stat.h>
 
 namespace {
 
@@ -53,8 +56,8 @@ private slots:
     void incompleteLastRecordIsNotListedAndFileKept_data();
     void incompleteLastRecordIsNotListedAndFileKept();
     void manualItemIsAppendedAsOneRecord();
-    void manualItemKeepsAnIncompleteEndBehindIt();
-    void failedSaveLeavesTheInventoryAsItWas();
+    void inventoryAppendInPlace_data();
+    void inventoryAppendInPlace();
 };
 
 void ItemLinesTest::recordLayoutsMatchTheirBytes() {
@@ -116,13 +119,12 @@ void ItemLinesTest::itemLines_data() {
         "    1 Discount                 ($25.00)   ($25.00)");
     row("one-letter description leaves no placeholder", "1", "X", "$1.00", " 1",
         "    1 X                           $1.00      $1.00");
-    row("long description keeps a blank before the price", "1",
-        "Architectural laminated shingles, weathered wood", "$10.00", " 1",
-        "    1 Architectural laminated sh $10.00     $10.00");
-    row("long quantity loses its blank, then decimals", "2.33333", "Felt", "$3.00", "2.333",
-        "2.333 Felt                        $3.00      $7.00");
-    row("wide extension loses its grouping", "1000", "Roof", "$1,000.00", "1000",
-        " 1000 Roof                    $1,000.00$1000000.00");
+    row("description runs up to the price", "1", "Architectural laminated shi", "$10.00", " 1",
+        "    1 Architectural laminated shi$10.00     $10.00");
+    row("long quantity loses its blank and leading zeros", "0002.5", "Felt", "$3.00", "2.5",
+        "  2.5 Felt                        $3.00      $7.50");
+    row("widest extension", "99", "Roof", "$9,999.00", "99",
+        "   99 Roof                    $9,999.00$989,901.00");
 }
 
 void ItemLinesTest::itemLines() {
@@ -167,22 +169,34 @@ void ItemLinesTest::refusedItems_data() {
     QTest::addColumn<QString>("price");
     QTest::addColumn<int>("box");
     QTest::addColumn<QString>("message");
-    const auto row = [](const char *name, const char *quantity, const char *price, int box,
-                        const char *message) {
-        QTest::newRow(name) << QString(quantity) << QString(price) << box << QString(message);
+    QTest::addColumn<QString>("description");
+    const auto row = [](const char *name, const char *quantity, const char *price, int box, const char *message,
+                        const char *description = "Shingles") {
+        QTest::newRow(name) << QString(quantity) << QString(price) << box << QString(message)
+                            << QString(description);
     };
     const int qty = ItemQuantityBox, price = ItemPriceBox;
     const char *notNumber = "The Quantity must be a number, such as 2 or 2.5.";
     const char *tooWide = "The Extension (Quantity times Price) is too large for the item line.";
+    const char *tooLong = "The Quantity does not fit the item line: 5 characters at most, such as 12345 or 12.25.";
+    // Nothing is cut: each of these would have printed less than was typed.
+    row("1234.5", "1234.5", "$100.00", qty, tooLong);
+    row("1.2345", "1.2345", "$1.00", qty, tooLong);
+    row("10.999", "10.999", "$1.00", qty, tooLong);
+    row("description one past the price", "1", "$10.00", ItemDescriptionBox,
+        "The Description is too long for the item line: 27 characters at most with this Selling Price.",
+        "Architectural laminated shin");
+    row("extension without its grouping", "1000", "$1,000.00", qty, tooWide);
+    row("price beyond the largest amount", "1", "1000000000", price,
+        "An amount cannot be more than $999,999,999.99.\r\nPlease enter a smaller amount.");
     row("empty quantity", "", "$10.00", qty, "Please enter the Quantity of this Item.");
     row("point alone", ".", "$10.00", qty, notNumber);
     row("two points", "1.2.3", "$10.00", qty, notNumber);
     row("letters", "two", "$10.00", qty, notNumber);
-    row("six-digit quantity", "123456", "$1.00", qty, "The Quantity is too large for the item line.");
+    row("six-digit quantity", "123456", "$1.00", qty, tooLong);
     row("empty price", "2", "", price, "Please enter the Selling Price of this Item.");
     row("price of letters", "2", "ten", price, "The Selling Price must be an amount, such as 10.00.");
     // A bare number would run into the price before it.
-    row("extension too wide but for a bare number", "10000", "$1,000.00", qty, tooWide);
     row("extension beyond every form", "99999", "$99,999,999.00", qty, tooWide);
 }
 
@@ -191,7 +205,8 @@ void ItemLinesTest::refusedItems() {
     QFETCH(QString, price);
     QFETCH(int, box);
     QFETCH(QString, message);
-    const ItemLine item = AddItemLine(QStringLiteral("Body"), quantity, QStringLiteral("Shingles"), price);
+    QFETCH(QString, description);
+    const ItemLine item = AddItemLine(QStringLiteral("Body"), quantity, description, price);
     QVERIFY(!item.ok);
     QCOMPARE(item.faultBox, box);
     QCOMPARE(item.message, message);
@@ -322,38 +337,59 @@ void ItemLinesTest::manualItemIsAppendedAsOneRecord() {
     QCOMPARE(empty.read(Inventory).size(), 104);
 }
 
-void ItemLinesTest::manualItemKeepsAnIncompleteEndBehindIt() {
-    TestFolder folder;
-    const QByteArray whole = InventoryBytes("Shingles", "Roof", 325000);
-    const QByteArray tail("half of an item");
-    folder.write(Inventory, whole + tail);
-    folder.prompt->AnswerOk();
-    QVERIFY(SaveItemToInventory(QStringLiteral("Vent"), QStringLiteral("Roof"), Money(5)));
-    const QByteArray after = folder.read(Inventory);
-    QCOMPARE(after.size(), 2 * 104 + tail.size());
-    QCOMPARE(after.left(104), whole);
-    QCOMPARE(after.mid(104, 4), QByteArray("Vent"));
-    QCOMPARE(after.mid(208), tail);
+void ItemLinesTest::inventoryAppendInPlace_data() {
+    QTest::addColumn<int>("tail");   // bytes of a piece of an item after the two whole ones
+    QTest::addColumn<int>("fault");  // 0 none, 1 the disk fills during the write, 2 the sync fails
+    QTest::addColumn<int>("recordNo"); // where the new record goes (RecordCount + 1)
+    QTest::newRow("after the whole records") << 0 << 0 << 3;
+    QTest::newRow("over a piece under half a record") << 15 << 0 << 3;
+    QTest::newRow("after a piece over half a record") << 60 << 0 << 4;
+    QTest::newRow("disk full") << 0 << 1 << 3;
+    QTest::newRow("disk full over a piece") << 15 << 1 << 3;
+    QTest::newRow("sync fails") << 0 << 2 << 3;
 }
 
-void ItemLinesTest::failedSaveLeavesTheInventoryAsItWas() {
+void ItemLinesTest::inventoryAppendInPlace() {
+    QFETCH(int, tail);
+    QFETCH(int, fault);
+    QFETCH(int, recordNo);
     TestFolder folder;
-    const QByteArray before =
-        InventoryBytes("Shingles", "Roof", 325000) + InventoryBytes("Nails", "Roof", 500);
+    const QByteArray before = InventoryBytes("Shingles", "Roof", 325000) + InventoryBytes("Nails", "Roof", 500) +
+                              QByteArray(tail, 'p');
     folder.write(Inventory, before);
+    struct stat old {};
+    QCOMPARE(::stat(QFile::encodeName(folder.file(Inventory)).constData(), &old), 0);
     folder.prompt->AnswerOk();
-    bool limited = false, saved = true;
-    {
-        FileSizeLimit disk(before.size() + 50); // room for half of the new record
-        limited = disk.active();
+    bool saved = false;
+    if (fault == 1) {
+        FileSizeLimit disk(before.size() + 10);
+        QVERIFY(disk.active());
+        saved = SaveItemToInventory(QStringLiteral("Vent"), QStringLiteral("Roof"), Money(5));
+    } else if (fault == 2) {
+        SyncFault failing;
+        saved = SaveItemToInventory(QStringLiteral("Vent"), QStringLiteral("Roof"), Money(5));
+    } else {
         saved = SaveItemToInventory(QStringLiteral("Vent"), QStringLiteral("Roof"), Money(5));
     }
-    QVERIFY(limited);
-    QVERIFY(!saved);
-    QCOMPARE(folder.read(Inventory), before);
+    const QByteArray after = folder.read(Inventory);
+    // Written where it was: another program holding the file open still sees it.
+    struct stat now {};
+    QCOMPARE(::stat(QFile::encodeName(folder.file(Inventory)).constData(), &now), 0);
+    QCOMPARE(now.st_ino, old.st_ino);
     QCOMPARE(folder.prompt->shown.size(), 1);
-    QCOMPARE(folder.prompt->shown[0].title, QStringLiteral("File not saved"));
-    QVERIFY(folder.prompt->shown[0].text.contains(Inventory));
+    if (fault) {
+        QVERIFY(!saved);
+        QCOMPARE(after, before);
+        QCOMPARE(folder.prompt->shown[0].title, QStringLiteral("File not saved"));
+        return;
+    }
+    QVERIFY(saved);
+    const qint64 at = (recordNo - 1) * 104;
+    QCOMPARE(after.size(), at + 104);
+    const qint64 kept = std::min<qint64>(at, before.size());
+    QCOMPARE(after.left(kept), before.left(kept));
+    QCOMPARE(after.mid(kept, at - kept), QByteArray(at - kept, '\0')); // a gap is filled with zeros
+    QCOMPARE(after.mid(at, 4), QByteArray("Vent"));
 
     // A first item that cannot be written leaves no file behind.
     TestFolder missing;

@@ -74,6 +74,7 @@ private slots:
     void pickedItemsGoToTheEndOfTheBody();
     void refusedItemLeavesBodyAndBoxes_data();
     void refusedItemLeavesBodyAndBoxes();
+    void priceBoxTakesOnlyAmounts_data();
     void priceBoxTakesOnlyAmounts();
     void manualItemSavedToTheInventory();
     void itemWindowIsTidy();
@@ -166,7 +167,25 @@ void ItemWindowTest::refusedItemLeavesBodyAndBoxes() {
     QVERIFY(writer.items->txtItem[box]->hasFocus());
 }
 
+void ItemWindowTest::priceBoxTakesOnlyAmounts_data() {
+    QTest::addColumn<QString>("typed");
+    QTest::addColumn<QString>("shown");  // the box when it is left
+    QTest::addColumn<bool>("focusBack"); // the box takes the focus back
+    QTest::addColumn<int>("messages");
+    QTest::newRow("amount") << "1234.5" << "$1,234.50" << false << 0;
+    // Halves away from zero, as the writer's price box and the item line round.
+    QTest::newRow("1.005") << "1.005" << "$1.01" << false << 0;
+    QTest::newRow("2.675") << "2.675" << "$2.68" << false << 0;
+    QTest::newRow("no amount") << "12 dollars" << "" << true << 0;
+    QTest::newRow("empty") << "" << "" << true << 0;
+    QTest::newRow("beyond the largest amount") << "1000000000" << "1000000000" << true << 1;
+}
+
 void ItemWindowTest::priceBoxTakesOnlyAmounts() {
+    QFETCH(QString, typed);
+    QFETCH(QString, shown);
+    QFETCH(bool, focusBack);
+    QFETCH(int, messages);
     TestFolder folder;
     Writer writer;
     writer.host.show();
@@ -174,15 +193,12 @@ void ItemWindowTest::priceBoxTakesOnlyAmounts() {
     QVERIFY(QTest::qWaitForWindowActive(&writer.host));
     QLineEdit *price = writer.items->txtItem[1];
     price->setFocus();
-    QTest::keyClicks(price, QStringLiteral("1234.5"));
+    QTest::keyClicks(price, typed);
+    folder.prompt->AnswerOk(messages);
     writer.items->txtItem[2]->setFocus(); // leaving the box
-    QCOMPARE(price->text(), QStringLiteral("$1,234.50"));
-
-    price->setFocus();
-    price->setText(QStringLiteral("12 dollars"));
-    writer.items->txtItem[0]->setFocus();
-    QVERIFY(price->text().isEmpty());
-    QVERIFY(price->hasFocus());
+    QCOMPARE(price->text(), shown);
+    QCOMPARE(price->hasFocus(), focusBack);
+    QCOMPARE(folder.prompt->shown.size(), messages);
 }
 
 void ItemWindowTest::manualItemSavedToTheInventory() {

@@ -128,6 +128,14 @@ void PaymentScheduleTest::paymentTotal_data() {
     QTest::newRow("second payment not a number")
         << "$10.00" << QStringList{"$5.00", "five"} << int(TotalCheck::PaymentNotNumber) << 1;
     QTest::newRow("empty payment") << "$10.00" << QStringList{""} << int(TotalCheck::PaymentNotNumber) << 0;
+    // Three huge payments whose 64-bit sum wraps round to the price.
+    QTest::newRow("payments beyond the largest amount")
+        << "$6.40" << QStringList{"$900,000,000,000,000.00", "$900,000,000,000,000.00", "$44,674,407,370,961.56"}
+        << int(TotalCheck::PaymentNotNumber) << 0;
+    QTest::newRow("largest amount") << "$999,999,999.99" << QStringList{"$999,999,999.99"}
+                                    << int(TotalCheck::Equal) << -1;
+    QTest::newRow("price beyond the largest amount")
+        << "$1,000,000,000.00" << QStringList{"$1,000,000,000.00"} << int(TotalCheck::PriceNotSet) << -1;
 }
 
 void PaymentScheduleTest::paymentTotal() {

@@ -6,6 +6,7 @@
 #include "TestMain.h"
 
 #include <QDir>
+#include <QFile>
 #include <QLocale>
 #include <QTest>
 
@@ -67,6 +68,10 @@ private slots:
     void damagedPaymentsFiles();
     void deleteRemovesTheThreeFilesOfOneNumber();
     void proposalFilesAreListedInNumberOrder();
+    void interruptedRecordIsFinishedOrUndone_data();
+    void interruptedRecordIsFinishedOrUndone();
+    void stateFileKeepsACustomDisclaimer_data();
+    void stateFileKeepsACustomDisclaimer();
 };
 
 void ProposalFilesTest::moneyIsWrittenWithoutTrailingZeros_data() {
@@ -400,6 +405,70 @@ void ProposalFilesTest::proposalFilesAreListedInNumberOrder() {
     for (const char *name : {"1010.txt", "999.txt", "1001.TXT", "notes.doc"})
         folder.write(QStringLiteral("TamselProposals/") + QLatin1String(name), "x");
     QCOMPARE(ListProposalFiles(), (QStringList{"999.txt", "1001.TXT", "1010.txt"}));
+}
+
+// What a record of 1001 stopped half way leaves: old files, some moved aside,
+// new files beside them, and the marker once every new file was whole.
+void ProposalFilesTest::interruptedRecordIsFinishedOrUndone_data() {
+    QTest::addColumn<bool>("marked");
+    QTest::addColumn<QByteArray>("expected");
+    QTest::newRow("stopped while the files were put in place") << true << QByteArray("new");
+    QTest::newRow("stopped while the new files were written") << false << QByteArray("old");
+}
+
+void ProposalFilesTest::interruptedRecordIsFinishedOrUndone() {
+    QFETCH(bool, marked);
+    QFETCH(QByteArray, expected);
+    ProposalsFolder folder;
+    const QStringList files = {"TamselProposals/1001.txt", "TamselProposals/ProposalBody/1001.txt",
+                               "TamselProposals/ProposalPayments/1001.txt", "TamselProposals/ProposalState/1001.txt"};
+    for (const QString &file : files) {
+        folder.write(file, "old");
+        folder.write(file + QStringLiteral(".new"), "new");
+    }
+    const auto rename = [&](const QString &from, const QString &to) {
+        QVERIFY(QFile::rename(folder.file(from), folder.file(to)));
+    };
+    if (marked) {
+        folder.write(QStringLiteral("TamselProposals/1001.record"), "");
+        rename(files[0], files[0] + QStringLiteral(".old")); // the first one in place
+        rename(files[0] + QStringLiteral(".new"), files[0]);
+        rename(files[1], files[1] + QStringLiteral(".old")); // the second one aside
+    }
+    QVERIFY(FinishInterruptedRecords());
+    for (const QString &file : files) {
+        QCOMPARE(folder.read(file), expected);
+        QVERIFY(!folder.exists(file + QStringLiteral(".new")) && !folder.exists(file + QStringLiteral(".old")));
+    }
+    QVERIFY(!folder.exists(QStringLiteral("TamselProposals/1001.record")));
+}
+
+void ProposalFilesTest::stateFileKeepsACustomDisclaimer_data() {
+    QTest::addColumn<QByteArray>("bytes");
+    QTest::addColumn<bool>("generic");
+    QTest::addColumn<QString>("disclaimer");
+    QTest::newRow("generic, as it always was") << QByteArray("\"30\",\"open\",1,#TRUE#,8,#TRUE#\r\n") << true
+                                               << QString();
+    QTest::newRow("custom, with a quote and two lines")
+        << QByteArray("\"30\",\"open\",1,#FALSE#,8,#TRUE#,\"Sold \"\"as is\"\".\r\nNo refunds.\"\r\n") << false
+        << QStringLiteral("Sold \"as is\".\r\nNo refunds.");
+    QTest::newRow("custom, kept before its words were") << QByteArray("\"30\",\"open\",1,#FALSE#,8,#TRUE#\r\n")
+                                                       << false << QString();
+}
+
+void ProposalFilesTest::stateFileKeepsACustomDisclaimer() {
+    QFETCH(QByteArray, bytes);
+    QFETCH(bool, generic);
+    QFETCH(QString, disclaimer);
+    ProposalsFolder folder;
+    ProposalState state;
+    state.genericDisclaimer = generic;
+    state.customDisclaimer = disclaimer;
+    QCOMPARE(ProposalStateBytes(state), bytes);
+    folder.write(QStringLiteral("TamselProposals/ProposalState/1001.txt"), bytes);
+    const auto back = ReadProposalState(QStringLiteral("1001.txt"));
+    QVERIFY(back.ok());
+    QCOMPARE(back.value, state);
 }
 
 TAMSEL_TEST(ProposalFilesTest)

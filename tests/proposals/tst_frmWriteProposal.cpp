@@ -1,6 +1,7 @@
 #include "FileSizeLimit.h"
 #include "LayoutCheck.h"
 #include "ScriptedDialogs.h"
+#include "SyncFault.h"
 #include "TestFolder.h"
 #include "TestMain.h"
 #include "app/frmStartup.h"
@@ -14,6 +15,9 @@
 #include "proposals/frmWriteProposal.h"
 #include "proposals/InventoryFiles.h"
 #include "proposals/ItemWindow.h"
+#include "proposals/PaymentSchedule.h"
+#include "proposals/ProposalState.h"
+#include "records/frmProposalReport.h"
 #include "settings/BusinessFiles.h"
 #include "settings/TermsTexts.h"
 
@@ -23,6 +27,8 @@
 #include <QCheckBox>
 #include <QComboBox>
 #include <QDir>
+#include <QFocusEvent>
+#include <QMap>
 #include <QGroupBox>
 #include <QLabel>
 #include <QLineEdit>
@@ -32,6 +38,7 @@
 #include <QRadioButton>
 #include <QSettings>
 #include <QTest>
+#include <QTextCursor>
 
 Q_DECLARE_METATYPE(CustomerRecord)
 
@@ -41,6 +48,7 @@ const QDate Today(2026, 12, 5);
 const QString Proposals = QStringLiteral("TamselProposals/");
 const QString Bodies = QStringLiteral("TamselProposals/ProposalBody/");
 const QString PaymentsDir = QStringLiteral("TamselProposals/ProposalPayments/");
+const QString States = QStringLiteral("TamselProposals/ProposalState/");
 
 CustomerRecord Person(const QString &title, const QString &first, const QString &mi, const QString &last) {
     CustomerRecord rec;
@@ -178,6 +186,13 @@ private slots:
     void leavingWritesNothing();
     void failedWritePrintsNothing_data();
     void failedWritePrintsNothing();
+    void planStaysWithItsSchedule_data();
+    void planStaysWithItsSchedule();
+    void reprintKeepsTheDisclaimerItPrinted();
+    void amountsBeyondTheLargestAreRefused();
+    void deleteAfterSaveAsAndWithNothingSelected();
+    void bodyCaretStaysWhenTheFocusComesBack_data();
+    void bodyCaretStaysWhenTheFocusComesBack();
     void roadFromTheMainMenu();
     void stagesAreTidy_data();
     void stagesAreTidy();
@@ -580,8 +595,8 @@ void frmWriteProposalTest::printAndRecord() {
     QCOMPARE(s.folder.prompt->Texts(), texts);
     QVERIFY(s.dialogs->ScriptUsed() && s.folder.prompt->ScriptUsed());
     QCOMPARE(s.FilesOf(1001), filesKept);
-    // Only a confirmed print keeps the state a reprint needs.
-    QCOMPARE(s.folder.exists(QStringLiteral("TamselProposals/ProposalState/1001.txt")), numberAfter == 1002);
+    // The state a reprint needs goes and stays with the other files.
+    QCOMPARE(s.folder.exists(States + QStringLiteral("1001.txt")), filesKept);
     QCOMPARE(int(ProposalNo), numberAfter);
     QCOMPARE(s.folder.read(QStringLiteral("TProposalCounter.txt")).trimmed(),
              QByteArray::number(numberAfter));
@@ -645,19 +660,7 @@ void frmWriteProposalTest::anotherProposalsFilesAreNotOverwrittenSilently() {
     QVERIFY(s.Shows(s.w->fraFinalize));
     QVERIFY(s.dialogs->opened.isEmpty());
 
-    // Yes replaces it; after a cancelled print the writer's own files are rewritten without asking.
-    s.w->cmdContinue_Click();
-    s.folder.prompt->Answer(MsgAnswer::Yes);
-    s.dialogs->AnswerPrinter(nullptr);
-    s.folder.prompt->AnswerOk();
-    s.w->cmdProposalContinue_Click();
-    QVERIFY(s.FilesOf(1001));
-    s.dialogs->AnswerPrinter(Printer());
-    s.folder.prompt->Answer(MsgAnswer::Yes);
-    s.w->cmdProposalContinue_Click();
-    QCOMPARE(s.folder.prompt->Texts().count(QStringLiteral("Did the Proposal Print Correctly")), 1);
-    QCOMPARE(s.folder.prompt->shown.size(), 4);
-    QCOMPARE(int(ProposalNo), 1002);
+    // Yes, a failed write and a retry: failedWritePrintsNothing.
 }
 
 void frmWriteProposalTest::lastProposalNumber() {
@@ -792,36 +795,196 @@ void frmWriteProposalTest::roadFromTheMainMenu() {
 }
 
 void frmWriteProposalTest::failedWritePrintsNothing_data() {
-    QTest::addColumn<qint64>("limit");
+    QTest::addColumn<qint64>("limit"); // bytes a file may grow to; 0: every sync fails instead
     QTest::addColumn<int>("bodyLines");
-    QTest::newRow("proposal file") << qint64(60) << 1;
-    QTest::newRow("body file") << qint64(600) << 60;
+    QTest::addColumn<bool>("older"); // an older proposal 1001 is there, replaced at the user's Yes
+    QTest::newRow("proposal file") << qint64(60) << 1 << false;
+    QTest::newRow("body file") << qint64(600) << 60 << false;
+    QTest::newRow("body file, replacing an older 1001") << qint64(600) << 60 << true;
+    QTest::newRow("sync fails, replacing an older 1001") << qint64(0) << 1 << true;
 }
 
 void frmWriteProposalTest::failedWritePrintsNothing() {
     QFETCH(qint64, limit);
     QFETCH(int, bodyLines);
+    QFETCH(bool, older);
     Setup s;
+    const QStringList dirs = {Proposals, Bodies, PaymentsDir, States};
+    if (older) {
+        for (const QString &dir : dirs)
+            s.folder.write(dir + QStringLiteral("1001.txt"), "older " + dir.toLatin1());
+        s.folder.write(States + QStringLiteral("1001.txt"), "\"60\",\"accepted\",0,#FALSE#,8,#TRUE#,\"Old\"\r\n");
+    }
+    const auto filesNow = [&] {
+        QMap<QString, QByteArray> files;
+        for (const QString &dir : dirs)
+            for (const QString &name : QDir(s.folder.file(dir)).entryList(QDir::Files | QDir::Hidden))
+                files[dir + name] = s.folder.read(dir + name);
+        return files;
+    };
+    const auto before = filesNow();
     s.ToFinalize(QStringList(bodyLines, QStringLiteral("A line of the body")).join(QLatin1Char('\n')));
+    if (older)
+        s.folder.prompt->Answer(MsgAnswer::Yes);
     s.folder.prompt->AnswerOk();
-    {
+    if (limit > 0) {
         FileSizeLimit full(limit);
         QVERIFY(full.active());
         s.w->cmdProposalContinue_Click();
+    } else {
+        const int syncs = SyncFault::Calls();
+        SyncFault failing;
+        s.w->cmdProposalContinue_Click();
+        QVERIFY(SyncFault::Calls() > syncs);
     }
-    QCOMPARE(s.folder.prompt->shown.size(), 1);
-    QCOMPARE(s.folder.prompt->shown[0].title, QStringLiteral("File not saved"));
+    QCOMPARE(s.folder.prompt->shown.size(), older ? 2 : 1);
+    QCOMPARE(s.folder.prompt->shown.last().title, QStringLiteral("File not saved"));
+    QVERIFY(s.folder.prompt->shown.last().text.contains(QStringLiteral("No file of Proposal 1001 has been changed")));
     QVERIFY(s.dialogs->opened.isEmpty());
-    QVERIFY(!s.folder.exists(Bodies + QStringLiteral("1001.txt")));
+    // Every file of 1001 as it was, and nothing half done beside them.
+    QCOMPARE(filesNow(), before);
     QCOMPARE(int(ProposalNo), 1001);
     QVERIFY(s.Shows(s.w->fraFinalize) && !s.Shows(s.w->fraPrint));
-    // With room again the writer's own files are written without asking.
+    // With room again the proposal is recorded whole; an older one's state goes with it.
+    if (older)
+        s.folder.prompt->Answer(MsgAnswer::Yes);
+    s.dialogs->AnswerPrinter(nullptr);
+    s.folder.prompt->AnswerOk();
+    s.w->cmdProposalContinue_Click();
+    QVERIFY(s.folder.prompt->ScriptUsed());
+    QVERIFY(s.FilesOf(1001));
+    const auto state = ReadProposalState(QStringLiteral("1001.txt"));
+    QVERIFY(state.ok());
+    QCOMPARE(state.value, ProposalState{});
+    QCOMPARE(filesNow().size(), 4);
+}
+
+// A trip back to the body and forward again keeps the plan that made the schedule.
+void frmWriteProposalTest::planStaysWithItsSchedule_data() {
+    QTest::addColumn<int>("plan");
+    QTest::addColumn<int>("payments");
+    QTest::addColumn<QString>("printed");
+    QTest::newRow("in full") << 1 << 1 << "Final Payment of $1,000.00 on or before 12/12/2026";
+    QTest::newRow("three equal payments") << 2 << 3 << "Payment Due Date";
+}
+
+void frmWriteProposalTest::planStaysWithItsSchedule() {
+    QFETCH(int, plan);
+    QFETCH(int, payments);
+    QFETCH(QString, printed);
+    Setup s;
+    s.ToPricing();
+    s.EnterPrice(QString::number(1000 * payments));
+    if (plan == 2) {
+        s.Schedule(payments);
+        s.w->ckAllEqual->click();
+    } else {
+        s.w->optPayment[plan]->click();
+    }
+    s.PickDates(payments);
+    s.w->cmdCreation_Click(4);
+    for (int index : {5, 3, 2, 4})
+        s.w->cmdCreation_Click(index);
+    QVERIFY(s.Shows(s.w->fraFinalize));
+    QVERIFY(s.w->optPayment[plan]->isChecked());
+    s.w->cmdContinue_Click();
+    const auto printer = Printer();
+    s.dialogs->AnswerPrinter(printer);
+    s.folder.prompt->Answer(MsgAnswer::Yes);
+    s.w->cmdProposalContinue_Click();
+    QVERIFY(printer->Texts().contains(printed));
+    QVERIFY(!printer->Texts().join(QString()).contains(QStringLiteral("Down Payment")));
+    QCOMPARE(ReadProposalState(QStringLiteral("1001.txt")).value.plan, plan);
+}
+
+// The custom disclaimer reworded after a proposal printed: "Print Again" prints the words it printed with.
+void frmWriteProposalTest::reprintKeepsTheDisclaimerItPrinted() {
+    Setup s(Person("Mr.", "John", "Q", "Public"), 1001, false);
+    QVERIFY(SaveCustomText(CustomDisclaimerFile, QStringLiteral("Signed \"as is\".\nNo refunds.")));
+    s.Open();
+    s.ToFinalize();
+    s.w->optDisclaimer[1]->setChecked(true);
     s.dialogs->AnswerPrinter(Printer());
     s.folder.prompt->Answer(MsgAnswer::Yes);
     s.w->cmdProposalContinue_Click();
+    QVERIFY(SaveCustomText(CustomDisclaimerFile, QStringLiteral("Reworded later.")));
+    const auto reprint = Printer();
+    s.dialogs->AnswerPrinter(reprint);
+    ScreenRegistry::Get<frmProposalReport>()->PrintAgain(QStringLiteral("1001.txt"));
+    const QStringList texts = reprint->Texts();
+    QVERIFY(texts.contains(QStringLiteral("Signed \"as is\".")) && texts.contains(QStringLiteral("No refunds.")));
+    QVERIFY(!texts.join(QString()).contains(QStringLiteral("Reworded")));
+}
+
+void frmWriteProposalTest::amountsBeyondTheLargestAreRefused() {
+    Setup s;
+    s.ToPricing();
+    s.folder.prompt->AnswerOk(2);
+    s.EnterPrice(QStringLiteral("1000000000"));
+    QCOMPARE(s.w->txtAmount->text(), QStringLiteral("1000000000"));
+    QVERIFY(!s.w->optPayment[0]->isEnabled());
+    s.EnterPrice(QStringLiteral("999999999.99"));
+    s.w->optPayment[0]->click();
+    s.w->txtPayment[0]->setText(QStringLiteral("900000000000000"));
+    s.w->txtPayment_LostFocus(0);
+    QCOMPARE(s.w->txtPayment[0]->text(), QStringLiteral("900000000000000"));
     QCOMPARE(s.folder.prompt->shown.size(), 2);
-    QVERIFY(s.FilesOf(1001));
-    QCOMPARE(int(ProposalNo), 1002);
+    for (const auto &shown : s.folder.prompt->shown)
+        QCOMPARE(shown.title, PaymentRules::AmountTooLargeTitle);
+}
+
+void frmWriteProposalTest::deleteAfterSaveAsAndWithNothingSelected() {
+    Setup s;
+    s.folder.write(QStringLiteral("Templates/Proposals/Roof.txt"), "Roof body\r\n");
+    s.w->Form_Activate();
+    s.w->cmdCreation_Click(0);
+    s.folder.prompt->AnswerOk();
+    s.w->cmdDelete_Click();
+    QCOMPARE(s.folder.prompt->Texts().last(),
+             QStringLiteral("No Template is selected. Load a Template first, then Delete it."));
+    s.w->optCreate[1]->click();
+    s.w->File1->setCurrentRow(0);
+    s.w->File1_Click(s.w->File1->item(0));
+    // A new template saved from it is the one Delete then deletes.
+    s.folder.prompt->Type(QStringLiteral("Shed"));
+    s.w->cmdSave_Click();
+    s.folder.prompt->Answer(MsgAnswer::Yes);
+    s.w->cmdDelete_Click();
+    QVERIFY(s.folder.prompt->ScriptUsed());
+    QCOMPARE(s.folder.prompt->Texts().last(), QStringLiteral("This will DELETE Template Shed.txt"));
+    QVERIFY(!s.folder.exists(QStringLiteral("Templates/Proposals/Shed.txt")));
+    QVERIFY(s.folder.exists(QStringLiteral("Templates/Proposals/Roof.txt")));
+}
+
+void frmWriteProposalTest::bodyCaretStaysWhenTheFocusComesBack_data() {
+    QTest::addColumn<int>("reason");
+    QTest::addColumn<bool>("entered"); // the body had the focus before
+    QTest::addColumn<bool>("atEnd");
+    QTest::newRow("first entry") << int(Qt::ActiveWindowFocusReason) << false << true;
+    QTest::newRow("from another box of the screen") << int(Qt::TabFocusReason) << true << true;
+    QTest::newRow("back from a message box or another window") << int(Qt::ActiveWindowFocusReason) << true << false;
+    QTest::newRow("back from a menu") << int(Qt::PopupFocusReason) << true << false;
+}
+
+void frmWriteProposalTest::bodyCaretStaysWhenTheFocusComesBack() {
+    QFETCH(int, reason);
+    QFETCH(bool, entered);
+    QFETCH(bool, atEnd);
+    Setup s;
+    s.w->cmdCreation_Click(0);
+    QPlainTextEdit *body = s.w->txtBody;
+    body->setPlainText(QStringLiteral("Replace the roof.\nAdd a vent."));
+    const auto focusIn = [body](Qt::FocusReason why) {
+        QFocusEvent event(QEvent::FocusIn, why);
+        QCoreApplication::sendEvent(body, &event);
+    };
+    if (entered)
+        focusIn(Qt::MouseFocusReason);
+    QTextCursor caret = body->textCursor();
+    caret.setPosition(7);
+    body->setTextCursor(caret);
+    focusIn(Qt::FocusReason(reason));
+    QCOMPARE(body->textCursor().position(), atEnd ? int(body->toPlainText().size()) : 7);
 }
 
 void frmWriteProposalTest::stagesAreTidy_data() {
