@@ -366,6 +366,9 @@ bool RecoverCustomerFiles() {
     const qint32 records = CustomerFileSizeNow().records;
     const ContractRecord contract = ContractRec;
     const CycleRecord cycle = CycleRec;
+    // Defaults on empty records: nothing of the customer on screen goes along.
+    ContractRec = {};
+    CycleRec = {};
     ApplyBillingDefaults();
     bool ok = CompleteCompanion(ContractFile, ContractRecordLength, records, OpenContractFile,
                                 ContractLayout().Write(ContractRec));
