@@ -10,6 +10,7 @@
 #include <QFile>
 #include <QFileInfo>
 #include <QLocale>
+#include <array>
 #include <filesystem>
 #include <unistd.h>
 
@@ -291,19 +292,99 @@ void BuildCycleInfo(qint32 &) {
         ReportWriteFailure(QStringLiteral("CycleInfo.txt"));
 }
 
-bool DeleteCustomerRecord(qint32 d, const QString &accountNo) {
+namespace {
+
+struct Compaction {
+    QString name;
+    QString temp;
+    int length;
+    bool deleteBackup;
+    QString path = {};
+    QString tempPath = {};
+};
+
+// The customer file comes first and is put in place first: while its
+// temporary file exists no file has been replaced yet, and once it is gone
+// the companions' temporary files are complete and must follow it.
+std::array<Compaction, 3> CompactionFiles() {
+    return {{{CustomerFile, QStringLiteral("\\CUSTOMER.TMP"), CustomerRecordLength, false},
+             {QStringLiteral("\\CycleInfo.txt"), QStringLiteral("\\Temp.txt"), CycleRecordLength, true},
+             {QStringLiteral("\\ContractInfo.txt"), QStringLiteral("\\CONTRACT.TMP"), ContractRecordLength,
+              true}}};
+}
+
+bool IsFile(const QString &name) {
+    const QString path = DataPath(name);
+    return !path.isEmpty() && QFileInfo(path).isFile();
+}
+
+bool FinishCompaction() {
+    auto files = CompactionFiles();
+    const bool replacing = IsFile(CustomerFile) && !IsFile(files[0].temp);
+    for (const Compaction &file : files) {
+        if (!IsFile(file.temp))
+            continue;
+        if (!replacing) {
+            DeleteFile(file.temp);
+            continue;
+        }
+        if (file.deleteBackup)
+            DeleteFile(QStringLiteral("/Backup") + file.name);
+        std::error_code error;
+        std::filesystem::rename(DataPath(file.temp).toStdString(), DataPath(file.name).toStdString(), error);
+        if (error) {
+            ReportWriteFailure(file.name.mid(1));
+            return false;
+        }
+    }
+    return true;
+}
+
+// Companion records past the end of their file are read as zeros; a new
+// customer whose companions were not written yet gets them now.
+bool CompleteCompanion(const QString &name, int length, qint32 records, bool (*open)(), QByteArray record) {
+    if (!IsFile(name))
+        return true; // rebuilt with the user's knowledge when the customer screen opens
+    const qint64 size = QFileInfo(DataPath(name)).size();
+    if (size % length != 0 || size / length >= records)
+        return true;
+    bool ok = open();
+    for (qint64 i = size / length + 1; ok && i <= records; ++i)
+        ok = PutRecord(FileNo2, i, record);
+    ok = CloseAllFiles() && ok;
+    if (!ok)
+        ReportWriteFailure(name.mid(1));
+    return ok;
+}
+
+} // namespace
+
+bool RecoverCustomerFiles() {
     CloseAllFiles();
-    struct Compaction {
-        QString name;
-        QString temp;
-        int length;
-        bool deleteBackup;
-        QString path = {};
-        QString tempPath = {};
-    } files[] = {
-        {CustomerFile, QStringLiteral("\\CUSTOMER.TMP"), CustomerRecordLength, false},
-        {QStringLiteral("\\CycleInfo.txt"), QStringLiteral("\\Temp.txt"), CycleRecordLength, true},
-        {QStringLiteral("\\ContractInfo.txt"), QStringLiteral("\\CONTRACT.TMP"), ContractRecordLength, true}};
+    if (!FinishCompaction())
+        return false;
+    const qint32 records = CustomerFileSizeNow().records;
+    const ContractRecord contract = ContractRec;
+    const CycleRecord cycle = CycleRec;
+    // Defaults on empty records: nothing of the customer on screen goes along.
+    ContractRec = {};
+    CycleRec = {};
+    ApplyBillingDefaults();
+    bool ok = CompleteCompanion(ContractFile, ContractRecordLength, records, OpenContractFile,
+                                ContractLayout().Write(ContractRec));
+    ok = CompleteCompanion(CycleFile, CycleRecordLength, records, OpenCycleFile, CycleLayout().Write(CycleRec)) &&
+         ok;
+    ContractRec = contract;
+    CycleRec = cycle;
+    return ok;
+}
+
+bool DeleteCustomerRecord(qint32 d, const QString &accountNo) {
+    // A delete ended part-way is finished first; its temporary files are not
+    // to be thrown away while a companion still waits for its own.
+    if (!RecoverCustomerFiles() || !FileExists(CustomerFile))
+        return false;
+    auto files = CompactionFiles();
     // The active-accounts file goes only when no other customer has the number.
     const QString account = AccountFolderName(accountNo);
     const bool shared = !account.isEmpty() && OtherHolderOfAccount(account, d) != 0;
@@ -327,18 +408,23 @@ bool DeleteCustomerRecord(qint32 d, const QString &accountNo) {
             return false;
         }
     }
+    // A backup of a companion would no longer line up with the customers.
+    for (const Compaction &file : files)
+        if (file.deleteBackup && !file.tempPath.isEmpty())
+            DeleteFile(QStringLiteral("/Backup") + file.name);
     for (const Compaction &file : files) {
         if (file.tempPath.isEmpty())
             continue;
         std::error_code error;
         std::filesystem::rename(file.tempPath.toStdString(), file.path.toStdString(), error);
         if (error) {
-            removeTemps();
+            // Before the customer file is replaced nothing has changed; after
+            // it, the companions' temporary files stay for RecoverCustomerFiles.
+            if (&file == &files[0])
+                removeTemps();
             ReportWriteFailure(file.name.mid(1));
             return false;
         }
-        if (file.deleteBackup)
-            DeleteFile(QStringLiteral("/Backup") + file.name);
     }
     if (!account.isEmpty() && !shared)
         DeleteWithBackup(QStringLiteral("/QXActiveAccounts/") + account + QStringLiteral(".txt"));

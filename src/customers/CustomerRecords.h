@@ -137,6 +137,14 @@ void BuildCycleInfo(qint32 &RecPointer);
 // (reported) leaves every file as it was and returns false.
 bool DeleteCustomerRecord(qint32 d, const QString &accountNo);
 
+// Puts right what a save or a delete ended part-way (the program killed or
+// the machine stopped) left, before the customer files are read again: a
+// delete whose customer file was already replaced has its companions
+// replaced too (any other left-over delete is dropped), and companions that
+// stop short of the customer file get the new customer's default records.
+// False when a file could not be put right (the user is told).
+bool RecoverCustomerFiles();
+
 // Why an account number cannot be saved, or empty when it can. The number
 // names the customer's folder, so it may not hold the refused characters of
 // the key filter (unless it is a number) and may not be "." or "..".

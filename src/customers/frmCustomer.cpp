@@ -594,6 +594,7 @@ void frmCustomer::Form_Activate() {
     usaStyle_ = SetupUsesUsaStyle();
     ShowAddressStyle();
 
+    RecoverCustomerFiles();
     if (FileExists(QStringLiteral("/CustomerData.txt"))) {
         EnableBrowsing(true);
         const CustomerFileSize size = CustomerFileSizeNow();
