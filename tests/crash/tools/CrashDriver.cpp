@@ -100,19 +100,19 @@ bool Customers() {
 
 // ---- proposals ----------------------------------------------------------
 bool ProposalRecord(qint16 number, int v) {
-    ProposalParties parties;
-    parties.price = Currency{10000 * v};
+    ProposalRecord record;
+    record.parties.price = Currency{10000 * v};
     for (int k = 1; k <= 8; ++k) {
-        parties.lblCustomerInfo[k] = Text("Account", v * 10 + k);
-        parties.txtCustomerInfo[k] = Text("Site", v * 10 + k);
+        record.parties.lblCustomerInfo[k] = Text("Account", v * 10 + k);
+        record.parties.txtCustomerInfo[k] = Text("Site", v * 10 + k);
     }
-    PaymentSchedule schedule;
-    schedule.price = parties.price;
+    record.body = Text("Body\nof ", v);
+    record.schedule.price = record.parties.price;
     for (int k = 0; k < v; ++k)
-        schedule.payments << Payment{Currency{5000 * (k + 1)}, QDate(2026, 1 + k, 1)};
+        record.schedule.payments << Payment{Currency{5000 * (k + 1)}, QDate(2026, 1 + k, 1)};
+    record.state.days = QString::number(30 * v);
     return EnsureFolder(ProposalFolder) && EnsureFolder(BodyFolder) && EnsureFolder(PaymentsFolder) &&
-           WriteProposalFile(number, parties) && WriteBodyFile(number, Text("Body\nof ", v)) &&
-           WritePaymentsFile(number, schedule);
+           RecordProposalFiles(number, record);
 }
 
 bool FieldProposal(qint16 number, int v) {
@@ -226,6 +226,7 @@ const std::map<QString, SavePath> &Paths() {
 // offers stored files by name is printed, one data file a line.
 int Start() {
     RecoverCustomerFiles();
+    FinishInterruptedRecords();
     const QString root = QDir(AppFolder).canonicalPath() + QLatin1Char('/');
     const auto show = [&](const QString &name) {
         std::printf("%s\n", qPrintable(QDir(DataPath(name)).canonicalPath().mid(root.size())));
