@@ -371,6 +371,14 @@ private slots:
         QCOMPARE(TextOps(*surface, QStringLiteral("4 Elm St"))[0].y, names[0].y + row);
         QCOMPARE(TextOps(*surface, QStringLiteral("4 Elm St"))[0].font.size, 8.0);
     }
+    void bodyLinesEndAsInTheTextBoxes() {
+        // CR LF, a lone CR and a lone LF each end a line, as in the report's details box.
+        folder->write("TamselProposals/ProposalBody/1001.txt", "one\rtwo\nthree\r\n\r\nfive\r\n");
+        settings.copies = 1;
+        QVERIFY(PrintProposal(*surface, document, settings));
+        QCOMPARE(Where(*surface, [](const PrintOperation &op) { return op.font.name == "Courier New"; }),
+                 QStringLiteral("one@2664,4176|two@2664,4416|three@2664,4656|five@2664,5136"));
+    }
     void pageNumbersPast255() {
         ProposalPage page{*surface, document, settings};
         PageNo = 255;
