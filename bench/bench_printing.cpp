@@ -1,7 +1,8 @@
 // Times the printed proposal into a PDF file through the real print surface:
-// a two-page proposal in three copies (six pages), and a thirty-page body in
-// three copies (ninety pages). Beside each, the same job on the recording
-// surface, which lays the pages out without painting, as a floor.
+// a two-page proposal in three copies (six pages), a thirty-page body in
+// three copies (ninety pages), and a body of one line of 1 MB (a paragraph
+// typed without Enter) in one copy. Beside each, the same job on the
+// recording surface, which lays the pages out without painting, as a floor.
 //
 //   bench_printing [rounds] [folder to keep the PDF files in]
 
@@ -119,14 +120,21 @@ double Median(std::vector<double> values) {
     return values[values.size() / 2];
 }
 
-Timing Time(const QString &folder, int number, int bodyPages, int rounds, const QString &keepAs) {
+// One line of words, about a megabyte.
+QByteArray OneLineBody() {
+    return QByteArray("Remove the old shingles and felt; haul away all debris. ").repeated(18725) + "\r\n";
+}
+
+Timing Time(const QString &folder, int number, const QByteArray &bodyBytes, int copies, int rounds,
+            const QString &keepAs) {
     QDir(folder).mkpath(QStringLiteral("TamselProposals/ProposalBody"));
     QFile body(QDir(folder).filePath(QStringLiteral("TamselProposals/ProposalBody/%1.txt").arg(number)));
     body.open(QIODevice::WriteOnly);
-    body.write(Body(bodyPages));
+    body.write(bodyBytes);
     body.close();
     const ProposalDocument document = Document(number);
-    const PageSettings settings = Settings();
+    PageSettings settings = Settings();
+    settings.copies = copies;
 
     Timing timing;
     std::vector<double> pdf, layout;
@@ -174,18 +182,22 @@ int main(int argc, char *argv[]) {
     const struct {
         const char *what;
         int number;
-        int bodyPages;
+        QByteArray body;
+        int copies;
+        int rounds;
         const char *file;
-    } jobs[] = {{"2-page proposal, 3 copies", 1001, 2, "proposal-2-pages-3-copies.pdf"},
-                {"30-page body, 3 copies", 1002, 30, "proposal-30-pages-3-copies.pdf"}};
+    } jobs[] = {{"2-page proposal, 3 copies", 1001, Body(2), 3, rounds, "proposal-2-pages-3-copies.pdf"},
+                {"30-page body, 3 copies", 1002, Body(30), 3, rounds, "proposal-30-pages-3-copies.pdf"},
+                {"1 MB one-line body, 1 copy", 1003, OneLineBody(), 1, std::min(rounds, 3),
+                 "proposal-1-MB-one-line.pdf"}};
     for (const auto &job : jobs) {
         const QString keepAs =
             keep.isEmpty() ? QString() : QDir(keep).filePath(QString::fromLatin1(job.file));
-        const Timing t = Time(dir.path(), job.number, job.bodyPages, rounds, keepAs);
+        const Timing t = Time(dir.path(), job.number, job.body, job.copies, job.rounds, keepAs);
         out << job.what << ": " << t.pages << " pages, PDF " << QString::number(t.pdfMs, 'f', 1) << " ms ("
             << QString::number(t.pdfMs / t.pages, 'f', 2) << " ms a page, " << t.bytes / 1024
-            << " KiB); layout alone " << QString::number(t.layoutMs, 'f', 2) << " ms; median of " << rounds
-            << "\n";
+            << " KiB); layout alone " << QString::number(t.layoutMs, 'f', 2) << " ms; median of "
+            << job.rounds << "\n";
     }
     return 0;
 }

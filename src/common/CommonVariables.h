@@ -25,7 +25,7 @@ inline std::array<QString, 9> BusinessData;
 inline bool PrintInColor = false;
 inline quint32 BorderColor = 0; // RGB with red in the low byte
 inline quint8 NumCopies = 0;
-inline quint8 PageNo = 0;
+inline int PageNo = 0; // an int: a long body runs past 255 pages
 inline bool IsFieldProposal = false;
 inline qint16 NextRuleY = 0;
 

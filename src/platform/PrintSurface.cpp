@@ -119,8 +119,8 @@ void PrintSurface::NewPage() {
 void PrintSurface::EndDoc() {
     // The page begun by the last NewPage holds nothing unless something was
     // drawn on it since, and it is simply never started.
-    if (documentStarted_)
-        FinishDocument();
+    if (documentStarted_ && !FinishDocument())
+        failed_ = true;
     jobOpen_ = false;
     documentStarted_ = false;
     pageStarted_ = false;

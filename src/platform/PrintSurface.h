@@ -87,8 +87,13 @@ public:
     // ended by NewPage comes out even when blank.
     void NewPage();
     // Ends the document (the print job). The surface can then start another
-    // one, on job page 1.
+    // one, on job page 1. A document the device could not finish whole (a
+    // file cut short, a job the print system refused) counts as failed.
     void EndDoc();
+    // The name the print system lists the job under (and a PDF's title); set
+    // before the job's first page, kept until set again.
+    const QString &JobName() const { return jobName_; }
+    void SetJobName(const QString &name) { jobName_ = name; }
     // 1 for the first page of the job, counting every page of every copy.
     int JobPageNo() const { return jobPageNo_; }
     // True once the device refused to start the document or a page; from then
@@ -118,7 +123,8 @@ protected:
     // Starts the document (first page) or the next page; false when the device
     // cannot.
     virtual bool StartPage(bool firstOfDocument) = 0;
-    virtual void FinishDocument() = 0;
+    // False when the document did not reach its device whole.
+    virtual bool FinishDocument() = 0;
     virtual void FontChanged() {}
     virtual void PaperChanged() {}
 
@@ -127,6 +133,7 @@ private:
     void AfterText(const QString &text, bool endLine);
 
     PrintFont font_;
+    QString jobName_;
     quint32 textColor_ = 0;
     int penWidth_ = 1;
     double x_ = 0;

@@ -7,8 +7,10 @@
 #include <QPrintDialog>
 #include <QPrintPreviewDialog>
 #include <QPrinter>
+#include <QSpinBox>
 
 #include "platform/QtPrintSurface.h"
+#include "platform/UserPrompt.h"
 
 namespace {
 
@@ -20,12 +22,14 @@ struct PrinterHolder {
 class ChosenPrinterSurface : private PrinterHolder, public QtPrintSurface {
 public:
     explicit ChosenPrinterSurface(std::unique_ptr<QPrinter> chosen)
-        : PrinterHolder{std::move(chosen)}, QtPrintSurface(*printer) {}
+        : PrinterHolder{std::move(chosen)}, QtPrintSurface(*printer, PrintPaper::AsChosen) {}
 };
 
 } // namespace
 
-QColor ColorFromRgb(quint32 rgb) { return QColor(rgb & 0xFF, (rgb >> 8) & 0xFF, (rgb >> 16) & 0xFF); }
+QColor ColorFromRgb(quint32 rgb) {
+    return QColor(rgb & 0xFF, (rgb >> 8) & 0xFF, (rgb >> 16) & 0xFF);
+}
 
 quint32 RgbFromColor(const QColor &color) {
     return quint32(color.red()) | (quint32(color.green()) << 8) | (quint32(color.blue()) << 16);
@@ -48,7 +52,8 @@ std::optional<QString> QtDialogs::ChooseFont(const QString &current) {
 
 std::optional<QString> QtDialogs::ChooseOpenFile(const QString &title, const QString &filter,
                                                  const QString &startFolder) {
-    const QString path = QFileDialog::getOpenFileName(QApplication::activeWindow(), title, startFolder, filter);
+    const QString path =
+        QFileDialog::getOpenFileName(QApplication::activeWindow(), title, startFolder, filter);
     if (path.isEmpty())
         return std::nullopt;
     return path;
@@ -56,12 +61,26 @@ std::optional<QString> QtDialogs::ChooseOpenFile(const QString &title, const QSt
 
 std::shared_ptr<PrintSurface> QtDialogs::ChoosePrinter() {
     auto printer = std::make_unique<QPrinter>(QPrinter::HighResolution);
+    printer->setPageSize(QPageSize(QPageSize::Letter));
     QPrintDialog dialog(printer.get(), QApplication::activeWindow());
-    dialog.setOptions(QAbstractPrintDialog::PrintToFile | QAbstractPrintDialog::PrintCollateCopies |
-                      QAbstractPrintDialog::PrintShowPageSize);
+    dialog.setOptions(QAbstractPrintDialog::PrintToFile | QAbstractPrintDialog::PrintShowPageSize);
+    // Every job prints its own labelled copies (Original, Duplicate, ...), as
+    // many as the setup screen says; copies made by the print system would
+    // repeat the whole set, so the dialog offers none.
+    if (auto *copies = dialog.findChild<QSpinBox *>(QStringLiteral("copies")))
+        copies->parentWidget()->hide();
     if (dialog.exec() != QDialog::Accepted)
         return nullptr;
-    return std::make_shared<ChosenPrinterSurface>(std::move(printer));
+    printer->setCopyCount(1);
+    // The paper chosen is used when the pages fit on it (A4 as well as Letter).
+    auto surface = std::make_shared<ChosenPrinterSurface>(std::move(printer));
+    if (!surface->HoldsPages()) {
+        MsgBox(QStringLiteral("The paper chosen is too small for this page. Please choose Letter, A4 or a "
+                              "larger paper."),
+               MsgButtons::Ok, QStringLiteral("Paper Size"));
+        return nullptr;
+    }
+    return surface;
 }
 
 void QtDialogs::ShowPrintPreview(const QString &title, const PaintPages &paint) {

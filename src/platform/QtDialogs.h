@@ -14,7 +14,10 @@ public:
     std::optional<QString> ChooseFont(const QString &current) override;
     std::optional<QString> ChooseOpenFile(const QString &title, const QString &filter,
                                           const QString &startFolder) override;
-    // Qt's print dialog with "Print to File (PDF)" beside the installed printers.
+    // Qt's print dialog with "Print to File (PDF)" beside the installed
+    // printers. It offers no copies (the labelled copies are set on the setup
+    // screen) and keeps the paper chosen when the pages fit on it; a smaller
+    // paper is refused with a message and counts as cancelled.
     std::shared_ptr<PrintSurface> ChoosePrinter() override;
     // Qt's print preview window.
     void ShowPrintPreview(const QString &title, const PaintPages &paint) override;

@@ -2,17 +2,31 @@
 
 #include "platform/QtDialogs.h"
 
+#include <QFile>
 #include <QFontDatabase>
 #include <QHash>
 #include <QImage>
 #include <QPageLayout>
 #include <QPageSize>
 #include <QPrinter>
+#include <algorithm>
 
 namespace {
 constexpr int TwipsPerInch = 1440;
 constexpr double TwipsPerPoint = 20;
 constexpr double TwipsPerPenUnit = 15;
+// The least printable area, short side and long side, that HoldsPages needs.
+constexpr double LeastShortSide = 10830;
+constexpr double LeastLongSide = 14160;
+
+// A PDF written whole ends with its end-of-file marker (and a line end).
+bool PdfFileComplete(const QString &path) {
+    QFile file(path);
+    if (!file.open(QIODevice::ReadOnly) || file.size() < 64)
+        return false;
+    file.seek(file.size() - 64);
+    return file.read(64).contains("%%EOF");
+}
 } // namespace
 
 QString PrintFontFamily(const QString &name) {
@@ -29,11 +43,27 @@ QString PrintFontFamily(const QString &name) {
     return QFontDatabase::hasFamily(arial) ? arial : QStringLiteral("Arial");
 }
 
-QtPrintSurface::QtPrintSurface(QPrinter &printer) : printer_(printer) {
+QFont PrintQFont(const PrintFont &f) {
+    // Looked up once per name: a print changes fonts hundreds of times.
+    static QHash<QString, QString> families;
+    auto family = families.constFind(f.name);
+    if (family == families.constEnd())
+        family = families.insert(f.name, PrintFontFamily(f.name));
+    QFont font(*family);
+    font.setPointSizeF(f.size > 0 ? f.size : 1);
+    font.setBold(f.bold);
+    font.setUnderline(f.underline);
+    return font;
+}
+
+QtPrintSurface::QtPrintSurface(QPrinter &printer, PrintPaper paper) : printer_(printer) {
     // QPrinter starts at 1200 dpi; every measure below depends on this.
     printer_.setResolution(TwipsPerInch);
     printer_.setFullPage(false);
-    printer_.setPageSize(QPageSize(QPageSize::Letter));
+    // The layout is made in twips from the top-left corner, so any paper that
+    // holds it will do; HoldsPages tells.
+    if (paper == PrintPaper::Letter)
+        printer_.setPageSize(QPageSize(QPageSize::Letter));
     printer_.setPageMargins(QMarginsF(0.25, 0.25, 0.25, 0.25), QPageLayout::Inch);
     PaperChanged();
 }
@@ -51,6 +81,11 @@ double QtPrintSurface::PrintableHeight() const {
     return printer_.pageLayout().paintRect(QPageLayout::Point).height() * TwipsPerPoint;
 }
 
+bool QtPrintSurface::HoldsPages() const {
+    const double w = PrintableWidth(), h = PrintableHeight();
+    return std::min(w, h) >= LeastShortSide && std::max(w, h) >= LeastLongSide;
+}
+
 void QtPrintSurface::PaperChanged() {
     printer_.setPageOrientation(Orientation() == PrintOrientation::Portrait ? QPageLayout::Portrait
                                                                             : QPageLayout::Landscape);
@@ -59,16 +94,7 @@ void QtPrintSurface::PaperChanged() {
 
 const QFontMetricsF &QtPrintSurface::Metrics() {
     if (!metrics_) {
-        const PrintFont &f = Font();
-        // Looked up once per name: a print changes fonts hundreds of times.
-        static QHash<QString, QString> families;
-        auto family = families.constFind(f.name);
-        if (family == families.constEnd())
-            family = families.insert(f.name, PrintFontFamily(f.name));
-        font_ = QFont(*family);
-        font_.setPointSizeF(f.size > 0 ? f.size : 1);
-        font_.setBold(f.bold);
-        font_.setUnderline(f.underline);
+        font_ = PrintQFont(Font());
         // Measured on the printer, at its resolution, not on the screen.
         metrics_.emplace(font_, &printer_);
     }
@@ -125,12 +151,19 @@ bool QtPrintSurface::PaintPicture(const QByteArray &picture, double x, double y,
 }
 
 bool QtPrintSurface::StartPage(bool firstOfDocument) {
-    if (firstOfDocument)
+    if (firstOfDocument) {
+        printer_.setDocName(JobName());
         return painter_.begin(&printer_);
+    }
     return printer_.newPage();
 }
 
-void QtPrintSurface::FinishDocument() {
-    if (painter_.isActive())
-        painter_.end();
+bool QtPrintSurface::FinishDocument() {
+    bool ok = !painter_.isActive() || painter_.end();
+    const QPrinter::PrinterState state = printer_.printerState();
+    ok = ok && state != QPrinter::Error && state != QPrinter::Aborted;
+    // A file cut short (a full disk, a size limit) is not told by the painter.
+    if (printer_.outputFormat() == QPrinter::PdfFormat && !printer_.outputFileName().isEmpty())
+        ok = PdfFileComplete(printer_.outputFileName()) && ok;
+    return ok;
 }

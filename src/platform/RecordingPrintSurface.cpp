@@ -105,6 +105,7 @@ bool RecordingPrintSurface::StartPage(bool) {
     return true;
 }
 
-void RecordingPrintSurface::FinishDocument() {
+bool RecordingPrintSurface::FinishDocument() {
     ++documentsEnded_;
+    return !refuseToFinish_;
 }

@@ -42,6 +42,8 @@ public:
     void SetPrintableSize(double width, double height);
     // A device that refuses to start a page from the given job page on (0: never).
     void RefusePagesFrom(int jobPage) { refuseFrom_ = jobPage; }
+    // A device that cannot finish the document (a file cut short).
+    void RefuseToFinish(bool refuse) { refuseToFinish_ = refuse; }
 
     double PrintableWidth() const override;
     double PrintableHeight() const override;
@@ -62,7 +64,7 @@ protected:
     void PaintBox(double x1, double y1, double x2, double y2, quint32 rgb, BoxFill fill) override;
     bool PaintPicture(const QByteArray &picture, double x, double y, double width, double height) override;
     bool StartPage(bool firstOfDocument) override;
-    void FinishDocument() override;
+    bool FinishDocument() override;
 
 private:
     PrintOperation Made(PrintOperation::Kind kind) const;
@@ -75,6 +77,7 @@ private:
     double width_ = 11520;
     double height_ = 15120;
     int refuseFrom_ = 0;
+    bool refuseToFinish_ = false;
     QList<PrintOperation> operations_;
     int pagesStarted_ = 0;
     int documentsEnded_ = 0;

@@ -26,22 +26,6 @@ void PrintReportHeader(PrintSurface &surface, const PageSettings &settings, cons
     SetPrintPosition(surface, 1.0, 2.25);
 }
 
-// The longest start of the text that fits in the width.
-QString CutToWidth(PrintSurface &surface, const QString &text, double width) {
-    if (surface.TextWidth(text) <= width)
-        return text;
-    qsizetype low = 0;
-    qsizetype high = text.size() - 1;
-    while (low < high) {
-        const qsizetype middle = (low + high + 1) / 2;
-        if (surface.TextWidth(text.left(middle)) <= width)
-            low = middle;
-        else
-            high = middle - 1;
-    }
-    return text.left(low);
-}
-
 void PrintBlock(PrintSurface &surface, const CustomerRecord &rec, int column, double y, bool usaStyle) {
     const double x = 1.0 + 3.0 * (column - 1);
     // Columns 1 and 2 end where the next begins; column 3 at the page's edge.
@@ -68,6 +52,7 @@ void PrintBlock(PrintSurface &surface, const CustomerRecord &rec, int column, do
 
 bool PrintCustomerReport(PrintSurface &surface, const PageSettings &settings, bool usaStyle,
                          const QDate &today) {
+    surface.SetJobName(QStringLiteral("Customer List"));
     SetupPrinter(surface, QStringLiteral("Landscape"), settings.colorMode, settings.fontName);
     PrintReportHeader(surface, settings, today);
     const double lineHeight = surface.TextHeight(QStringLiteral("ABC"));

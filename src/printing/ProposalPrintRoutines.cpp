@@ -16,7 +16,12 @@ constexpr int BodyTop = 4176;
 constexpr int BodyLeft = 2664;
 constexpr int BodyWidth = 7920;
 constexpr int PageBreakY = 10080;
+// The closing block's first lines (6.4 in, a field proposal's price 6.3 in).
+constexpr int ClosingTop = 9216;
+constexpr int FieldClosingTop = 9072;
 constexpr int RuleLeft = 1600;
+constexpr int CustomerFrameRight = 5400;
+constexpr int JobSiteFrameRight = 10800;
 constexpr int RuleRight = 10650;
 constexpr int RuleStop = 7920;
 constexpr int RuleStep = 500;
@@ -62,53 +67,115 @@ int RoundedWidth(PrintSurface &surface, const QString &text) {
     return int(std::lround(surface.TextWidth(text)));
 }
 
-// The first line of the remaining text for PrintWrapped.
-qsizetype WrappedLineLength(PrintSurface &surface, const QString &remaining, int limit) {
-    if (RoundedWidth(surface, remaining) <= limit)
-        return remaining.size();
-    // The longest prefix ending in a space that fits (widths only grow with
-    // the prefix, so the first that does not fit ends the search).
-    qsizetype best = 0;
-    for (qsizetype space = remaining.indexOf(QLatin1Char(' ')); space >= 0;
-         space = remaining.indexOf(QLatin1Char(' '), space + 1)) {
-        if (RoundedWidth(surface, remaining.left(space + 1)) > limit)
+// Where one wrapped line of the text ends, and where the next one begins
+// (after the spaces at the break). Only the text near the line is measured,
+// never the rest of a long paragraph, so wrapping a text costs time in
+// proportion to its length.
+struct WrappedLine {
+    qsizetype end;
+    qsizetype next;
+};
+
+WrappedLine NextWrappedLine(PrintSurface &surface, const QString &text, qsizetype start, int limit) {
+    const qsizetype rest = text.size() - start;
+    auto fits = [&](qsizetype length) { return RoundedWidth(surface, text.mid(start, length)) <= limit; };
+    // Longer and longer starts of the text until one does not fit (widths
+    // only grow with the length): fitting fits, over does not.
+    qsizetype fitting = 0;
+    qsizetype over = -1;
+    for (qsizetype length = std::min<qsizetype>(rest, 64);; length = std::min(rest, length * 2)) {
+        if (!fits(length)) {
+            over = length;
             break;
-        best = space + 1;
+        }
+        fitting = length;
+        if (length == rest)
+            break;
+    }
+    auto skipSpaces = [&](qsizetype end) {
+        qsizetype next = end;
+        while (next < text.size() && text.at(next) == QLatin1Char(' '))
+            ++next;
+        return WrappedLine{end, next};
+    };
+    if (over < 0)
+        return {text.size(), text.size()};
+
+    // The longest start ending in a space that fits: those up to fitting do;
+    // the ones between are searched.
+    QList<qsizetype> between;
+    for (qsizetype i = fitting; i + 1 < over; ++i)
+        if (text.at(start + i) == QLatin1Char(' '))
+            between << i + 1;
+    qsizetype best = 0;
+    qsizetype low = -1, high = between.size();
+    while (high - low > 1) {
+        const qsizetype middle = (low + high) / 2;
+        if (fits(between.at(middle)))
+            low = middle;
+        else
+            high = middle;
+    }
+    if (low >= 0) {
+        best = between.at(low);
+    } else {
+        for (qsizetype i = fitting - 1; i >= 0 && best == 0; --i)
+            if (text.at(start + i) == QLatin1Char(' '))
+                best = i + 1;
     }
     if (best > 0)
-        return best;
+        return skipSpaces(start + best);
+
     // The first word alone does not fit with its space. Without the space it
     // may; otherwise it is broken at the end of the line rather than printed
     // past the edge of its frame.
-    const qsizetype space = remaining.indexOf(QLatin1Char(' '));
-    const QString word = space < 0 ? remaining : remaining.left(space);
-    if (RoundedWidth(surface, word) <= limit)
-        return space < 0 ? remaining.size() : space + 1;
-    qsizetype low = 1;
-    qsizetype high = word.size() - 1;
-    while (low < high) {
-        const qsizetype middle = (low + high + 1) / 2;
-        if (RoundedWidth(surface, word.left(middle)) <= limit)
+    const qsizetype space = text.indexOf(QLatin1Char(' '), start);
+    const qsizetype word = space < 0 ? rest : space - start;
+    if (space >= 0 && (word <= fitting || (word < over && fits(word))))
+        return skipSpaces(space + 1);
+    low = fitting;
+    high = over;
+    while (high - low > 1) {
+        const qsizetype middle = (low + high) / 2;
+        if (fits(middle))
             low = middle;
         else
-            high = middle - 1;
+            high = middle;
     }
-    return low;
+    return skipSpaces(start + std::max<qsizetype>(low, 1));
 }
 
-// One body line, with the page break below it when the page is full.
+// Prints the text wrapped from the current y, calling afterLine after each
+// printed line.
+template <typename AfterLine>
+void PrintWrappedLines(PrintSurface &surface, int x, int width, const QString &text, AfterLine afterLine) {
+    const int limit = width - 20;
+    qsizetype start = 0;
+    do {
+        const WrappedLine line = NextWrappedLine(surface, text, start, limit);
+        surface.SetCurrentX(x);
+        surface.PrintLine(text.mid(start, line.end - start));
+        start = line.next;
+        afterLine();
+    } while (start < text.size());
+}
+
+// One body line, with a page break after any of its printed lines that
+// fills the page, so a long paragraph never runs out of the body frame.
 void PrintBodyLine(ProposalPage &page, int copy, const QString &line) {
     PrintSurface &surface = page.surface;
-    PrintWrapped(surface, BodyLeft, int(surface.CurrentY()), BodyWidth, line);
-    if (surface.CurrentY() >= PageBreakY) {
+    surface.SetCurrentY(int(surface.CurrentY()));
+    PrintWrappedLines(surface, BodyLeft, BodyWidth, line, [&] {
+        if (surface.CurrentY() < PageBreakY)
+            return;
         PrintWrapped(surface, BodyLeft, int(surface.CurrentY()), BodyWidth,
                      QStringLiteral("Continued on Next Page"));
         StartContinuationPage(page, copy);
-    }
+    });
 }
 
-// The body file line by line (a line ends at CR LF); false when it cannot be
-// opened or read to its end.
+// The body file line by line; false when it cannot be opened or read to its
+// end. Lines end as in every text the program shows (TextCodec::SplitLines).
 bool PrintBodyFile(ProposalPage &page, int copy) {
     PrintSurface &surface = page.surface;
     surface.SetCurrentY(BodyTop);
@@ -118,22 +185,44 @@ bool PrintBodyFile(ProposalPage &page, int copy) {
         CloseAllFiles();
         return false;
     }
-    bool ok = true;
     QIODevice *file = FileDevice(FileNo);
-    while (file && !file->atEnd()) {
-        QByteArray bytes = file->readLine();
-        if (bytes.isEmpty() && !file->atEnd()) {
+    bool ok = file != nullptr;
+    QByteArray bytes;
+    while (ok && !file->atEnd()) {
+        const QByteArray chunk = file->read(1 << 16);
+        if (chunk.isEmpty())
             ok = false;
-            break;
-        }
-        if (bytes.endsWith('\n'))
-            bytes.chop(1);
-        if (bytes.endsWith('\r'))
-            bytes.chop(1);
-        PrintBodyLine(page, copy, TextCodec::Decode(bytes));
+        bytes += chunk;
     }
     CloseAllFiles();
-    return ok && file;
+    if (!ok)
+        return false;
+    for (const QString &line : TextCodec::SplitLines(TextCodec::Decode(bytes)))
+        PrintBodyLine(page, copy, line);
+    return true;
+}
+
+// Prints the text from the current position so that it ends inside a frame
+// whose right edge is at right: a text too wide is printed smaller, down to
+// 6 points, so a long name stays whole, and cut only when even that is too
+// wide. The line is then ended, or continued, in the size it had.
+void PrintInFrame(PrintSurface &surface, const QString &text, double right, bool endLine) {
+    constexpr double Clearance = 60; // the frame's pen and a little air
+    constexpr double Smallest = 6;
+    const double room = right - Clearance - surface.CurrentX();
+    const double size = surface.Font().size;
+    QString shown = text;
+    if (surface.TextWidth(text) > room) {
+        for (double smaller = size - 0.5; smaller >= Smallest && surface.TextWidth(text) > room;
+             smaller -= 0.5)
+            surface.SetFontSize(smaller);
+        shown = CutToWidth(surface, text, room);
+    }
+    surface.Print(shown);
+    if (surface.Font().size != size)
+        surface.SetFontSize(size);
+    if (endLine)
+        surface.PrintLine();
 }
 
 void PrintFieldRules(PrintSurface &surface) {
@@ -146,9 +235,10 @@ void PrintFieldRules(PrintSurface &surface) {
 }
 
 // Below the body, lines for what is added by hand; then a new page when the
-// closing block would not fit.
+// body ends below the top of the closing block, which would be printed over it.
 void PrintRuleLines(ProposalPage &page, int copy) {
     PrintSurface &surface = page.surface;
+    const double bodyEnd = surface.CurrentY();
     surface.SetFontName(page.settings.fontName);
     surface.SetFontSize(8);
     surface.SetFontName(Arial);
@@ -158,7 +248,7 @@ void PrintRuleLines(ProposalPage &page, int copy) {
         surface.DrawLine(RuleLeft, NextRuleY, RuleRight, NextRuleY, PrintColors::Black);
         NextRuleY = qint16(NextRuleY + RuleStep);
     }
-    if (surface.CurrentY() >= PageBreakY)
+    if (bodyEnd > (page.document.isField ? FieldClosingTop : ClosingTop))
         StartContinuationPage(page, copy);
 }
 
@@ -273,18 +363,7 @@ void SetPrintPosition(PrintSurface &surface, double x, double y) {
 
 void PrintWrapped(PrintSurface &surface, int x, int y, int width, const QString &text) {
     surface.SetCurrentY(y);
-    const int limit = width - 20;
-    QString remaining = text;
-    do {
-        const qsizetype length = WrappedLineLength(surface, remaining, limit);
-        const QString line = remaining.left(length);
-        qsizetype next = length;
-        while (next < remaining.size() && remaining.at(next) == QLatin1Char(' '))
-            ++next;
-        remaining = remaining.mid(next);
-        surface.SetCurrentX(x);
-        surface.PrintLine(line);
-    } while (!remaining.isEmpty());
+    PrintWrappedLines(surface, x, width, text, [] {});
 }
 
 bool PrintLogo(PrintSurface &surface, const PageSettings &settings) {
@@ -374,9 +453,9 @@ void PrintCustomerBlock(ProposalPage &page) {
     if (!document.isField) {
         auto row = [&](const QString &customer, const QString &jobSite) {
             AtInches(surface, 1.0);
-            surface.Print(customer);
+            PrintInFrame(surface, customer, CustomerFrameRight, false);
             AtInches(surface, 4.2);
-            surface.PrintLine(jobSite);
+            PrintInFrame(surface, jobSite, JobSiteFrameRight, true);
         };
         const auto &c = document.customer;
         const auto &j = document.jobSite;
@@ -398,7 +477,7 @@ void PrintCustomerBlock(ProposalPage &page) {
     const auto &c = document.customer;
     auto line = [&](const QString &text) {
         AtInches(surface, 1.0);
-        surface.PrintLine(text);
+        PrintInFrame(surface, text, CustomerFrameRight, true);
     };
     line(c[1]);
     line(c[2]);
@@ -444,7 +523,7 @@ void StartContinuationPage(ProposalPage &page, int copy) {
     const PrintFont font = surface.Font();
     const quint32 color = surface.TextColor();
     surface.NewPage();
-    PageNo = quint8(PageNo + 1);
+    ++PageNo;
     // The frame is printed in the fonts of the first page; what was being
     // printed then goes on in its own font.
     surface.SetFontName(page.settings.fontName);
@@ -455,6 +534,29 @@ void StartContinuationPage(ProposalPage &page, int copy) {
     surface.SetUnderline(font.underline);
     surface.SetTextColor(color);
     surface.SetCurrentY(BodyTop);
+}
+
+QString CutToWidth(PrintSurface &surface, const QString &text, double width) {
+    if (surface.TextWidth(text) <= width)
+        return text;
+    qsizetype low = 0;
+    qsizetype high = text.size() - 1;
+    while (low < high) {
+        const qsizetype middle = (low + high + 1) / 2;
+        if (surface.TextWidth(text.left(middle)) <= width)
+            low = middle;
+        else
+            high = middle - 1;
+    }
+    return text.left(low);
+}
+
+QString ProposalJobName(const ProposalDocument &document) {
+    if (document.isField)
+        return QStringLiteral("Field Proposal FP%1").arg(document.number);
+    const QString name = document.customer[1].trimmed();
+    const QString number = QStringLiteral("Proposal %1").arg(document.number);
+    return name.isEmpty() ? number : number + QStringLiteral(" - ") + name;
 }
 
 QString ProposalBodyFileName(const ProposalDocument &document) {

@@ -61,6 +61,13 @@ void PrintAcceptance(ProposalPage &page, int copy);
 // had before.
 void StartContinuationPage(ProposalPage &page, int copy);
 
+// The longest start of the text no wider than width, in the current font.
+QString CutToWidth(PrintSurface &surface, const QString &text, double width);
+
+// The name the print system shows for the job: "Proposal 1001 - Ann Baker",
+// "Field Proposal FP1002".
+QString ProposalJobName(const ProposalDocument &document);
+
 // The data name of an ordinary proposal's body file.
 QString ProposalBodyFileName(const ProposalDocument &document);
 

@@ -35,6 +35,7 @@ bool PrintProposal(PrintSurface &surface, const ProposalDocument &document, cons
     SetFieldProposalMode(document);
     if (!CanPrintProposal(document, settings))
         return false;
+    surface.SetJobName(ProposalJobName(document));
     SetupPrinter(surface, QStringLiteral("Portrait"), settings.colorMode, settings.fontName);
     ProposalPage page{surface, document, settings};
     const int copies = qBound(1, settings.copies, 5);
@@ -56,6 +57,7 @@ bool PrintProposal(PrintSurface &surface, const ProposalDocument &document, cons
 }
 
 bool PrintSample(PrintSurface &surface, const PageSettings &settings) {
+    surface.SetJobName(QStringLiteral("Sample Page"));
     SetupPrinter(surface, QStringLiteral("Portrait"), settings.colorMode, settings.fontName);
     const bool logoDrawn = PrintLogo(surface, settings);
     DrawFrames(surface, settings, 1);

@@ -201,6 +201,34 @@ private slots:
         surface.PrintLine();
         QCOMPARE(surface.CurrentY(), 1000 + surface.TextHeight());
     }
+    void paperChosenInTheDialog_data() {
+        QTest::addColumn<int>("paper"); // QPageSize::PageSizeId
+        QTest::addColumn<bool>("asChosen");
+        QTest::addColumn<QSizeF>("printable");
+        QTest::addColumn<bool>("holds");
+        QTest::newRow("Letter") << int(QPageSize::Letter) << true << QSizeF(11520, 15120) << true;
+        // Qt's A4 is 595 x 842 points; a quarter inch is taken on each side.
+        QTest::newRow("A4 kept") << int(QPageSize::A4) << true << QSizeF(11180, 16120) << true;
+        QTest::newRow("A5: too small") << int(QPageSize::A5) << true << QSizeF(7680, 11180) << false;
+        QTest::newRow("A4 outside the dialog: Letter")
+            << int(QPageSize::A4) << false << QSizeF(11520, 15120) << true;
+    }
+    void paperChosenInTheDialog() {
+        QFETCH(int, paper);
+        QFETCH(bool, asChosen);
+        QFETCH(QSizeF, printable);
+        QFETCH(bool, holds);
+        QTemporaryDir folder;
+        QPrinter printer;
+        printer.setOutputFileName(folder.filePath("job.pdf"));
+        printer.setPageSize(QPageSize(QPageSize::PageSizeId(paper)));
+        QtPrintSurface surface(printer, asChosen ? PrintPaper::AsChosen : PrintPaper::Letter);
+        QVERIFY(qAbs(surface.PrintableWidth() - printable.width()) < 1);
+        QVERIFY(qAbs(surface.PrintableHeight() - printable.height()) < 1);
+        QCOMPARE(surface.HoldsPages(), holds);
+        surface.SetOrientation(PrintOrientation::Landscape);
+        QCOMPARE(surface.HoldsPages(), holds);
+    }
     void printerThatCannotStartFails() {
         QTemporaryDir folder;
         QPrinter printer;

@@ -11,6 +11,8 @@
 #include "settings/TermsTexts.h"
 
 #include <QDir>
+#include <QFontMetricsF>
+#include <QHash>
 #include <QPrinter>
 #include <QStringList>
 
@@ -92,6 +94,36 @@ inline QStringList Placed(const QList<PrintOperation> &ops) {
     for (const PrintOperation &op : ops)
         placed << QStringLiteral("%1@%2,%3").arg(op.text).arg(op.x).arg(op.y);
     return placed;
+}
+
+// Metrics of the faces the printer draws in, at 1440 dpi, as QtPrintSurface
+// measures them: the page laid out on the recording surface is the page on paper.
+inline const QFontMetricsF &PrinterMetrics(const PrintFont &font) {
+    static QPrinter *printer = [] {
+        auto *made = new QPrinter(QPrinter::HighResolution); // kept to the end: fonts refer to it
+        made->setOutputFormat(QPrinter::PdfFormat);
+        made->setResolution(1440);
+        return made;
+    }();
+    static QHash<QString, QFontMetricsF> cache;
+    const QString key =
+        QStringLiteral("%1/%2/%3%4").arg(font.name).arg(font.size).arg(font.bold).arg(font.underline);
+    auto found = cache.constFind(key);
+    if (found == cache.constEnd())
+        found = cache.insert(key, QFontMetricsF(PrintQFont(font), printer));
+    return *found;
+}
+
+inline void UseRealMetrics(RecordingPrintSurface &surface) {
+    surface.SetWidthModel([](const QString &text, const PrintFont &font) {
+        return PrinterMetrics(font).horizontalAdvance(text);
+    });
+    surface.SetLineHeightModel([](const PrintFont &font) { return PrinterMetrics(font).lineSpacing(); });
+}
+
+inline QRectF TextBox(const PrintOperation &op) {
+    const QFontMetricsF &metrics = PrinterMetrics(op.font);
+    return QRectF(op.x, op.y, metrics.horizontalAdvance(op.text), metrics.lineSpacing());
 }
 
 struct DialogsInstalled {

@@ -122,6 +122,7 @@ private slots:
         QTest::newRow("body file missing") << "missing body" << int(PrintOutcome::Failed);
         QTest::newRow("logo file no picture") << "bad logo" << int(PrintOutcome::Failed);
         QTest::newRow("printer cannot start") << "refused" << int(PrintOutcome::Failed);
+        QTest::newRow("document not finished whole") << "unfinished" << int(PrintOutcome::Failed);
     }
     void throughThePrintDialog() {
         QFETCH(QString, fault);
@@ -138,10 +139,12 @@ private slots:
         }
         if (fault == QLatin1String("refused"))
             surface->RefusePagesFrom(1);
+        surface->RefuseToFinish(fault == QLatin1String("unfinished"));
 
         QCOMPARE(int(PrintProposalWithDialog(Document())), outcome);
         QVERIFY(installed.dialogs->ScriptUsed());
-        QCOMPARE(surface->PagesStarted(), outcome == int(PrintOutcome::Printed) ? 3 : 0);
+        QCOMPARE(surface->PagesStarted(),
+                 outcome == int(PrintOutcome::Printed) || fault == QLatin1String("unfinished") ? 3 : 0);
         if (outcome == int(PrintOutcome::Printed)) {
             QCOMPARE(TextOps(*surface, QStringLiteral("Proposal")).first().font.name,
                      QStringLiteral("Courier New"));

@@ -1,11 +1,14 @@
 // The proposal on paper, read back from the PDF with poppler's tools; the
 // faces the print fonts are drawn in; the preview showing the same pages.
+#include "FileSizeLimit.h"
 #include "PrintFixtures.h"
 #include "TestMain.h"
 #include "common/CommonVariables.h"
+#include "printing/CustomerReport.h"
 #include "printing/ProposalPrintRun.h"
 #include "printing/ProposalPrinting.h"
 
+#include <QFileInfo>
 #include <QProcess>
 #include <QRegularExpression>
 #include <QStandardPaths>
@@ -108,6 +111,58 @@ private slots:
             QCOMPARE(text.contains("Acceptance of Proposal"), !first);
             QCOMPARE(text.contains(labels[(page - 1) / 2]), !first);
         }
+    }
+    void jobsAreNamed_data() {
+        QTest::addColumn<QString>("job");
+        QTest::addColumn<QString>("title");
+        QTest::newRow("proposal") << "proposal"
+                                  << "Proposal 1001 - Mr. John Q Public";
+        QTest::newRow("field proposal") << "field"
+                                        << "Field Proposal FP1002";
+        QTest::newRow("customer list") << "customers"
+                                       << "Customer List";
+        QTest::newRow("sample page") << "sample"
+                                     << "Sample Page";
+    }
+    void jobsAreNamed() {
+        QFETCH(QString, job);
+        QFETCH(QString, title);
+        if (Tool("pdfinfo").isEmpty())
+            QSKIP("poppler-utils is not installed");
+        ProposalDocument document = Document();
+        document.customer[1] = QStringLiteral("Mr. John Q Public");
+        if (job == QLatin1String("field")) {
+            document.isField = true;
+            document.number = 1002;
+        }
+        WriteBody(*folder, BodyLines(2));
+        const PageSettings settings = Settings();
+        const QString pdf = folder->file("job.pdf");
+        QVERIFY(PrintPdf(pdf, [&](QtPrintSurface &surface) {
+            if (job == QLatin1String("customers"))
+                return PrintCustomerReport(surface, settings, true, QDate(2024, 3, 5));
+            if (job == QLatin1String("sample"))
+                return PrintSample(surface, settings);
+            return PrintProposal(surface, document, settings);
+        }));
+        const auto match =
+            QRegularExpression(QStringLiteral("Title:\\s+(.*)\n")).match(Run("pdfinfo", {pdf}));
+        QCOMPARE(match.captured(1).trimmed(), title);
+    }
+    void pdfCutShortIsAFailure() {
+        WriteBody(*folder, BodyLines(30));
+        const QString pdf = folder->file("cut.pdf");
+        bool printed = true;
+        {
+            FileSizeLimit limit(20000);
+            QVERIFY(limit.active());
+            QPrinter printer(QPrinter::HighResolution);
+            printer.setOutputFileName(pdf);
+            QtPrintSurface surface(printer);
+            printed = PrintProposal(surface, Document(), Settings());
+        }
+        QVERIFY(QFileInfo(pdf).size() <= 20000);
+        QVERIFY(!printed);
     }
     void previewShowsEveryPage() {
         WriteBody(*folder, BodyLines(30));

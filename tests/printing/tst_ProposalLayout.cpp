@@ -7,6 +7,7 @@
 #include "printing/ProposalPrintRoutines.h"
 #include "printing/ProposalPrintRun.h"
 
+#include <QRegularExpression>
 #include <QTest>
 
 using namespace PrintFixtures;
@@ -38,6 +39,71 @@ template <typename Keep> QString Where(const RecordingPrintSurface &surface, Kee
         if (keep(op))
             ops << op;
     return Placed(ops).join('|');
+}
+
+QString OneSpaced(QString text) {
+    static const QRegularExpression spaces(QStringLiteral(" +"));
+    return text.replace(spaces, QStringLiteral(" "));
+}
+
+// What is wrong with the pages as a whole, or nothing: a text off the paper,
+// a body text outside the body frame or under the closing block, a customer
+// or job-site text outside its frame, a "Continued" page that does not
+// continue, or a copy whose printed body differs from the body (runs of
+// spaces count as one: the spaces at a line break are not printed).
+QString PageFaults(const RecordingPrintSurface &surface, const QString &body) {
+    const QRectF paper(0, 0, surface.PrintableWidth(), surface.PrintableHeight());
+    const QRectF bodyFrame(QPointF(1080, 3960), QPointF(10800, 11520));
+    const QRectF customerFrame(QPointF(1080, 2160), QPointF(5400, 3600));
+    const QRectF jobSiteFrame(QPointF(5760, 2160), QPointF(10800, 3600));
+    const QString continued = QStringLiteral("Continued on Next Page");
+    QHash<int, QList<QRectF>> bodyBoxes, closingBoxes;
+    QString printed;
+    int continuedPage = 0;
+    for (const PrintOperation &op : OfKind(surface, PrintOperation::Text)) {
+        const QRectF box = TextBox(op);
+        const QString where = QStringLiteral("\"%1\" at %2,%3 to %4,%5 on page %6")
+                                  .arg(op.text.left(40))
+                                  .arg(box.left())
+                                  .arg(box.top())
+                                  .arg(box.right())
+                                  .arg(box.bottom())
+                                  .arg(op.page);
+        if (!paper.contains(box))
+            return QStringLiteral("off the paper: ") + where;
+        const bool isBody = op.font.name == QLatin1String("Courier New");
+        if (isBody && !bodyFrame.contains(box))
+            return QStringLiteral("outside the body frame: ") + where;
+        if (box.top() >= 2160 && box.top() < 3600 &&
+            !(box.left() < 5400 ? customerFrame : jobSiteFrame).contains(box))
+            return QStringLiteral("outside its frame: ") + where;
+        if (isBody && op.text != continued)
+            printed += op.text;
+        else if (!isBody && box.top() >= bodyFrame.top())
+            closingBoxes[op.page] << box;
+        if (isBody)
+            bodyBoxes[op.page] << box;
+        if (op.text == continued)
+            continuedPage = op.page;
+        if (op.text == QLatin1String("Acceptance of Proposal")) {
+            if (continuedPage == op.page)
+                return QStringLiteral("continued but ended on page %1").arg(op.page);
+            if (OneSpaced(printed) != OneSpaced(body))
+                return QStringLiteral("the body printed differs: %1 characters of %2, from \"%3\"")
+                    .arg(printed.size())
+                    .arg(body.size())
+                    .arg(printed.left(60));
+            printed.clear();
+        }
+    }
+    for (auto page = closingBoxes.cbegin(); page != closingBoxes.cend(); ++page)
+        for (const QRectF &closing : page.value())
+            for (const QRectF &text : bodyBoxes.value(page.key()))
+                if (closing.intersects(text))
+                    return QStringLiteral("body under the closing block on page %1 at y %2")
+                        .arg(page.key())
+                        .arg(text.top());
+    return QString();
 }
 
 QList<double> LineYs(const RecordingPrintSurface &surface) {
@@ -98,7 +164,7 @@ private slots:
         QCOMPARE(surface->DocumentsEnded(), 1);
         QCOMPARE(surface->Operations().last().page, pages);
         QCOMPARE(surface->Operations().last().text, CopyLabel(3));
-        QCOMPARE(PageNo, quint8(perCopy));
+        QCOMPARE(PageNo, perCopy);
         QCOMPARE(surface->JobPageNo(), 1);
         QStringList numbers;
         for (int page = 1; page <= pages; ++page)
@@ -229,6 +295,108 @@ private slots:
         QCOMPARE(representative[0].font, (PrintFont{"Arial", 8, true, false}));
         QCOMPARE(TextOps(*surface, QStringLiteral("Acceptance of Proposal"))[0].page, 2);
         QCOMPARE(TextOps(*surface, QStringLiteral("Original"))[0].page, 2);
+    }
+    // Bodies of every length and long paragraphs, measured as the printer
+    // measures, at every print size: nothing leaves its frame or the paper,
+    // nothing is printed under the closing block, and each copy prints the
+    // whole body once.
+    void wholePage_data() {
+        QTest::addColumn<int>("size");
+        QTest::addColumn<bool>("paragraphs");
+        for (int size : {6, 8, 10, 12}) {
+            QTest::addRow("size %d, 1 to 80 lines", size) << size << false;
+            QTest::addRow("size %d, paragraphs up to 10,000 characters", size) << size << true;
+        }
+    }
+    void wholePage() {
+        QFETCH(int, size);
+        QFETCH(bool, paragraphs);
+        // The longest names the record holds, in wide letters.
+        document.customer[1] = QStringLiteral("Mr. Maximilian Wolfgang Montgomery-Worthingham").left(45);
+        document.jobSite[1] = QString(45, QLatin1Char('W'));
+        document.printSize = size;
+        const QString words = QStringLiteral("Remove the old shingles and felt; haul away all debris. ");
+        auto paragraph = [&](int length) { return words.repeated(length / words.size() + 1).left(length); };
+        QList<QStringList> bodies;
+        if (paragraphs) {
+            bodies = {BodyLines(20) << paragraph(2500),
+                      {paragraph(6000)},
+                      {QString(10000, QLatin1Char('x'))},
+                      {QStringLiteral("   Indented"), QString(), paragraph(10000), QStringLiteral("End.")}};
+        } else {
+            for (int lines = 1; lines <= 80; ++lines)
+                bodies << BodyLines(lines);
+        }
+        settings.copies = paragraphs ? 2 : 1;
+        for (const QStringList &body : bodies) {
+            surface = std::make_unique<RecordingPrintSurface>();
+            UseRealMetrics(*surface);
+            WriteBody(*folder, body);
+            QVERIFY(PrintProposal(*surface, document, settings));
+            const QString fault = PageFaults(*surface, body.join(QString()));
+            QVERIFY2(fault.isEmpty(), qPrintable(QStringLiteral("%1 lines, %2 characters: %3")
+                                                     .arg(body.size())
+                                                     .arg(body.join(QString()).size())
+                                                     .arg(fault)));
+        }
+    }
+    void customerTextsStayInTheirFrames_data() {
+        QTest::addColumn<QString>("name");
+        QTest::addColumn<bool>("whole");
+        QTest::newRow("a long name: whole, in a smaller size")
+            << QStringLiteral("WOODWARD MASONRY AND WATERPROOFING OF OHIO") << true;
+        QTest::newRow("45 wide letters: cut at the frame even at 6 points")
+            << QString(45, QLatin1Char('W')) << false;
+    }
+    void customerTextsStayInTheirFrames() {
+        QFETCH(QString, name);
+        QFETCH(bool, whole);
+        UseRealMetrics(*surface);
+        document.customer[1] = name;
+        document.jobSite[1] = name;
+        ProposalPage page{*surface, document, settings};
+        PrintCustomerBlock(page);
+        const auto names = TextsStarting(*surface, name.left(5));
+        QCOMPARE(names.size(), 2);
+        for (const PrintOperation &op : names) {
+            const double right = op.x < 5400 ? 5400 : 10800;
+            QVERIFY2(TextBox(op).right() <= right, qPrintable(QString::number(TextBox(op).right())));
+            QCOMPARE(op.text == name, whole);
+            QVERIFY(name.startsWith(op.text) && op.font.size >= 6 && op.font.size <= 8);
+            if (op.x < 5400) // the customer's frame is narrower
+                QVERIFY(op.font.size < 8);
+        }
+        // The rows below keep their places.
+        const double row = PrinterMetrics(PrintFont{"Arial", 8, true, false}).lineSpacing();
+        QCOMPARE(TextOps(*surface, QStringLiteral("4 Elm St"))[0].y, names[0].y + row);
+        QCOMPARE(TextOps(*surface, QStringLiteral("4 Elm St"))[0].font.size, 8.0);
+    }
+    void bodyLinesEndAsInTheTextBoxes() {
+        // CR LF, a lone CR and a lone LF each end a line, as in the report's details box.
+        folder->write("TamselProposals/ProposalBody/1001.txt", "one\rtwo\nthree\r\n\r\nfive\r\n");
+        settings.copies = 1;
+        QVERIFY(PrintProposal(*surface, document, settings));
+        QCOMPARE(Where(*surface, [](const PrintOperation &op) { return op.font.name == "Courier New"; }),
+                 QStringLiteral("one@2664,4176|two@2664,4416|three@2664,4656|five@2664,5136"));
+    }
+    void pageNumbersPast255() {
+        ProposalPage page{*surface, document, settings};
+        PageNo = 255;
+        StartContinuationPage(page, 1);
+        QCOMPARE(PageNumbers(*surface), QStringList{" 256 "});
+    }
+    void longTextsMeasuredNearEachLineOnly() {
+        // What is measured grows with the text, not with its square: a long
+        // one-line body must not freeze the print.
+        qint64 measured = 0;
+        surface->SetWidthModel([&measured](const QString &text, const PrintFont &font) {
+            measured += text.size();
+            return double(text.size()) * font.size * 10;
+        });
+        const QString text = QStringLiteral("shingle ").repeated(25000);
+        PrintWrapped(*surface, 500, 0, 7920, text);
+        QVERIFY2(measured < 20 * text.size(), qPrintable(QString::number(measured)));
+        QCOMPARE(surface->Texts().join(QString()), text);
     }
     void ruleLinesBelowTheBody_data() {
         QTest::addColumn<int>("bodyLines");
