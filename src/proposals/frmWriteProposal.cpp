@@ -5,6 +5,7 @@
 #include "common/LocaleTexts.h"
 #include "common/ScreenRegistry.h"
 #include "common/StoredText.h"
+#include "common/StoredTextUi.h"
 #include "customers/CustomerRecords.h"
 #include "customers/frmCustomer.h"
 #include "platform/Clock.h"
@@ -1227,6 +1228,8 @@ bool frmWriteProposal::CheckPaymentTotal() {
 // ---- Stage 4 -------------------------------------------------------------
 
 void frmWriteProposal::cmdSave_Click() {
+    if (!FitBoxesToCodePage({txtBody}))
+        return;
     const TemplateSave save = SaveBodyAsTemplate(StoredLineEnds(BodyText()));
     const QString body = BoxLineEnds(save.body);
     if (body != BodyText())
@@ -1319,6 +1322,8 @@ bool frmWriteProposal::RecordProposal() {
 }
 
 void frmWriteProposal::cmdProposalContinue_Click() {
+    if (!FitBoxesToCodePage(QList<QWidget *>(txtCustomerInfo.begin(), txtCustomerInfo.end()) << txtBody))
+        return;
     fraPrint->hide();
     if (!RecordProposal())
         return;
