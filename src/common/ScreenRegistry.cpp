@@ -1,5 +1,7 @@
 #include "common/ScreenRegistry.h"
 
+#include "common/StoredTextUi.h"
+
 #include <map>
 #include <vector>
 
@@ -36,6 +38,8 @@ TamselForm *ScreenRegistry::Find(std::type_index type) {
 
 void ScreenRegistry::Register(std::type_index type, TamselForm *screen) {
     Entries().push_back(Entry{type, screen});
+    // Before Form_Load, which may fill the boxes from files.
+    KeepTextBoxesResponsive(screen);
 }
 
 void ScreenRegistry::Show(TamselForm *screen) {

@@ -2,6 +2,7 @@
 
 #include "common/CommonRoutines.h"
 #include "platform/TextCodec.h"
+#include "platform/UserPrompt.h"
 
 namespace {
 
@@ -19,6 +20,15 @@ QString WithLineEnds(const QString &text, const QString &lineEnd) {
         }
     }
     return out;
+}
+
+// A character as the question names it; one that shows as nothing (a space,
+// a mark, a zero-width character) by its code.
+QString Named(const QString &character) {
+    const QChar c = character.at(0);
+    if (character.size() == 1 && (!c.isPrint() || c.isSpace() || c.isMark()))
+        return QStringLiteral("U+") + QString::number(c.unicode(), 16).toUpper().rightJustified(4, QLatin1Char('0'));
+    return QLatin1Char('"') + character + QLatin1Char('"');
 }
 
 } // namespace
@@ -44,4 +54,25 @@ ReadBack<QString> ReadStoredText(const QString &name) {
 bool IsPlainFileName(const QString &fileName) {
     return !fileName.isEmpty() && fileName != QLatin1String(".") && fileName != QLatin1String("..") &&
            !fileName.contains(QLatin1Char('/')) && !fileName.contains(QLatin1Char('\\'));
+}
+
+bool AcceptStoredText(const QStringList &texts) {
+    QStringList lacking;
+    for (const QString &text : texts)
+        for (const QString &character : TextCodec::Unstorable(text))
+            if (!lacking.contains(character))
+                lacking << character;
+    if (lacking.isEmpty())
+        return true;
+    // A long paste of another script would make a box taller than the screen.
+    constexpr qsizetype Listed = 12;
+    QStringList pairs;
+    for (qsizetype i = 0; i < std::min(Listed, lacking.size()); ++i)
+        pairs << Named(lacking[i]) + QStringLiteral(" as ") + Named(QString(TextCodec::StandIn(lacking[i])));
+    QString list = pairs.join(QStringLiteral(", "));
+    if (lacking.size() > Listed)
+        list += QStringLiteral(" and %1 more").arg(lacking.size() - Listed);
+    return MsgBox(QStringLiteral("These characters cannot be kept in the file: ") + list + QStringLiteral(".\r\n") +
+                      QStringLiteral("Click Yes to store them as shown, or No to change the text first."),
+                  MsgButtons::YesNo, QStringLiteral("Characters not Kept")) == MsgAnswer::Yes;
 }

@@ -3,6 +3,7 @@
 // and as a multi-line text box holds them (LF), and the outcome of reading a
 // file back, which tells a missing file from one that cannot be understood.
 #include <QString>
+#include <QStringList>
 
 enum class ReadOutcome { Read, Missing, Unreadable };
 
@@ -22,3 +23,10 @@ ReadBack<QString> ReadStoredText(const QString &name);
 
 // True for a bare file name: not empty, no separator, not "." or "..".
 bool IsPlainFileName(const QString &fileName);
+
+// Before texts are stored in the code page of the data files: when they hold
+// characters it lacks, a box names each with what would be stored instead
+// and asks whether to store them so. True when nothing is lacking or the
+// user says Yes; false when the user goes back to change the text, and then
+// nothing may be written.
+bool AcceptStoredText(const QStringList &texts);

@@ -4,6 +4,7 @@
 #include "common/CommonVariables.h"
 #include "common/KeyFiltersUi.h"
 #include "common/ScreenRegistry.h"
+#include "common/StoredTextUi.h"
 #include "customers/AccountFolders.h"
 #include "customers/AccountListModel.h"
 #include "customers/CustomerRecords.h"
@@ -815,6 +816,11 @@ bool frmCustomer::SaveCustomer() {
         MsgBox(QStringLiteral("Telephone Number will be used as Acct No."), MsgButtons::Ok,
                QStringLiteral("Account not Entered"));
     }
+    if (!FitBoxesToCodePage(QList<QWidget *>(txtCustomer.begin(), txtCustomer.end())
+                            << cboTitle << cboCity << cboStates << txtAdd3 << txtAdd4)) {
+        saveSucceeded_ = false;
+        return false;
+    }
     // The account number names the customer's folders; pasting can bring in
     // what the key filter keeps out.
     const QString problem = AccountNoProblem(txtCustomer[0]->text());
@@ -1256,6 +1262,8 @@ void frmCustomer::LoadAuxBoxes() {
 }
 
 bool frmCustomer::SaveAuxBoxes() {
+    if (!FitBoxesToCodePage(QList<QWidget *>(txtAux.begin(), txtAux.end())))
+        return false;
     AuxTexts boxes;
     for (int k = 0; k < AuxBoxes; ++k)
         boxes[k] = txtAux[k]->toPlainText();
@@ -1282,6 +1290,8 @@ void frmCustomer::cmdSaveAux_Click(int Index) {
     switch (Index) {
     case 0: {
         AuxTexts headings;
+        if (!FitBoxesToCodePage(QList<QWidget *>(txtHeading.begin(), txtHeading.end())))
+            break;
         for (int k = 0; k < AuxBoxes; ++k)
             headings[k] = txtHeading[k]->text();
         if (!SaveAuxHeadings(headings))

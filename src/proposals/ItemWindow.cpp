@@ -3,6 +3,7 @@
 #include "common/KeyFiltersUi.h"
 #include "common/LocaleTexts.h"
 #include "common/StoredText.h"
+#include "common/StoredTextUi.h"
 #include "platform/UserPrompt.h"
 #include "proposals/ItemLines.h"
 #include "proposals/PaymentSchedule.h"
@@ -219,6 +220,8 @@ void ItemWindow::cmdItem_Click(int Index) {
             txtItem[problem.box]->setFocus();
             return;
         }
+        if (!FitBoxesToCodePage({txtItem[ItemDescriptionBox], cboCategories}))
+            return;
         fraAddNew->hide();
         if (!SaveItemToInventory(txtItem[ItemDescriptionBox]->text(), cboCategories->currentText(),
                                  CurrencyAmount(txtItem[ItemPriceBox]->text()).value_or(Currency{}))) {

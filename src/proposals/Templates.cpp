@@ -76,7 +76,7 @@ ReadBack<QString> LoadDocument(const QString &fullPath) {
         return result;
     }
     result.outcome = ReadOutcome::Read;
-    result.value = LoadTextIntoBody(TextCodec::Decode(file.readAll()));
+    result.value = LoadTextIntoBody(TextCodec::DecodeDocument(file.readAll()));
     return result;
 }
 

@@ -22,7 +22,8 @@ TemplateList ListTemplates();
 
 // A listed template ("Roof.txt") made into a body (LoadTextIntoBody).
 ReadBack<QString> LoadTemplate(const QString &fileName);
-// A document chosen anywhere on disk, read the same way.
+// A document chosen anywhere on disk, read the same way; valid UTF-8 is
+// read as UTF-8 (DecodeDocument), anything else in the code page.
 ReadBack<QString> LoadDocument(const QString &fullPath);
 
 // Replaces "\Templates\Proposals\" + name + ".txt" with the body. False,

@@ -5,6 +5,7 @@
 #include "common/LocaleTexts.h"
 #include "common/ScreenRegistry.h"
 #include "common/StoredText.h"
+#include "common/StoredTextUi.h"
 #include "customers/CustomerRecords.h"
 #include "customers/frmCustomer.h"
 #include "platform/Clock.h"
@@ -1253,6 +1254,8 @@ bool frmWriteProposal::CheckPaymentTotal() {
 // ---- Stage 4 -------------------------------------------------------------
 
 void frmWriteProposal::cmdSave_Click() {
+    if (!FitBoxesToCodePage({txtBody}))
+        return;
     const TemplateSave save = SaveBodyAsTemplate(StoredLineEnds(BodyText()));
     const QString body = BoxLineEnds(save.body);
     if (body != BodyText())
@@ -1360,6 +1363,8 @@ bool frmWriteProposal::RecordProposal(const ProposalDocument &document) {
 }
 
 void frmWriteProposal::cmdProposalContinue_Click() {
+    if (!FitBoxesToCodePage(QList<QWidget *>(txtCustomerInfo.begin(), txtCustomerInfo.end()) << txtBody))
+        return;
     fraPrint->hide();
     const qint16 number = ProposalNo;
     const ProposalDocument document = MakeDocument();

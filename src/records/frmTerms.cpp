@@ -3,6 +3,7 @@
 #include "common/CommonRoutines.h"
 #include "common/ScreenRegistry.h"
 #include "common/StoredText.h"
+#include "common/StoredTextUi.h"
 #include "platform/UserPrompt.h"
 #include "settings/TermsTexts.h"
 
@@ -169,6 +170,8 @@ void frmTerms::Command1_Click(int Index) {
 }
 
 void frmTerms::SaveTextFile(const QString &name, QPlainTextEdit *box) {
+    if (!FitBoxesToCodePage({box}))
+        return;
     if (!SaveCustomText(name, box->toPlainText()))
         ReportWriteFailure(FileLabel(name));
 }

@@ -43,7 +43,9 @@ bool SaveCustomText(const QString &name, const QString &text) {
 ReadBack<QString> LoadCustomText(const QString &name) {
     auto result = ReadStoredText(name);
     QString text;
-    if (result.ok() && !FieldReader(result.value).ReadText(text)) {
+    // Control characters never come from a box; random bytes would otherwise read as terms.
+    if (result.ok() && (TextCodec::HoldsControlBytes(TextCodec::Encode(result.value)) ||
+                        !FieldReader(result.value).ReadText(text))) {
         result.outcome = ReadOutcome::Unreadable;
         text.clear();
     }

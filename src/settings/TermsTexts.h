@@ -20,7 +20,8 @@ QString GenericDisclaimer();
 // a double quote kept whole) and drops the backup copy, which would be
 // stale. When the write fails the old file and its backup stay.
 bool SaveCustomText(const QString &name, const QString &text);
-// The one quoted field of the file, line breaks as CR LF.
+// The one quoted field of the file, line breaks as CR LF. A file holding
+// control characters other than line ends and tabs is unreadable (damaged).
 ReadBack<QString> LoadCustomText(const QString &name);
 
 // For the writer and the printing.

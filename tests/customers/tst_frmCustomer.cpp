@@ -3,6 +3,7 @@
 #include "common/ScreenRegistry.h"
 #include "CustomerFixtures.h"
 #include "customers/AccountListModel.h"
+#include "customers/CustomerTextFiles.h"
 #include "customers/CustomersFoundModel.h"
 #include "customers/frmCustomer.h"
 #include "FileSizeLimit.h"
@@ -64,6 +65,8 @@ private slots:
     void deleteDropsTheStaleSearchGrid();
     void newCustomerOnAFullDiskIsReported();
     void fullCustomerFile();
+    void unkeptCharactersAreAskedAbout_data();
+    void unkeptCharactersAreAskedAbout();
     void screenshots();
 };
 
@@ -932,6 +935,38 @@ void frmCustomerTest::screenshots() {
     save("customer-aux.png");
     form->txtAux_DblClick(5);
     save("customer-aux-big.png");
+}
+
+void frmCustomerTest::unkeptCharactersAreAskedAbout_data() {
+    QTest::addColumn<bool>("aux");
+    QTest::addColumn<int>("answer");
+    QTest::addColumn<QString>("stored");
+    QTest::newRow("name kept for changing") << false << int(MsgAnswer::No) << QString("Lee");
+    QTest::newRow("name with stand-ins") << false << int(MsgAnswer::Yes) << QString("Lecka ?");
+    QTest::newRow("aux box kept for changing") << true << int(MsgAnswer::No) << QString();
+    QTest::newRow("aux box with stand-ins") << true << int(MsgAnswer::Yes) << QString("Lecka ?\r\n");
+}
+
+void frmCustomerTest::unkeptCharactersAreAskedAbout() {
+    QFETCH(bool, aux);
+    QFETCH(int, answer);
+    QFETCH(QString, stored);
+    TestFolder folder;
+    frmCustomer *form = Activate(folder, {Individual("1", "Ann", "Lee")});
+    QLineEdit *name = form->txtCustomer[10];
+    QPlainTextEdit *box = form->txtAux[2];
+    const QString typed = QStringLiteral("Łęcka ✓");
+    aux ? box->setPlainText(typed) : name->setText(typed);
+    folder.prompt->Answer(MsgAnswer(answer));
+    const bool saved = aux ? (form->cmdSaveAux_Click(2), folder.exists(AuxDataFileName("1", 2).mid(1)))
+                           : form->SaveCustomer();
+    QCOMPARE(saved, answer == int(MsgAnswer::Yes));
+    QVERIFY(folder.prompt->ScriptUsed());
+    QCOMPARE(aux ? box->toPlainText() : name->text(), saved ? QStringLiteral("Lecka ?") : typed);
+    if (aux && saved)
+        QCOMPARE(folder.read(AuxDataFileName("1", 2).mid(1)), stored.toLatin1());
+    else if (!aux)
+        QCOMPARE(StoredCustomer(folder, 1).LastName.trimmed(), stored);
 }
 
 TAMSEL_TEST(frmCustomerTest)

@@ -1,4 +1,5 @@
 #include "app/frmStartup.h"
+#include "common/CommonRoutines.h"
 #include "common/ScreenRegistry.h"
 #include "records/frmTerms.h"
 #include "settings/TermsTexts.h"
@@ -6,6 +7,7 @@
 #include "TestMain.h"
 
 #include <QDir>
+#include <QElapsedTimer>
 #include <QLabel>
 #include <QPlainTextEdit>
 #include <QPushButton>
@@ -39,6 +41,12 @@ private slots:
     void bothCustomTextsLoadWithTheScreenQuotesWhole();
     void unreadableAndUnwritableFilesLoseNothing();
     void menuHidesTheScreenAndShowsTheMainMenu();
+    void foreignBytesAreDamage_data();
+    void foreignBytesAreDamage();
+    void unkeptCharactersAreAskedAbout_data();
+    void unkeptCharactersAreAskedAbout();
+    void longWordsKeepTheBoxResponsive_data();
+    void longWordsKeepTheBoxResponsive();
     void screenshot();
 };
 
@@ -167,6 +175,103 @@ void TermsTest::menuHidesTheScreenAndShowsTheMainMenu() {
     auto *menu = ScreenRegistry::Existing<frmStartup>();
     QVERIFY(menu && menu->isVisible());
     QCOMPARE(OpenTerms()->Text1[0]->toPlainText(), QStringLiteral("unsaved"));
+}
+
+void TermsTest::foreignBytesAreDamage_data() {
+    QTest::addColumn<QByteArray>("bytes");
+    QTest::addColumn<bool>("damaged");
+    QByteArray random;
+    for (int i = 0; i < 4096; ++i)
+        random += char((i * 7919 + 13) % 251);
+    QTest::newRow("random bytes") << random << true;
+    QTest::newRow("NUL in the text") << QByteArray("\"Net\0 30 days\"\r\n", 16) << true;
+    QTest::newRow("escape in the text") << QByteArray("\"Net \x1b 30 days\"\r\n") << true;
+    QTest::newRow("undefined code page byte") << QByteArray("\"Net \x9d 30 days\"\r\n") << true;
+    QTest::newRow("tabs and line ends") << QByteArray("\"Net\t30 days\r\nCaf\xe9\"\r\n") << false;
+}
+
+void TermsTest::foreignBytesAreDamage() {
+    QFETCH(QByteArray, bytes);
+    QFETCH(bool, damaged);
+    TestFolder folder;
+    folder.write(Terms, bytes);
+    folder.write(Backup + Terms, "\"Good terms\"\r\n");
+    if (damaged)
+        folder.prompt->Answer(MsgAnswer::No); // keep the file as it is
+    frmTerms *screen = OpenTerms();
+    QCOMPARE(folder.prompt->shown.size(), damaged ? 1 : 0);
+    QCOMPARE(screen->Text1[0]->toPlainText().isEmpty(), damaged);
+    QCOMPARE(ReadCustomTerms().ok(), !damaged);
+    // The exit's backup leaves the good copy alone.
+    QVERIFY(BackupDataFiles());
+    QCOMPARE(folder.read(Backup + Terms) == "\"Good terms\"\r\n", damaged);
+}
+
+void TermsTest::unkeptCharactersAreAskedAbout_data() {
+    QTest::addColumn<int>("box");
+    QTest::addColumn<int>("answer");
+    QTest::addColumn<QString>("shown");
+    QTest::addColumn<QByteArray>("stored"); // empty: no file
+    const QString typed = QStringLiteral("Łazienka ≤ 30 cm ✓");
+    QTest::newRow("terms changed first") << 0 << int(MsgAnswer::No) << typed << QByteArray();
+    QTest::newRow("disclaimer with stand-ins") << 1 << int(MsgAnswer::Yes) << QStringLiteral("Lazienka < 30 cm ?")
+                                               << QByteArray("\"Lazienka < 30 cm ?\"\r\n");
+}
+
+void TermsTest::unkeptCharactersAreAskedAbout() {
+    QFETCH(int, box);
+    QFETCH(int, answer);
+    QFETCH(QString, shown);
+    QFETCH(QByteArray, stored);
+    TestFolder folder;
+    frmTerms *screen = OpenTerms();
+    screen->Text1[box]->setPlainText(QStringLiteral("Łazienka ≤ 30 cm ✓"));
+    folder.prompt->Answer(MsgAnswer(answer));
+    screen->Command1_Click(1 + box);
+    QCOMPARE(folder.prompt->shown.size(), 1);
+    QCOMPARE(folder.prompt->shown[0].text,
+             QStringLiteral("These characters cannot be kept in the file: \"Ł\" as \"L\", \"≤\" as \"<\", \"✓\" as "
+                            "\"?\".\r\nClick Yes to store them as shown, or No to change the text first."));
+    QCOMPARE(screen->Text1[box]->toPlainText(), shown);
+    const QString file = box == 0 ? Terms : Disclaimer;
+    QCOMPARE(folder.exists(file), !stored.isEmpty());
+    if (!stored.isEmpty())
+        QCOMPARE(folder.read(file), stored);
+}
+
+void TermsTest::longWordsKeepTheBoxResponsive_data() {
+    QTest::addColumn<bool>("fromFile");
+    QTest::addColumn<QString>("text");
+    QTest::addColumn<bool>("wrapsAnywhere");
+    const QString word(400000, QLatin1Char('9'));
+    QTest::newRow("file of one long word") << true << word << true;
+    QTest::newRow("pasted long word") << false << word << true;
+    QTest::newRow("ordinary words wrap at their ends") << false << QStringLiteral("Net 30 days. ").repeated(30000)
+                                                       << false;
+}
+
+void TermsTest::longWordsKeepTheBoxResponsive() {
+    QFETCH(bool, fromFile);
+    QFETCH(QString, text);
+    QFETCH(bool, wrapsAnywhere);
+    TestFolder folder;
+    frmTerms *screen = OpenTerms();
+    QPlainTextEdit *box = screen->Text1[0];
+    box->setPlainText(QStringLiteral("Typed first"));
+    QElapsedTimer timer;
+    timer.start();
+    if (fromFile) {
+        folder.write(Terms, "\"" + text.toLatin1() + "\"\r\n");
+        screen->Command1_Click(5);
+    } else {
+        box->moveCursor(QTextCursor::End);
+        box->insertPlainText(text);
+    }
+    (void)screen->grab(); // lays the text out
+    // Word wrapping a word of this length takes many seconds, wrapping anywhere a fraction of one.
+    QVERIFY2(timer.elapsed() < 6000, qPrintable(QString::number(timer.elapsed())));
+    QCOMPARE(box->wordWrapMode() == QTextOption::WrapAnywhere, wrapsAnywhere);
+    QVERIFY(box->toPlainText().endsWith(text.right(20)));
 }
 
 void TermsTest::screenshot() {
