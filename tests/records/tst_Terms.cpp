@@ -7,7 +7,6 @@
 #include "TestMain.h"
 
 #include <QDir>
-#include <QElapsedTimer>
 #include <QLabel>
 #include <QPlainTextEdit>
 #include <QPushButton>
