@@ -92,7 +92,9 @@ void StartModemSearch() {
 }
 
 void DisableTelephone() {
-    frmCustomer::SetDialHandler({});
+    // The dial icon stays: it offers the number to the desktop's telephone
+    // program instead (a softphone or a paired mobile).
+    frmCustomer::SetDialHandler(DialThroughDesktop);
     frmSetup *setup = ScreenRegistry::Get<frmSetup>();
     if (setup->tabSub->currentIndex() == frmSetup::PhoneTab)
         setup->tabSub->setCurrentIndex(frmSetup::PrintingTab);
@@ -126,6 +128,28 @@ void LoadCallerIdSetting() {
     frmSetup *setup = ScreenRegistry::Get<frmSetup>();
     setup->ckCallerID->setChecked(CallerIdEnabled);
     setup->lblCallid->setVisible(CallerIdEnabled);
+}
+
+void DialThroughDesktop(const QString &name, const std::optional<QString> &number) {
+    const QString dial = number.value_or(QString()).trimmed();
+    const QString refused = RefusedDialCharacters(dial);
+    if (dial.isEmpty() || !refused.isEmpty()) {
+        MsgBox(dial.isEmpty() ? QStringLiteral("There is no number to dial.")
+                              : QStringLiteral("The number %1 cannot be dialled: it holds %2.").arg(dial, refused),
+               MsgButtons::Ok, QStringLiteral("Number Not Dialled"));
+        return;
+    }
+    if (MsgBox(QStringLiteral("No modem was found, so the program cannot dial %1 itself.\r\n"
+                              "Hand the number to your computer's telephone program?")
+                   .arg(name.trimmed().isEmpty() ? dial : name.trimmed() + QStringLiteral(" at ") + dial),
+               MsgButtons::YesNo, QStringLiteral("Dial")) != MsgAnswer::Yes)
+        return;
+    // A telephone link holds no blanks; the other signs of a number are kept.
+    QString link = dial;
+    link.remove(QLatin1Char(' '));
+    if (!OpenWebPage(QStringLiteral("tel:") + link))
+        MsgBox(QStringLiteral("No program on this computer takes telephone numbers. Please dial %1 by hand.").arg(dial),
+               MsgButtons::Ok, QStringLiteral("Dial"));
 }
 
 void DialCustomer(const QString &name, const std::optional<QString> &number) {

@@ -25,9 +25,14 @@ bool ModemSearchRunning();
 bool ModemSearchDone();
 // CallID.txt into CallerIdEnabled and the setup screen's caller-ID box.
 void LoadCallerIdSetting();
-// No modem: the dial icon and the setup screen's phone sub-tab are switched
-// off. The printing options beside it stay, since most machines have no modem.
+// No modem: the setup screen's phone sub-tab is switched off (the printing
+// options beside it stay, since most machines have no modem), and the dial
+// icon offers the number to the desktop's telephone program instead.
 void DisableTelephone();
+// The dial icon without a modem: after the user agrees, the number goes to
+// the desktop's handler of tel: links through the URL opener; the user is
+// told when there is none.
+void DialThroughDesktop(const QString &name, const std::optional<QString> &number);
 
 // The modem's status and port texts, which a dialer created again after a
 // call shows once more.

@@ -5,6 +5,7 @@
 #include "app/Startup.h"
 #include "app/frmSplash.h"
 #include "app/frmStartup.h"
+#include "common/CommonRoutines.h"
 #include "common/CommonVariables.h"
 #include "common/ScreenRegistry.h"
 #include "customers/frmCustomer.h"
@@ -57,7 +58,7 @@ private slots:
     void programRunsOnDuringTheSearch();
     void whatCountsAsAnAnswer_data();
     void whatCountsAsAnAnswer();
-    void noModemSwitchesOffOnlyTheTelephone();
+    void noModemOffersTheDesktopsTelephone();
     void phoneAndCallerIdFiles_data();
     void phoneAndCallerIdFiles();
     void executableFindsTheMappedModem();
@@ -294,7 +295,7 @@ void ModemTest::whatCountsAsAnAnswer() {
     QCOMPARE(DialerText(), found ? QStringLiteral("Your Modem Comm Port Is 1.") : NoModem);
 }
 
-void ModemTest::noModemSwitchesOffOnlyTheTelephone() {
+void ModemTest::noModemOffersTheDesktopsTelephone() {
     TestFolder folder;
     ModemPorts ports; // sixteen ports, no device behind any
     frmCustomer *customer = ScreenRegistry::Get<frmCustomer>();
@@ -309,11 +310,35 @@ void ModemTest::noModemSwitchesOffOnlyTheTelephone() {
     QCOMPARE(setup->txtModemPort->text(), QStringLiteral("0"));
     QCOMPARE(ModemPort, qint16(0));
     QVERIFY(folder.prompt->shown.isEmpty());
-    // The dial icon is gone, also from a customer screen made later.
-    QVERIFY(customer->Image2->isHidden());
+    // The dial icon offers the desktop's telephone program instead, after a
+    // question; No hands nothing over, and with no program the user is told.
+    QStringList opened;
+    bool handled = true;
+    SetUrlOpener([&](const QString &address) {
+        opened << address;
+        return handled;
+    });
+    customer->txtCustomer[1]->setText(QStringLiteral("Harbor Lane Roofing"));
+    customer->txtCustomer[6]->setText(QStringLiteral("541 555-0142"));
+    QVERIFY(!customer->Image2->isHidden());
+    folder.prompt->Answer(MsgAnswer::No);
+    customer->Image2_Click();
+    QCOMPARE(folder.prompt->shown.size(), 1);
+    QVERIFY2(folder.prompt->shown[0].text.contains(QLatin1String("Harbor Lane Roofing at 541 555-0142")),
+             qPrintable(folder.prompt->shown[0].text));
+    QVERIFY(opened.isEmpty());
+    folder.prompt->Answer(MsgAnswer::Yes);
+    customer->Image2_Click();
+    QCOMPARE(opened, QStringList({QStringLiteral("tel:541555-0142")}));
+    handled = false;
+    folder.prompt->Answer(MsgAnswer::Yes);
+    folder.prompt->AnswerOk();
+    customer->Image2_Click();
+    QCOMPARE(folder.prompt->shown.size(), 4);
+    QVERIFY(folder.prompt->shown[3].text.contains(QLatin1String("dial 541 555-0142 by hand")));
     ScreenRegistry::Unload(customer);
     QCoreApplication::sendPostedEvents(nullptr, QEvent::DeferredDelete);
-    QVERIFY(ScreenRegistry::Get<frmCustomer>()->Image2->isHidden());
+    QVERIFY(!ScreenRegistry::Get<frmCustomer>()->Image2->isHidden());
     // Only the Phone sub-tab is off: the printing options stay in reach.
     QVERIFY(!setup->tabSub->isTabEnabled(frmSetup::PhoneTab));
     QVERIFY(setup->tabSetup->isTabEnabled(frmSetup::OptionsTab));
