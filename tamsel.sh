@@ -10,7 +10,8 @@ case "$what" in
   *) echo "usage: $0 run|test" >&2; exit 2 ;;
 esac
 
-packages="cmake make g++ qt6-base-dev qt6-serialport-dev libgl-dev fonts-liberation poppler-utils"
+# xvfb and xdotool let one test click through the real program on a display of its own.
+packages="cmake make g++ qt6-base-dev qt6-serialport-dev libgl-dev fonts-liberation poppler-utils xvfb xdotool"
 missing=""
 for p in $packages; do
   dpkg-query -W -f='${Status}' "$p" 2>/dev/null | grep -q "install ok installed" || missing="$missing $p"

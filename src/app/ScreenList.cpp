@@ -30,6 +30,6 @@ void RegisterScreens() {
     Name<frmDialer>(Screen::Dialer);
     Name<frmProposalReport>(Screen::ProposalReport);
     InstallPrintingHooks();
-    // The setup screen looks for the modem as it loads; the customer screen dials.
+    // The setup screen shows the telephone settings; the customer screen dials.
     InstallTelephone();
 }

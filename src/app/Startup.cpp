@@ -11,10 +11,13 @@
 #include "platform/QtDialogs.h"
 #include "platform/QtUserPrompt.h"
 #include "settings/SettingsUi.h"
+#include "telephone/Telephone.h"
 
 #include <QApplication>
 #include <QDesktopServices>
 #include <QDir>
+#include <QPointer>
+#include <QTimer>
 #include <QUrl>
 
 bool StartTamselProposal() {
@@ -25,7 +28,13 @@ bool StartTamselProposal() {
     QApplication::setQuitOnLastWindowClosed(false);
     SetPrompt(std::make_shared<QtUserPrompt>());
     SetDialogs(std::make_shared<QtDialogs>());
-    SetExitHandlers([] { ScreenRegistry::UnloadAll(); }, [] { QCoreApplication::exit(0); });
+    SetExitHandlers([] { ScreenRegistry::UnloadAll(); },
+                    [] {
+                        QCoreApplication::exit(0);
+                        // An exit asked for before the event loop runs would
+                        // be lost: it is asked again once the loop is there.
+                        QTimer::singleShot(0, qApp, [] { QCoreApplication::exit(0); });
+                    });
     SetUrlOpener([](const QString &address) {
         const QUrl url = QUrl::fromUserInput(address, AppFolder);
         return QDesktopServices::openUrl(url);
@@ -37,7 +46,9 @@ bool StartUp(const QString &appFolder) {
     AppFolder = QDir::cleanPath(appFolder);
     RegisterScreens();
 
-    frmSplash *splash = ScreenRegistry::Get<frmSplash>();
+    // The splash may be gone by the time the folders are made (the user
+    // closed it); start-up does not touch it then.
+    const QPointer<frmSplash> splash = ScreenRegistry::Get<frmSplash>();
     ScreenRegistry::Show(splash);
     splash->repaint();
 
@@ -47,8 +58,9 @@ bool StartUp(const QString &appFolder) {
         return false;
     }
     // A first start with many customers makes many folders: the splash says so.
-    const bool foldersMade = CreateDataFolders(splash->FolderProgressReporter());
-    splash->EndFolderProgress();
+    const bool foldersMade = CreateDataFolders(splash ? splash->FolderProgressReporter() : FolderProgress());
+    if (splash)
+        splash->EndFolderProgress();
     if (!foldersMade) {
         ScreenRegistry::DiscardAll();
         return false;
@@ -59,5 +71,7 @@ bool StartUp(const QString &appFolder) {
         ScreenRegistry::DiscardAll();
         return false;
     }
+    // Start-up is complete: the modem is looked for while the user goes on.
+    StartModemSearch();
     return true;
 }

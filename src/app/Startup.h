@@ -7,5 +7,6 @@
 bool StartTamselProposal();
 
 // The start-up sequence in the given data folder: splash, single-copy check,
-// data folders, business data, customer screen, proposal counter.
+// data folders, business data, customer screen, proposal counter; then the
+// search for the modem begins, and runs on after this returns.
 bool StartUp(const QString &appFolder);

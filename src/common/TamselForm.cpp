@@ -63,6 +63,13 @@ void TamselForm::showEvent(QShowEvent *event) {
 }
 
 void TamselForm::hideEvent(QHideEvent *event) {
+    // Hidden by the window system (minimized): the screen stays the program's
+    // active one, so restoring it is no new activation that would refill the
+    // fields being typed.
+    if (event->spontaneous()) {
+        QWidget::hideEvent(event);
+        return;
+    }
     if (ActiveScreen() == this) {
         ActiveScreen() = nullptr;
         Form_Deactivate();

@@ -13,11 +13,11 @@ public:
     // Runs once, right after the screen is created by the registry.
     virtual void Form_Load();
     // The screen became the active one among the program's screens. A message
-    // box or another program taking the focus for a while does not count, so
-    // coming back from a box never re-runs the activation (which may refill
-    // the fields the user is editing).
+    // box or another program taking the focus for a while does not count, nor
+    // does restoring the minimized window, so neither re-runs the activation
+    // (which may refill the fields the user is editing).
     virtual void Form_Activate() {}
-    // Another screen of the program became active, or this one was hidden.
+    // Another screen of the program became active, or the program hid this one.
     virtual void Form_Deactivate();
     // The screen is being unloaded (by the program or at exit).
     virtual void Form_Unload();

@@ -1,24 +1,11 @@
 #include "platform/SerialPort.h"
 
-#include <QEventLoop>
-#include <QList>
-#include <QTimer>
+#include <QStringList>
 
 namespace {
 std::function<QString(int)> &Mapping() {
     static std::function<QString(int)> mapping;
     return mapping;
-}
-
-// The waits running now, innermost last, each with its way to look again.
-struct RunningWait {
-    QEventLoop *loop;
-    SerialPort *port; // null once the port is destroyed
-    std::function<bool()> finished;
-};
-QList<RunningWait *> &RunningWaits() {
-    static QList<RunningWait *> waits;
-    return waits;
 }
 } // namespace
 
@@ -51,43 +38,4 @@ QString SerialDeviceName(int portNumber) {
 
 void SetSerialDeviceNames(std::function<QString(int)> mapping) { Mapping() = std::move(mapping); }
 
-SerialPort::~SerialPort() {
-    for (RunningWait *wait : RunningWaits())
-        if (wait->port == this) {
-            wait->port = nullptr;
-            wait->loop->quit();
-        }
-}
-
-bool WaitForSerial(SerialPort &port, int milliseconds, const std::function<bool()> &done,
-                   const std::function<bool()> &stop) {
-    if (done() || (stop && stop()) || port.Lost())
-        return done();
-    QEventLoop loop;
-    RunningWait self{&loop, &port, {}};
-    // The owner of the port (and of done and stop) may be gone by the time a
-    // wake-up comes: then nothing of it is called any more.
-    auto finished = [&] { return !self.port || done() || (stop && stop()) || port.Lost(); };
-    self.finished = finished;
-    QTimer deadline;
-    deadline.setSingleShot(true);
-    QObject::connect(&deadline, &QTimer::timeout, &loop, &QEventLoop::quit);
-    port.SetActivityHandler([&] {
-        if (finished())
-            loop.quit();
-    });
-    RunningWaits().append(&self);
-    deadline.start(milliseconds);
-    loop.exec();
-    RunningWaits().removeAll(&self);
-    if (!self.port)
-        return false;
-    port.SetActivityHandler({});
-    return done();
-}
-
-void WakeSerialWaits() {
-    for (RunningWait *wait : RunningWaits())
-        if (wait->finished())
-            wait->loop->quit();
-}
+SerialPort::~SerialPort() = default;

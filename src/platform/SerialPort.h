@@ -9,7 +9,6 @@
 
 class SerialPort {
 public:
-    // A wait still running on the port ends, and no longer touches it.
     virtual ~SerialPort();
 
     // Opens the device behind the port number at 9600 baud, 8 data bits, no
@@ -30,8 +29,8 @@ public:
     // True once the open device has gone away (a USB modem pulled out) or
     // failed beyond repair; only closing and opening again helps.
     virtual bool Lost() const = 0;
-    // Called whenever characters arrive or the device fails, so a wait can
-    // end at once instead of polling.
+    // Called whenever characters arrive or the device fails: what waits for
+    // the modem is driven by it (and a timer), never by a loop of its own.
     virtual void SetActivityHandler(std::function<void()> handler) = 0;
 };
 
@@ -44,13 +43,3 @@ void SetSerialDeviceNames(std::function<QString(int portNumber)> mapping);
 // The mapping a TAMSEL_SERIAL_PORTS value gives for one port; empty when the
 // value does not name it. Entries that cannot be understood are skipped.
 QString MappedSerialDevice(const QString &setting, int portNumber);
-
-// How long a wait for the modem may take at most, in milliseconds. Runs the
-// event loop (the screens stay responsive) until done() is true, stop() is
-// true, the port is lost or destroyed, or the time is up; done and stop are
-// checked whenever the port reports activity and when WakeSerialWaits is
-// called. True when done().
-bool WaitForSerial(SerialPort &port, int milliseconds, const std::function<bool()> &done,
-                   const std::function<bool()> &stop = {});
-// Makes every running wait look at its conditions again (a button pressed).
-void WakeSerialWaits();

@@ -2,9 +2,12 @@
 
 #include "common/CommonRoutines.h"
 #include "common/QuotedFields.h"
-#include "platform/SerialPort.h"
 #include "platform/TextCodec.h"
 
+#include <QFile>
+#include <QRegularExpression>
+
+#include <algorithm>
 #include <limits>
 
 ReadBack<PhoneSettings> ReadPhoneFile() {
@@ -48,37 +51,53 @@ QString RefusedDialCharacters(const QString &number) {
     return refused;
 }
 
-SpeedDialFile ParseSpeedNumbers(const QByteArray &bytes) {
+SpeedDialFile ParseSpeedNumbers(const QByteArray &bytes, bool cut) {
     SpeedDialFile file;
-    const QStringList lines = TextCodec::SplitLines(TextCodec::Decode(bytes));
+    file.cut = cut;
+    QByteArray whole = bytes;
+    if (cut) {
+        const qsizetype end = std::max(whole.lastIndexOf('\n'), whole.lastIndexOf('\r'));
+        whole.truncate(end + 1);
+    }
+    const QStringList lines = TextCodec::SplitLines(TextCodec::Decode(whole));
     for (qsizetype i = 0, slot = 0; i < lines.size(); i += 2, ++slot) {
         const SpeedDialEntry entry{lines[i], i + 1 < lines.size() ? lines[i + 1] : QString()};
         const bool kept = slot < 10 && !entry.name.isEmpty();
         if (slot < 10)
             file.entries[slot] = entry;
         if (!kept && !(entry.name.isEmpty() && entry.number.isEmpty()))
-            file.dropped << entry.name + QStringLiteral(" (") + entry.number + QLatin1Char(')');
+            ++file.dropped;
     }
     return file;
+}
+
+std::optional<SpeedDialFile> ReadSpeedNumbers() {
+    const QString name = QStringLiteral("/SpeedNumbers.txt");
+    if (!FileExists(name))
+        return std::nullopt;
+    QFile file(DataPath(name));
+    if (!file.open(QIODevice::ReadOnly))
+        return std::nullopt;
+    const QByteArray bytes = file.read(SpeedDialReadLimit);
+    return ParseSpeedNumbers(bytes, file.size() > bytes.size());
+}
+
+QString SpeedDialText(const QString &text) {
+    static const QRegularExpression lineBreaks(QStringLiteral("[\\r\\n\\x{2028}\\x{2029}\\x{85}\\v\\f]+"));
+    if (!text.contains(lineBreaks))
+        return text;
+    QStringList parts;
+    for (const QString &part : text.split(lineBreaks, Qt::SkipEmptyParts))
+        if (!part.trimmed().isEmpty())
+            parts << part.trimmed();
+    return parts.join(QLatin1Char(' '));
 }
 
 QByteArray FormatSpeedNumbers(const SpeedDialSlots &entries) {
     QString text;
     for (const SpeedDialEntry &entry : entries)
         if (!entry.name.isEmpty())
-            text += entry.name + QLatin1String(TextCodec::LineEnd) + entry.number + QLatin1String(TextCodec::LineEnd);
+            text += SpeedDialText(entry.name) + QLatin1String(TextCodec::LineEnd) + SpeedDialText(entry.number) +
+                    QLatin1String(TextCodec::LineEnd);
     return TextCodec::Encode(text);
-}
-
-int FindModem(SerialPort &port, int probeMilliseconds) {
-    port.Close();
-    for (int p = 1; p <= 16; ++p) {
-        if (!port.Open(p))
-            continue;
-        port.Send("AT\r");
-        if (WaitForSerial(port, probeMilliseconds, [&] { return port.BytesWaiting() >= 2; }))
-            return p;
-        port.Close();
-    }
-    return 0;
 }

@@ -8,6 +8,7 @@
 #include "platform/TextCodec.h"
 #include "platform/UserPrompt.h"
 #include "settings/frmSetup.h"
+#include "telephone/ModemSearch.h"
 #include "telephone/Telephone.h"
 
 #include <QCheckBox>
@@ -202,17 +203,25 @@ frmDialer::frmDialer() : TamselForm(QStringLiteral("frmDialer")), port_(std::mak
     connect(cmdHangup, &QPushButton::clicked, this, &frmDialer::cmdHangup_Click);
     connect(ckDial1, &QCheckBox::toggled, this, &frmDialer::ckDial1_Click);
     connect(cmdHelp, &QPushButton::clicked, this, &frmDialer::cmdHelp_Click);
+    connect(&dialTimer_, &QTimer::timeout, this, &frmDialer::DialTimedOut);
     ShowReadyToDial();
 }
 
 frmDialer::~frmDialer() = default;
 
+void frmDialer::SearchModem(int probeMilliseconds, std::function<void(int)> ended) {
+    search_ = std::make_unique<ModemSearch>(*port_, probeMilliseconds);
+    connect(search_.get(), &ModemSearch::Finished, this, [ended = std::move(ended)](int port) { ended(port); });
+    search_->Start();
+}
+
 void frmDialer::Form_Activate() {
     Image2->hide();
     ShowReadyToDial();
     // The last call closed the port: it opens again on the port the setup
-    // screen shows. A failure shows when a number is dialled.
-    if (!port_->IsOpen()) {
+    // screen shows. A failure shows when a number is dialled. While the
+    // search runs, the port is the search's.
+    if (!port_->IsOpen() && !(search_ && search_->Running())) {
         if (frmSetup *setup = ScreenRegistry::Existing<frmSetup>())
             port_->Open(setup->txtModemPort->text().trimmed().toInt());
     }
@@ -220,9 +229,10 @@ void frmDialer::Form_Activate() {
 }
 
 void frmDialer::Form_Unload() {
-    // A wait for the modem ends with the screen.
-    stop_ = true;
-    WakeSerialWaits();
+    // A search or a wait for the modem ends with the screen.
+    if (search_)
+        search_->Stop();
+    StopWaiting();
     TamselForm::Form_Unload();
 }
 
@@ -259,7 +269,7 @@ void frmDialer::ReportModemLost() {
 }
 
 void frmDialer::cmdNewDial_Click() {
-    if (waiting_)
+    if (waiting_ || (search_ && search_->Running()))
         return;
     const QString number = lblNumber->text();
     // What follows ATDT is the modem's to interpret: a letter it does not dial
@@ -289,49 +299,60 @@ void frmDialer::cmdNewDial_Click() {
         ShowReadyToDial();
         return;
     }
-
     // Everything received since the command counts: an answer may arrive in
-    // pieces. The screen stays in use while waiting, and Disconnect ends it.
-    QPointer<frmDialer> self(this);
+    // pieces. The handler returns at once; the answer, the time limit, the
+    // modem going away or Disconnect ends the wait.
     waiting_ = true;
-    const bool answered = WaitForSerial(
-        *port_, dialTimeLimit_,
-        [this] {
-            lastAnswer_ += port_->ReadAll();
-            return lastAnswer_.contains("OK");
-        },
-        [this] { return stop_; });
-    if (!self)
+    port_->SetActivityHandler([this] { DialAnswer(); });
+    dialTimer_.setSingleShot(true);
+    dialTimer_.start(dialTimeLimit_);
+}
+
+void frmDialer::StopWaiting() {
+    if (!waiting_)
         return;
     waiting_ = false;
-    if (stop_) {
-        stop_ = false;
-        // Disconnect pressed while waiting: it hangs up now that the wait is
-        // over, so the screen is never unloaded under a running wait.
-        if (hangUpAfterWait_) {
-            hangUpAfterWait_ = false;
-            cmdHangup_Click();
-        }
+    dialTimer_.stop();
+    port_->SetActivityHandler({});
+}
+
+void frmDialer::DialAnswer() {
+    if (!waiting_)
+        return;
+    lastAnswer_ += port_->ReadAll();
+    if (lastAnswer_.contains("OK")) {
+        StopWaiting();
+        lblStatus->setText(QStringLiteral("Pickup Receiver - Then Click Hangup"));
+        cmdCancel->show();
+        cmdCancel->setFocus();
         return;
     }
     if (port_->Lost()) {
-        ReportModemLost();
-        ShowReadyToDial();
-        return;
+        // Told once the port's own signal is over; the dial counts as
+        // waiting until then, so Disconnect meanwhile still ends it.
+        dialTimer_.stop();
+        port_->SetActivityHandler({});
+        QTimer::singleShot(0, this, [this] {
+            if (!waiting_)
+                return;
+            waiting_ = false;
+            ReportModemLost();
+            ShowReadyToDial();
+        });
     }
-    if (!answered) {
-        // Whatever the modem is doing, it goes back on the hook.
-        port_->Send("ATH\r");
-        MsgBox(QStringLiteral("The modem did not answer OK within %1 seconds.\r\n"
-                              "Check that it is connected to the telephone line, then dial again.")
-                   .arg((dialTimeLimit_ + 999) / 1000),
-               MsgButtons::Ok, QStringLiteral("No Answer from the Modem"));
-        ShowReadyToDial();
+}
+
+void frmDialer::DialTimedOut() {
+    if (!waiting_)
         return;
-    }
-    lblStatus->setText(QStringLiteral("Pickup Receiver - Then Click Hangup"));
-    cmdCancel->show();
-    cmdCancel->setFocus();
+    StopWaiting();
+    // Whatever the modem is doing, it goes back on the hook.
+    port_->Send("ATH\r");
+    MsgBox(QStringLiteral("The modem did not answer OK within %1 seconds.\r\n"
+                          "Check that it is connected to the telephone line, then dial again.")
+               .arg((dialTimeLimit_ + 999) / 1000),
+           MsgButtons::Ok, QStringLiteral("No Answer from the Modem"));
+    ShowReadyToDial();
 }
 
 void frmDialer::cmdCancel_Click() {
@@ -346,12 +367,7 @@ void frmDialer::EndCall() {
 }
 
 void frmDialer::cmdHangup_Click() {
-    if (waiting_) {
-        hangUpAfterWait_ = true;
-        stop_ = true;
-        WakeSerialWaits();
-        return;
-    }
+    StopWaiting();
     const bool wasOpen = port_->IsOpen() || port_->Lost();
     if (!port_->Send("ATH\r") && wasOpen)
         ReportModemLost();
@@ -392,7 +408,8 @@ void frmDialer::cmdSpeedDialer_Click(int Index) {
         txtDialer[1]->setText(lblNumber->text());
         [[fallthrough]];
     case 0:
-        slots_[selectedSlot_] = {txtDialer[0]->text(), txtDialer[1]->text()};
+        // A line break (from a customer's field) would split the pair in the file.
+        slots_[selectedSlot_] = {SpeedDialText(txtDialer[0]->text()), SpeedDialText(txtDialer[1]->text())};
         cmdDialer[selectedSlot_]->setText(Caption(slots_[selectedSlot_].name));
         SaveSpeedDial();
         [[fallthrough]];
@@ -423,29 +440,35 @@ void frmDialer::cmdSpeedDialer_Click(int Index) {
 
 void frmDialer::LoadSpeedDial() {
     slots_ = {};
-    const std::optional<QByteArray> bytes =
-        FileExists(SpeedNumbersFile) ? ReadWholeFile(SpeedNumbersFile) : std::optional<QByteArray>();
-    if (bytes) {
-        const SpeedDialFile file = ParseSpeedNumbers(*bytes);
-        slots_ = file.entries;
-        TellDroppedSpeedDials(*bytes, file.dropped);
+    // Only the start of the file is read: a file grown huge cannot hold up
+    // the dialer, and the buttons show at most ten entries anyway.
+    if (const std::optional<SpeedDialFile> file = ReadSpeedNumbers()) {
+        slots_ = file->entries;
+        TellDroppedSpeedDials(*file);
     }
     for (int i = 0; i < 10; ++i)
         cmdDialer[i]->setText(Caption(slots_[i].name));
 }
 
-void frmDialer::TellDroppedSpeedDials(const QByteArray &bytes, const QStringList &dropped) {
-    if (dropped.isEmpty())
+void frmDialer::TellDroppedSpeedDials(const SpeedDialFile &file) {
+    if (file.dropped == 0 && !file.cut)
         return;
-    const QByteArray key = QCryptographicHash::hash(DataPath(SpeedNumbersFile).toUtf8() + '\0' + bytes,
-                                                    QCryptographicHash::Sha256);
+    QByteArray key = DataPath(SpeedNumbersFile).toUtf8() + '\0';
+    for (const SpeedDialEntry &entry : file.entries)
+        key += entry.name.toUtf8() + '\0' + entry.number.toUtf8() + '\0';
+    key += QByteArray::number(file.dropped) + (file.cut ? "+" : "");
+    key = QCryptographicHash::hash(key, QCryptographicHash::Sha256);
     if (ToldFiles().contains(key))
         return;
     ToldFiles().insert(key);
-    MsgBox(QStringLiteral("SpeedNumbers.txt holds entries that the ten speed-dial buttons cannot show (more than "
-                          "ten, or without a name). The next time a speed-dial entry is saved or deleted, these "
-                          "will be left out of the file:\r\n") +
-               dropped.join(QStringLiteral("\r\n")),
+    // A count, not a line per entry: the file may hold thousands.
+    const QString entries = file.cut            ? QStringLiteral("more than %1 entries").arg(file.dropped)
+                            : file.dropped == 1 ? QStringLiteral("1 entry")
+                                                : QStringLiteral("%1 entries").arg(file.dropped);
+    MsgBox(QStringLiteral("SpeedNumbers.txt holds %1 that the ten speed-dial buttons cannot show (past the tenth, "
+                          "or without a name). The next time a speed-dial entry is saved or deleted, the file will "
+                          "keep only what the buttons show.")
+               .arg(entries),
            MsgButtons::Ok, QStringLiteral("Speed Dial"));
 }
 

@@ -1,13 +1,15 @@
 #pragma once
 // The dialer: dials the customer on screen or a speed-dial number through the
 // modem, then hands the line to the telephone behind it. It owns the serial
-// port the modem was found on, so it is created (hidden) when the modem is
-// looked for and unloaded after every call.
+// port the modem is looked for on, so it is created (hidden) when the search
+// starts and unloaded after every call.
 #include "common/TamselForm.h"
 #include "telephone/TelephoneFiles.h"
 
 #include <QPointer>
+#include <QTimer>
 #include <array>
+#include <functional>
 #include <memory>
 
 class QCheckBox;
@@ -16,6 +18,7 @@ class QLabel;
 class QLineEdit;
 class QPushButton;
 class QtPictureBox;
+class ModemSearch;
 class SerialPort;
 
 class frmDialer : public TamselForm {
@@ -29,11 +32,16 @@ public:
 
     // The serial port (the port object of the modem).
     SerialPort &MSComm1() { return *port_; }
+    // Looks for the modem on this screen's port; ended is told the port found
+    // (0 for none). The search ends with the screen.
+    void SearchModem(int probeMilliseconds, std::function<void(int port)> ended);
 
     // The longest wait for the modem's OK after dialling, in milliseconds.
     void SetDialTimeLimit(int milliseconds) { dialTimeLimit_ = milliseconds; }
     int DialTimeLimit() const { return dialTimeLimit_; }
-    // True while the dial command waits for the modem's answer.
+    // True while the dial command waits for the modem's answer; the wait
+    // runs in the program's own event loop and ends on the answer, the time
+    // limit, the modem going away or Disconnect.
     bool Waiting() const { return waiting_; }
     // Everything the modem answered since the last dial command.
     QByteArray LastAnswer() const { return lastAnswer_; }
@@ -70,19 +78,23 @@ public slots:
     void cmdHelp_Click();
 
 private:
+    void DialAnswer();
+    void DialTimedOut();
+    void StopWaiting();
     void EndCall();
     bool EnsurePortOpen();
     void ReportModemLost();
-    void TellDroppedSpeedDials(const QByteArray &bytes, const QStringList &dropped);
+    void TellDroppedSpeedDials(const SpeedDialFile &file);
 
     std::unique_ptr<SerialPort> port_;
+    std::unique_ptr<ModemSearch> search_; // after port_: ends before the port goes
+    QTimer dialTimer_;
     SpeedDialSlots slots_;
     int selectedSlot_ = 0;
     QString previousName_;
     QString previousNumber_;
     bool stop_ = false;
     bool waiting_ = false;
-    bool hangUpAfterWait_ = false; // Disconnect pressed while dialling
     QByteArray lastAnswer_;
     int dialTimeLimit_ = 60000;
 };

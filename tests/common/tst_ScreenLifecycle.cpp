@@ -69,6 +69,16 @@ void ScreenLifecycleTest::boxesInBetweenDoNotReactivate() {
     QCOMPARE(countsA.activations, 1);
     QCOMPARE(countsA.deactivations, 0);
 
+    // Nor does minimizing and restoring the window (the fields being typed
+    // would be refilled).
+    a->showMinimized();
+    QTRY_VERIFY(a->isMinimized());
+    a->showNormal();
+    a->activateWindow();
+    QVERIFY(QTest::qWaitForWindowActive(a));
+    QCOMPARE(countsA.activations, 1);
+    QCOMPARE(countsA.deactivations, 0);
+
     // Another screen: this one is deactivated, and activated again on return.
     ScreenRegistry::Show(b);
     QVERIFY(QTest::qWaitForWindowActive(b));

@@ -1,5 +1,7 @@
 #include "FakeModem.h"
 
+#include "telephone/Telephone.h"
+
 #include <QDir>
 #include <QFileInfo>
 #include <QSocketNotifier>
@@ -22,6 +24,16 @@ FakeModem::FakeModem(Reply reply) : reply_(reply) {
     fcntl(master_, F_SETFL, fcntl(master_, F_GETFL) | O_NONBLOCK);
     notifier_ = new QSocketNotifier(master_, QSocketNotifier::Read, this);
     connect(notifier_, &QSocketNotifier::activated, this, &FakeModem::readMaster);
+}
+
+bool FakeModem::Available() {
+    static const bool available = FakeModem().valid();
+    return available;
+}
+
+bool SearchModemNow(int timeoutMs) {
+    StartModemSearch();
+    return QTest::qWaitFor([] { return ModemSearchDone(); }, timeoutMs);
 }
 
 FakeModem::~FakeModem() {

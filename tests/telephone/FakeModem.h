@@ -8,6 +8,7 @@
 #include <QList>
 #include <QObject>
 #include <QString>
+#include <QTest>
 #include <functional>
 #include <map>
 #include <memory>
@@ -26,10 +27,14 @@ public:
     ~FakeModem() override;
 
     bool valid() const { return master_ >= 0; }
+    // False on a machine without pseudo-terminals (no /dev/pts, openpty fails).
+    static bool Available();
     QString device() const { return device_; }
     // Everything the program has sent so far, and its commands split at CR.
     QByteArray received() const { return received_; }
     QList<QByteArray> commands() const;
+    // The last whole command; empty before the first.
+    QByteArray lastCommand() const { return commands().value(commands().size() - 1); }
     bool openByProgram() const;
 
     void setReply(Reply reply) { reply_ = reply; }
@@ -50,6 +55,17 @@ private:
     std::function<void(const QByteArray &)> handler_;
     QSocketNotifier *notifier_ = nullptr;
 };
+
+// A test of the fake modem skips, saying why, where it cannot run.
+#define REQUIRE_FAKE_MODEM()                                                                                    \
+    do {                                                                                                       \
+        if (!FakeModem::Available())                                                                           \
+            QSKIP("This machine has no pseudo-terminals (openpty failed), so there is no fake modem.");       \
+    } while (false)
+
+// Starts the search for the modem and waits until it has ended; false when it
+// did not end in time.
+bool SearchModemNow(int timeoutMs = 15000);
 
 // Ports 1 to 16 for one test: each either holds a fake modem or names a
 // device that does not exist.
