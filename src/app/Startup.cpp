@@ -9,6 +9,7 @@
 #include "common/ScreenRegistry.h"
 #include "customers/frmCustomer.h"
 #include "platform/QtDialogs.h"
+#include "proposals/ProposalFiles.h"
 #include "platform/QtUserPrompt.h"
 #include "settings/SettingsUi.h"
 #include "telephone/Telephone.h"
@@ -65,6 +66,10 @@ bool StartUp(const QString &appFolder) {
         ScreenRegistry::DiscardAll();
         return false;
     }
+    // A proposal whose recording was cut short (the program was ended while
+    // its files were being put in place) is finished or undone before the
+    // report or the writer can see half of it.
+    FinishInterruptedRecords();
     LoadBusinessData();
     ScreenRegistry::Get<frmCustomer>();
     if (!LoadProposalCounter()) {

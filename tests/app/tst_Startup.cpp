@@ -248,6 +248,19 @@ void StartupTest::secondStartChangesNothingNotEvenTheCounter() {
     ReleaseInstanceLock();
     QVERIFY(StartUp(folder.path()));
     QCOMPARE(Snapshot(folder.path()), before);
+
+    // A recording cut short after all its new files were whole is finished
+    // by the next start, so the report never sees half of it.
+    CloseAllScreens();
+    ReleaseInstanceLock();
+    folder.write(QStringLiteral("TamselProposals/1001.txt"), "new proposal");
+    folder.write(QStringLiteral("TamselProposals/1001.txt.old"), "old proposal");
+    folder.write(QStringLiteral("TamselProposals/ProposalBody/1001.txt.new"), "new body");
+    folder.write(QStringLiteral("TamselProposals/1001.record"), "");
+    QVERIFY(StartUp(folder.path()));
+    QCOMPARE(folder.read(QStringLiteral("TamselProposals/ProposalBody/1001.txt")), QByteArray("new body"));
+    QVERIFY(!folder.exists(QStringLiteral("TamselProposals/1001.record")));
+    QVERIFY(!folder.exists(QStringLiteral("TamselProposals/1001.txt.old")));
 }
 
 void StartupTest::secondCopyIsRefusedWithoutTouchingFiles() {
