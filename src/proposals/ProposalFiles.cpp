@@ -58,6 +58,11 @@ bool ParseProposal(const QString &text, ProposalFile &file) {
     FieldReader reader(text);
     if (!reader.ReadText(file.number) || !reader.ReadMoney(file.price) || !reader.ReadDate(file.saved))
         return false;
+    // A number a proposal can have, never one that would wrap when printed.
+    bool numeric = false;
+    const int number = file.number.mid(file.IsFieldProposal() ? 2 : 0).toInt(&numeric);
+    if (!numeric || number < 1 || number > 32767)
+        return false;
     const int expected = file.IsFieldProposal() ? FieldProposalTexts : ProposalTexts;
     for (int i = 0; i < expected; ++i) {
         QString field;

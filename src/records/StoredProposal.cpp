@@ -3,6 +3,20 @@
 #include "common/LocaleTexts.h"
 #include "proposals/ProposalState.h"
 
+namespace {
+
+// The payment plan that prints every one of count payments: one is paid in
+// full, two are a down and a final payment, more are a schedule. A plan
+// that already prints them all is kept.
+int PlanForPayments(int plan, int count) {
+    const bool printsAll = plan == 2 || (plan == 0 && count == 2) || (plan == 1 && count == 1);
+    if (printsAll || count < 1)
+        return plan;
+    return count == 1 ? 1 : count == 2 ? 0 : 2;
+}
+
+} // namespace
+
 QString FieldProposalName(const CustomerRecord &rec) {
     if (rec.AcctType.trimmed() != QLatin1String("Individual"))
         return rec.AcctName.trimmed();
@@ -37,18 +51,24 @@ ProposalDocument FieldProposalDocument(qint16 number, const QDate &date, const F
     return document;
 }
 
-ReadBack<ProposalDocument> StoredProposalDocument(const QString &fileName) {
+ReadBack<ProposalDocument> StoredProposalDocument(const QString &fileName, QString *damagedFile) {
     ReadBack<ProposalDocument> result;
+    const auto damaged = [&](const QString &folder) {
+        if (damagedFile)
+            *damagedFile = folder + fileName;
+        result.outcome = ReadOutcome::Unreadable;
+        return result;
+    };
+    if (damagedFile)
+        *damagedFile = fileName;
     const auto file = ReadProposalFile(fileName);
     result.outcome = file.outcome;
     if (!file.ok())
         return result;
     const ProposalFile &stored = file.value;
     const auto state = ReadProposalState(fileName);
-    if (state.outcome == ReadOutcome::Unreadable) {
-        result.outcome = ReadOutcome::Unreadable;
-        return result;
-    }
+    if (state.outcome == ReadOutcome::Unreadable)
+        return damaged(QStringLiteral("ProposalState\\"));
 
     ProposalDocument &document = result.value;
     document.isField = stored.IsFieldProposal();
@@ -58,6 +78,8 @@ ReadBack<ProposalDocument> StoredProposalDocument(const QString &fileName) {
         document.customer[i] = stored.texts.value(i);
     document.days = state.value.days;
     document.genericDisclaimer = state.value.genericDisclaimer;
+    // A custom disclaimer in the words it first printed with, when the state file kept them.
+    document.customDisclaimer = state.value.customDisclaimer;
     document.usaStyle = state.value.usaStyle;
     document.printSize = state.value.printSize;
     document.plan = state.value.plan;
@@ -71,14 +93,15 @@ ReadBack<ProposalDocument> StoredProposalDocument(const QString &fileName) {
     document.bodyName = BodyFolder + QLatin1Char('\\') + fileName;
     document.priceText = CurrencyText(stored.price);
     const auto payments = ReadPaymentsFile(fileName);
-    if (payments.outcome == ReadOutcome::Unreadable) {
-        result.outcome = ReadOutcome::Unreadable;
-        return result;
-    }
+    if (payments.outcome == ReadOutcome::Unreadable)
+        return damaged(QStringLiteral("ProposalPayments\\"));
     if (payments.ok()) {
         document.priceText = payments.value.priceText;
         for (const PaymentLine &line : payments.value.payments)
             document.payments.append({line.amount, line.dueText});
     }
+    // A proposal recorded before its state was kept (or whose state or
+    // payments were written again since) prints the payments as stored.
+    document.plan = PlanForPayments(document.plan, int(document.payments.size()));
     return result;
 }

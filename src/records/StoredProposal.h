@@ -23,8 +23,11 @@ ProposalDocument FieldProposalDocument(qint16 number, const QDate &date, const F
 
 // A recorded proposal as it printed, from its files ("1001.txt"): the
 // proposal file, the payments file and the state file (days, plan,
-// disclaimer, print size; without one, open for 30 days); the body is read
-// from its file when the page prints. Unreadable when the proposal, payments
-// or state file is damaged, so nothing prints from a half-read proposal;
-// Missing when there is no proposal file.
-ReadBack<ProposalDocument> StoredProposalDocument(const QString &fileName);
+// disclaimer, print size; without one, open for 30 days, with the plan that
+// prints every stored payment); the body is read from its file when the page
+// prints. Unreadable when the proposal, payments or state file is damaged,
+// so nothing prints from a half-read proposal; Missing when there is no
+// proposal file. When not read, damagedFile (if given) names the file at
+// fault as the user knows it: "1001.txt", "ProposalPayments\1001.txt",
+// "ProposalState\1001.txt".
+ReadBack<ProposalDocument> StoredProposalDocument(const QString &fileName, QString *damagedFile = nullptr);

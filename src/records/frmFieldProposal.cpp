@@ -25,6 +25,8 @@
 #include <QRadioButton>
 #include <QVBoxLayout>
 
+#include <limits>
+
 namespace {
 
 QLabel *MakeLabel(QWidget *parent, const QString &name, const QString &caption) {
@@ -34,6 +36,15 @@ QLabel *MakeLabel(QWidget *parent, const QString &name, const QString &caption) 
 }
 
 QString FieldFile(qint16 number) { return ProposalFolder + QLatin1Char('\\') + ProposalFileName(number); }
+
+// Any file of a proposal of that number: an ordinary one has four.
+bool AnyFileOfNumber(qint16 number) {
+    const QString name = QLatin1Char('\\') + ProposalFileName(number);
+    for (const QString &folder : {ProposalFolder, BodyFolder, PaymentsFolder, ProposalStateFolder})
+        if (FileExists(folder + name))
+            return true;
+    return false;
+}
 
 // The current customer: the record CustomerRecNo as stored, or the record
 // buffer when the file does not hold it.
@@ -155,14 +166,54 @@ ProposalDocument frmFieldProposal::CurrentDocument() const {
                                  optDisclaimer[0]->isChecked(), customer ? customer->UsaStyle() : true);
 }
 
+bool frmFieldProposal::MayRecordNumber(qint16 number, bool &replace) {
+    replace = false;
+    if (wroteNumber_ == number)
+        return true;
+    // The number stays at the last one, so what is recorded there now is
+    // what a later proposal would find and have to replace.
+    if (number == std::numeric_limits<qint16>::max())
+        MsgBox(QStringLiteral(
+                   "Proposal Number 32767, the last number a Proposal can have, is the next to be used.\r\n"
+                   "This Field Proposal can be recorded as 32767, but the number cannot advance after "
+                   "it: set a new number on the Setup Screen (Proposal tab) before the next Proposal."),
+               MsgButtons::Ok, QStringLiteral("Proposal Number"));
+    if (!AnyFileOfNumber(number))
+        return true;
+    if (MsgBox(QStringLiteral("A Proposal numbered ") + QString::number(number) +
+                   QStringLiteral(" is already recorded.\r\nClick Yes to Replace it, or No to keep it "
+                                  "(set a new number on the Setup Screen, Proposal tab)"),
+               MsgButtons::YesNo, QStringLiteral("Proposal Exists")) != MsgAnswer::Yes)
+        return false;
+    replace = true;
+    return true;
+}
+
 bool frmFieldProposal::SaveFieldProposal() {
+    const qint16 number = ProposalNo;
+    bool replace = false;
+    if (!MayRecordNumber(number, replace))
+        return false;
     const CustomerRecord rec = CurrentCustomer();
     auto *customer = ScreenRegistry::Existing<frmCustomer>();
     const QString acctNo = customer ? customer->txtCustomer[0]->text() : rec.AcctNo.trimmed();
-    if (WriteFieldProposalFile(ProposalNo, FieldPartiesOf(acctNo, rec)))
-        return true;
-    ReportWriteFailure(ProposalFileName(ProposalNo));
-    return false;
+    if (!WriteFieldProposalFile(number, FieldPartiesOf(acctNo, rec))) {
+        ReportWriteFailure(ProposalFileName(number));
+        return false;
+    }
+    wroteNumber_ = number;
+    if (replace) {
+        // The proposal replaced goes whole: none of its other files may be
+        // taken for the field proposal's.
+        const QString name = QLatin1Char('\\') + ProposalFileName(number);
+        bool gone = DeleteFile(BodyFolder + name);
+        gone = DeleteFile(PaymentsFolder + name) && gone;
+        if (!(DeleteProposalState(ProposalFileName(number)) && gone))
+            MsgBox(QStringLiteral("The files of Proposal ") + QString::number(number) +
+                       QStringLiteral(" could not all be deleted."),
+                   MsgButtons::Ok, QStringLiteral("Files not Deleted"));
+    }
+    return true;
 }
 
 void frmFieldProposal::cmdField_Click(int Index) {

@@ -23,7 +23,8 @@ public:
     void ShowProposalNo() override;
 
     // Reads the current customer and writes its field proposal file under
-    // ProposalNo; false (after a message) when the file could not be written.
+    // ProposalNo; false (after a message) when the file could not be written
+    // or the user kept the proposal already recorded under that number.
     bool SaveFieldProposal();
     // What prints for the current customer, days and disclaimer.
     ProposalDocument CurrentDocument() const;
@@ -43,6 +44,12 @@ public slots:
 
 private:
     void PrintFieldProposal();
+    // Files of the number that this screen did not write are replaced only
+    // when the user says so (replace is then true); at the last number the
+    // user is warned first. False: nothing may be written.
+    bool MayRecordNumber(qint16 number, bool &replace);
     // The custom disclaimer can be chosen only while there is one.
     void CheckCustomDisclaimer();
+
+    qint16 wroteNumber_ = 0; // the number whose file this screen wrote
 };

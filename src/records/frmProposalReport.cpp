@@ -328,12 +328,18 @@ void frmProposalReport::ShowDetails(int modelRow) {
     fraProposal->show();
     detailsFile_ = name;
 
-    // Without a body file the box keeps what it showed.
-    if (FileExists(InFolder(BodyFolder, name))) {
-        const auto body = ReadBodyFile(name);
-        if (body.ok())
-            txtProposalBody->setPlainText(BoxLineEnds(body.value));
-    }
+    // Never the body of the proposal shown before: without a body to show
+    // the box is empty and says why.
+    txtProposalBody->clear();
+    const auto body = ReadBodyFile(name);
+    if (body.ok())
+        txtProposalBody->setPlainText(BoxLineEnds(body.value));
+    QString why;
+    if (body.outcome != ReadOutcome::Read)
+        why = QStringLiteral("The body file ProposalBody\\") + name +
+              (body.outcome == ReadOutcome::Missing ? QStringLiteral(" is missing.")
+                                                    : QStringLiteral(" could not be read."));
+    txtProposalBody->setPlaceholderText(why);
     const auto payments = ReadPaymentsFile(name);
     if (!payments.ok()) {
         Label1[6]->show();
@@ -414,11 +420,10 @@ void frmProposalReport::mnuState_Click(int Index) {
 void frmProposalReport::PrintAgain(const QString &fileName) {
     if (fileName.isEmpty())
         return;
-    auto document = StoredProposalDocument(fileName);
-    // A custom disclaimer in the words it first printed with, when the state file kept them.
-    document.value.customDisclaimer = ReadProposalState(fileName).value.customDisclaimer;
+    QString damaged;
+    const auto document = StoredProposalDocument(fileName, &damaged);
     if (!document.ok()) {
-        ReportDamagedFile(fileName, QStringLiteral("The Proposal will not be Printed."));
+        ReportDamagedFile(damaged, QStringLiteral("The Proposal will not be Printed."));
         return;
     }
     switch (PrintProposalWithDialog(document.value)) {
@@ -436,21 +441,19 @@ void frmProposalReport::PrintAgain(const QString &fileName) {
 void frmProposalReport::PreviewAgain(const QString &fileName) {
     if (fileName.isEmpty())
         return;
-    auto document = StoredProposalDocument(fileName);
-    // A custom disclaimer in the words it first printed with, when the state file kept them.
-    document.value.customDisclaimer = ReadProposalState(fileName).value.customDisclaimer;
+    QString damaged;
+    const auto document = StoredProposalDocument(fileName, &damaged);
     if (!document.ok()) {
-        ReportDamagedFile(fileName, QStringLiteral("The Proposal cannot be shown."));
+        ReportDamagedFile(damaged, QStringLiteral("The Proposal cannot be shown."));
         return;
     }
     PreviewProposal(document.value);
 }
 
 void frmProposalReport::DeleteSelected() {
-    QStringList kept;
-    for (const QString &name : model_->MarkedFiles()) {
-        // The proposal file goes last: while any of its files stays, the
-        // proposal stays listed and can be deleted again.
+    // The proposal file goes last: while any of its files stays, the
+    // proposal stays listed and can be deleted again.
+    const auto deleteFiles = [](const QString &name) {
         bool ok = true;
         for (const QString &folder : {PaymentsFolder, BodyFolder, ProposalStateFolder}) {
             const QString file = InFolder(folder, name);
@@ -458,11 +461,18 @@ void frmProposalReport::DeleteSelected() {
                 ok = false;
         }
         const QString proposal = InFolder(ProposalFolder, name);
-        if (ok && FileExists(proposal) && !DeleteFile(proposal))
-            ok = false;
-        if (!ok) {
+        return ok && (!FileExists(proposal) || DeleteFile(proposal));
+    };
+    QStringList kept;
+    for (const QString &name : model_->MarkedFiles()) {
+        // A listed name that is not a bare file name (a literal backslash
+        // left by an unzip tool) would lead into a folder and to another
+        // proposal's files: it stays, untouched.
+        const bool plain = IsPlainFileName(name);
+        if (!plain || !deleteFiles(name)) {
             const int row = model_->RowOfFile(name);
-            kept << (row >= 0 && !model_->RowAt(row).number.isEmpty() ? model_->RowAt(row).number : name);
+            const bool numbered = plain && row >= 0 && !model_->RowAt(row).number.isEmpty();
+            kept << (numbered ? model_->RowAt(row).number : name);
         }
     }
     if (!kept.isEmpty())

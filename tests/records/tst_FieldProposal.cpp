@@ -74,6 +74,8 @@ private slots:
     void confirmedPrintWritesTheFileByteForByte();
     void declineRetryAndCancel_data();
     void declineRetryAndCancel();
+    void neverReplacesFilesItDidNotWrite_data();
+    void neverReplacesFilesItDidNotWrite();
     void daysAndDisclaimerChoices();
     void documentOfTheCurrentCustomer();
     void menuReturnsWithoutWriting();
@@ -165,6 +167,63 @@ void FieldProposalTest::declineRetryAndCancel() {
     } else {
         QVERIFY(MainMenuShown());
     }
+}
+
+void FieldProposalTest::neverReplacesFilesItDidNotWrite_data() {
+    QTest::addColumn<int>("number");
+    QTest::addColumn<QStringList>("existing"); // files of the number recorded before
+    QTest::addColumn<QList<int>>("answers");
+    QTest::addColumn<QStringList>("titles");
+    QTest::addColumn<bool>("printed"); // else nothing is written and the screen stays
+    const QStringList ordinary = {ProposalPath(1001), BodyPath(1001), PaymentsPath(1001), StatePath(1001)};
+    const QString exists = QStringLiteral("Proposal Exists"), confirm = QStringLiteral("Print Confirmation"),
+                  last = QStringLiteral("Proposal Number");
+    const int yes = int(MsgAnswer::Yes), no = int(MsgAnswer::No), ok = int(MsgAnswer::Ok);
+    QTest::newRow("recorded proposal kept")
+        << 1001 << ordinary << QList<int>{no} << QStringList{exists} << false;
+    QTest::newRow("only its state file left, kept")
+        << 1001 << QStringList{StatePath(1001)} << QList<int>{no} << QStringList{exists} << false;
+    QTest::newRow("recorded proposal replaced whole")
+        << 1001 << ordinary << QList<int>{yes, yes} << QStringList{exists, confirm} << true;
+    QTest::newRow("32767: warned, then recorded; the number stays")
+        << 32767 << QStringList() << QList<int>{ok, yes, ok} << QStringList{last, confirm, last} << true;
+    QTest::newRow("32767: the field proposal before it kept")
+        << 32767 << QStringList{ProposalPath(32767)} << QList<int>{ok, no} << QStringList{last, exists}
+        << false;
+}
+
+void FieldProposalTest::neverReplacesFilesItDidNotWrite() {
+    QFETCH(int, number);
+    QFETCH(QStringList, existing);
+    QFETCH(QList<int>, answers);
+    QFETCH(QStringList, titles);
+    QFETCH(bool, printed);
+    FieldFixture f;
+    ProposalNo = qint16(number);
+    for (const QString &path : existing)
+        f.folder.write(path, path.toLatin1());
+    if (printed)
+        f.dialogs->AnswerPrinter(std::make_shared<RecordingPrintSurface>());
+    for (int answer : answers)
+        f.folder.prompt->Answer(MsgAnswer(answer));
+    f.screen->cmdField_Click(1);
+    QStringList shown;
+    for (const auto &box : f.folder.prompt->shown)
+        shown << box.title;
+    QCOMPARE(shown, titles);
+    QVERIFY(f.folder.prompt->ScriptUsed() && f.dialogs->ScriptUsed());
+    QCOMPARE(int(ProposalNo), printed && number < 32767 ? number + 1 : number);
+    QCOMPARE(ScreenRegistry::Existing<frmFieldProposal>() != nullptr, !printed);
+    if (!printed) {
+        for (const QString &path : existing)
+            QCOMPARE(f.folder.read(path), path.toLatin1());
+        QCOMPARE(f.folder.exists(ProposalPath(number)), existing.contains(ProposalPath(number)));
+        return;
+    }
+    QCOMPARE(f.folder.read(ProposalPath(number)),
+             FieldProposal(number, "0", "2026-12-05", "A-100", "Mr. John Smith"));
+    QVERIFY(!f.folder.exists(BodyPath(number)) && !f.folder.exists(PaymentsPath(number)));
+    QCOMPARE(f.folder.read(StatePath(number)), QByteArray("\"30\",\"open\",1,#TRUE#,8,#TRUE#\r\n"));
 }
 
 void FieldProposalTest::daysAndDisclaimerChoices() {
