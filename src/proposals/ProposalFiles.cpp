@@ -213,6 +213,30 @@ bool FinishRecord(const QString &name) {
     return ok && DeleteFile(RecordMarker(name));
 }
 
+// Written before a proposal's files are deleted, removed once all are gone:
+// while it is there, the proposal is being deleted.
+QString DeleteMarker(const QString &name) {
+    return InFolder(ProposalFolder, QFileInfo(name).completeBaseName() + QStringLiteral(".delete"));
+}
+
+// Every file of the proposal listed as name, the proposal file last. The
+// state goes too, so a later proposal of the same number never inherits it.
+bool DeleteRecordFiles(const QString &name) {
+    bool ok = true;
+    for (const QString &folder : {PaymentsFolder, BodyFolder, ProposalStateFolder, ProposalFolder})
+        ok = DeleteFile(InFolder(folder, name)) && ok;
+    return ok;
+}
+
+bool FinishDeletions(const QString &folder) {
+    bool ok = true;
+    for (const QString &left : QDir(folder).entryList({QStringLiteral("*.delete")}, QDir::Files)) {
+        const QString name = left.section(QLatin1Char('.'), 0, 0) + QStringLiteral(".txt");
+        ok = DeleteRecordFiles(name) && DeleteFile(DeleteMarker(name)) && ok;
+    }
+    return ok;
+}
+
 } // namespace
 
 bool FinishInterruptedRecords() {
@@ -227,7 +251,7 @@ bool FinishInterruptedRecords() {
     bool ok = true;
     for (const QString &number : numbers)
         ok = FinishRecord(number + QStringLiteral(".txt")) && ok;
-    return ok;
+    return FinishDeletions(folder) && ok;
 }
 
 bool RecordProposalFiles(qint16 number, const ProposalRecord &record) {
@@ -281,16 +305,20 @@ QString LoadTextIntoBody(const QString &fileText) {
     return body;
 }
 
-bool DeleteProposalFiles(qint16 number) {
-    const QString name = ProposalFileName(number);
-    bool ok = DeleteFile(InFolder(ProposalFolder, name));
-    ok = DeleteFile(InFolder(BodyFolder, name)) && ok;
-    ok = DeleteFile(InFolder(PaymentsFolder, name)) && ok;
-    // The state kept for the report goes with them, so a later proposal of
-    // the same number never inherits it.
-    ok = DeleteProposalState(name) && ok;
-    return ok;
+
+bool DeleteProposalRecord(const QString &name) {
+    if (!IsPlainFileName(name) || !WriteWholeFile(DeleteMarker(name), QByteArray()))
+        return false;
+    if (!DeleteRecordFiles(name)) {
+        // What stays stays listed, as the user is told; the next start must
+        // not finish what the user saw refused.
+        DeleteFile(DeleteMarker(name));
+        return false;
+    }
+    return DeleteFile(DeleteMarker(name));
 }
+
+bool DeleteProposalFiles(qint16 number) { return DeleteProposalRecord(ProposalFileName(number)); }
 
 ReadBack<ProposalFile> ReadProposalFile(const QString &fileName) {
     return ReadParsed<ProposalFile>(ProposalFolder, fileName, ParseProposal);

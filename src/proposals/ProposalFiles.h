@@ -84,10 +84,14 @@ struct ProposalRecord {
 bool RecordProposalFiles(qint16 number, const ProposalRecord &record);
 // A record stopped half way (the program ended while its files were being
 // put in place) is finished, so every file of it is the new one; one stopped
-// earlier leaves the old files, and its new ones are removed. For the start.
+// earlier leaves the old files, and its new ones are removed. A deletion cut
+// short is finished. For the start.
 bool FinishInterruptedRecords();
 
-// Deletes the three files of proposal N; false when one of them stays.
+// Deletes every file of the proposal listed as name ("1001.txt"): proposal,
+// body, payments and state, as one step (a deletion cut short is finished by
+// FinishInterruptedRecords). False, with the marker gone, when a file stays.
+bool DeleteProposalRecord(const QString &name);
 bool DeleteProposalFiles(qint16 number);
 
 // Readers. They take a file name as listed ("1001.txt"); a name that is not

@@ -451,25 +451,13 @@ void frmProposalReport::PreviewAgain(const QString &fileName) {
 }
 
 void frmProposalReport::DeleteSelected() {
-    // The proposal file goes last: while any of its files stays, the
-    // proposal stays listed and can be deleted again.
-    const auto deleteFiles = [](const QString &name) {
-        bool ok = true;
-        for (const QString &folder : {PaymentsFolder, BodyFolder, ProposalStateFolder}) {
-            const QString file = InFolder(folder, name);
-            if (FileExists(file) && !DeleteFile(file))
-                ok = false;
-        }
-        const QString proposal = InFolder(ProposalFolder, name);
-        return ok && (!FileExists(proposal) || DeleteFile(proposal));
-    };
     QStringList kept;
     for (const QString &name : model_->MarkedFiles()) {
         // A listed name that is not a bare file name (a literal backslash
         // left by an unzip tool) would lead into a folder and to another
         // proposal's files: it stays, untouched.
         const bool plain = IsPlainFileName(name);
-        if (!plain || !deleteFiles(name)) {
+        if (!plain || !DeleteProposalRecord(name)) {
             const int row = model_->RowOfFile(name);
             const bool numbered = plain && row >= 0 && !model_->RowAt(row).number.isEmpty();
             kept << (numbered ? model_->RowAt(row).number : name);

@@ -134,19 +134,8 @@ bool Proposals() {
            State(1001, ProposalStatus::Open) && State(1002, ProposalStatus::Open);
 }
 
-// The report's "Delete Selected Proposals": payments, body and state, then
-// the proposal file, for each marked proposal.
-bool DeleteMarked() {
-    bool ok = true;
-    for (qint16 number : {qint16(1001), qint16(1002)}) {
-        const QString name = QLatin1Char('\\') + ProposalFileName(number);
-        for (const QString &folder : {PaymentsFolder, BodyFolder, ProposalStateFolder})
-            if (FileExists(folder + name))
-                ok = DeleteFile(folder + name) && ok;
-        ok = ok && DeleteFile(ProposalFolder + name);
-    }
-    return ok;
-}
+// The report's "Delete Selected Proposals" of two marked proposals.
+bool DeleteMarked() { return DeleteProposalRecord(QStringLiteral("1001.txt")) && DeleteProposalRecord(QStringLiteral("1002.txt")); }
 
 bool Templates(int v) {
     return EnsureFolder(QStringLiteral("/Templates")) && EnsureFolder(TemplateFolder) &&
