@@ -1,6 +1,7 @@
 #include "app/Startup.h"
 
 #include "app/DataFolders.h"
+#include "app/DataLocation.h"
 #include "app/frmSplash.h"
 #include "app/ScreenList.h"
 #include "app/SingleInstance.h"
@@ -40,7 +41,12 @@ bool StartTamselProposal() {
         const QUrl url = QUrl::fromUserInput(address, AppFolder);
         return QDesktopServices::openUrl(url);
     });
-    return StartUp(QCoreApplication::applicationDirPath());
+    const ProgramFolders folders = ChooseProgramFolders(QCoreApplication::applicationDirPath(),
+                                                        [](const char *name) { return qEnvironmentVariable(name); });
+    ManualFolder = folders.manual;
+    if (!MakeDataFolder(folders.data))
+        return false;
+    return StartUp(folders.data);
 }
 
 bool StartUp(const QString &appFolder) {

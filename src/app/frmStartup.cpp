@@ -1,5 +1,6 @@
 #include "app/frmStartup.h"
 
+#include "app/DataLocation.h"
 #include "common/CommonRoutines.h"
 #include "common/CommonVariables.h"
 #include "common/ScreenRegistry.h"
@@ -11,6 +12,7 @@
 #include "records/frmTerms.h"
 #include "settings/frmSetup.h"
 
+#include <QDir>
 #include <QEvent>
 #include <QFileInfo>
 #include <QGroupBox>
@@ -37,16 +39,22 @@ constexpr Routine Routines[] = {
     {1, "Create Custom Terms and Disclosure Statements", "Customize to meet your requirements"},
 };
 
-// Opens a page of the manual that ships beside the program.
+// Opens a page of the manual that ships with the program. Where the desktop
+// has nothing to show it with, the user is told where it is so it can be
+// opened by hand.
 void OpenManual(const QString &path) {
+    const QString where = QDir::toNativeSeparators(path);
     if (!QFileInfo(path).isFile()) {
-        MsgBox(QStringLiteral("The user manual was not found.\r\nIt belongs in the folder Manual beside the "
-                              "program: %1")
-                   .arg(QFileInfo(path).absolutePath()),
+        MsgBox(QStringLiteral("The user manual was not found.\r\nIt belongs in the folder %1")
+                   .arg(QDir::toNativeSeparators(QFileInfo(path).absolutePath())),
                MsgButtons::Ok, QStringLiteral("User Manual"));
         return;
     }
-    OpenWebPage(path);
+    if (!OpenWebPage(path))
+        MsgBox(QStringLiteral("The user manual could not be opened: no program to show it was found.\r\n"
+                              "Open this file in your web browser:\r\n%1")
+                   .arg(where),
+               MsgButtons::Ok, QStringLiteral("User Manual"));
 }
 
 // The order items ask first and open the page unless the answer is No.
@@ -178,8 +186,8 @@ void frmStartup::mnuCreate_Click() {
 
 void frmStartup::mnuExit_Click() { ExitProgram(); }
 
-QString frmStartup::ManualPage() { return AppFolder + QStringLiteral("/Manual/index.html"); }
-QString frmStartup::PaperPage() { return AppFolder + QStringLiteral("/Manual/paper.html"); }
+QString frmStartup::ManualPage() { return ManualPath(QStringLiteral("index.html")); }
+QString frmStartup::PaperPage() { return ManualPath(QStringLiteral("paper.html")); }
 
 void frmStartup::mnuHelpContentsFile_Click() { OpenManual(ManualPage()); }
 

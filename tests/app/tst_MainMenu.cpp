@@ -1,6 +1,7 @@
 #include "TestFolder.h"
 #include "TestMain.h"
 
+#include "app/DataLocation.h"
 #include "app/frmStartup.h"
 #include "common/CommonRoutines.h"
 #include "common/CommonVariables.h"
@@ -12,6 +13,10 @@
 #include "settings/frmSetup.h"
 
 #include <QAction>
+#include <QDir>
+#include <QFile>
+#include <QScopeGuard>
+#include <QTemporaryDir>
 #include <QPushButton>
 #include <QRadioButton>
 #include <QTest>
@@ -27,20 +32,22 @@ private slots:
     void exitEndsTheProgram();
     void orderItems_data();
     void orderItems();
-    void helpOpensTheManual();
+    void helpOpensTheManualOrSaysWhereItIs_data();
+    void helpOpensTheManualOrSaysWhereItIs();
 
 private:
     static void Activate(QWidget *screen) {
         QEvent activate(QEvent::WindowActivate);
         QCoreApplication::sendEvent(screen, &activate);
     }
-    // The pages the program opens, caught for the length of one test.
+    // The pages the program opens, caught for the length of one test; with
+    // opens false the desktop has nothing to open them with.
     struct OpenedPages {
         QStringList pages;
-        OpenedPages() {
-            SetUrlOpener([this](const QString &address) {
+        explicit OpenedPages(bool opens = true) {
+            SetUrlOpener([this, opens](const QString &address) {
                 pages << address;
-                return true;
+                return opens;
             });
         }
         ~OpenedPages() { SetUrlOpener({}); }
@@ -191,20 +198,38 @@ void MainMenuTest::orderItems() {
     QCOMPARE(pages, QStringList{folder.path() + QStringLiteral("/Manual/paper.html")});
 }
 
-void MainMenuTest::helpOpensTheManual() {
-    TestFolder folder;
-    OpenedPages opened;
-    const QStringList &pages = opened.pages;
-    auto *menu = ScreenRegistry::Get<frmStartup>();
-    folder.prompt->AnswerOk();
-    menu->mnuHelpContentsFile->trigger();
-    QVERIFY(pages.isEmpty());
-    QCOMPARE(folder.prompt->shown.size(), 1);
-    QVERIFY(folder.prompt->shown[0].text.startsWith(QStringLiteral("The user manual was not found.")));
+void MainMenuTest::helpOpensTheManualOrSaysWhereItIs_data() {
+    QTest::addColumn<bool>("present");
+    QTest::addColumn<bool>("opens");
+    QTest::addColumn<QString>("box"); // the box's text, "@" for the manual's folder
+    QTest::newRow("opened") << true << true << QString();
+    QTest::newRow("nothing opens it")
+        << true << false
+        << QStringLiteral("The user manual could not be opened: no program to show it was found.\r\n"
+                          "Open this file in your web browser:\r\n@/index.html");
+    QTest::newRow("missing") << false << true
+                             << QStringLiteral("The user manual was not found.\r\nIt belongs in the folder @");
+}
 
-    folder.write(QStringLiteral("Manual/index.html"), "<html></html>");
+void MainMenuTest::helpOpensTheManualOrSaysWhereItIs() {
+    QFETCH(bool, present);
+    QFETCH(bool, opens);
+    QFETCH(QString, box);
+    TestFolder folder;
+    // An installed copy keeps its manual apart from the data.
+    QTemporaryDir installed;
+    ManualFolder = installed.path() + QStringLiteral("/manual");
+    const QString manualFolder = ManualFolder;
+    const auto forget = qScopeGuard([] { ManualFolder.clear(); });
+    if (present)
+        QVERIFY(QDir().mkpath(ManualFolder) && QFile(ManualFolder + QStringLiteral("/index.html")).open(QIODevice::WriteOnly));
+    OpenedPages opened(opens);
+    auto *menu = ScreenRegistry::Get<frmStartup>();
+    if (!box.isEmpty())
+        folder.prompt->AnswerOk();
     menu->mnuHelpContentsFile->trigger();
-    QCOMPARE(pages, QStringList{folder.path() + QStringLiteral("/Manual/index.html")});
+    QCOMPARE(opened.pages, present ? QStringList{manualFolder + QStringLiteral("/index.html")} : QStringList());
+    QCOMPARE(folder.prompt->Texts(), box.isEmpty() ? QStringList() : QStringList{box.replace(QLatin1Char('@'), manualFolder)});
 }
 
 TAMSEL_TEST(MainMenuTest)
