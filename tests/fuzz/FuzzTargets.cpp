@@ -12,6 +12,7 @@
 #include "proposals/InventoryFiles.h"
 #include "proposals/ProposalFiles.h"
 #include "proposals/ProposalState.h"
+#include "proposals/Templates.h"
 #include "records/ProposalReportModel.h"
 #include "records/StoredProposal.h"
 #include "settings/BusinessFiles.h"
@@ -276,8 +277,8 @@ void Phone(const QByteArray &data) {
     ReadCallerIdFile();
 }
 
-// Names of files in the proposals folder, one a line, then the text every
-// proposal file holds; the report lists them in the order of their numbers.
+// Names of files in the proposals and templates folders, one a line, then the
+// text every file holds; the report lists them in the order of their numbers.
 void Report(const QByteArray &data) {
     const qsizetype end = data.indexOf("\n\n");
     const QByteArray names = end < 0 ? data : data.left(end);
@@ -289,8 +290,13 @@ void Report(const QByteArray &data) {
         if (made == 12 || name.isEmpty() || name == "." || name == ".." || name.size() > 200)
             continue;
         Put(QStringLiteral("TamselProposals/") + QString::fromUtf8(name), text);
+        Put(QStringLiteral("Templates/Proposals/") + QString::fromUtf8(name), text);
         ++made;
     }
+    // The template list comes from a folder's names too; every template it
+    // offers loads (a name with a backslash is a path to the program).
+    for (const QString &name : ListTemplates().files)
+        FUZZ_CHECK(name.contains(QLatin1Char('\\')) || LoadTemplate(name).ok());
     ProposalReportModel model;
     const int rows = model.Fill();
     for (int r = 0; r < rows; ++r) {
