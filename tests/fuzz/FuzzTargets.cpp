@@ -213,16 +213,18 @@ void Payments(const QByteArray &data) {
     Put(QStringLiteral("TamselProposals/ProposalPayments/1001.txt"), in.rest);
     const auto read = ReadPaymentsFile(QStringLiteral("1001.txt"));
     if (read.ok()) {
-        // What was read, written again, reads back the same.
+        // What was read, written again, reads back as the screen showed it
+        // (the file keeps the screen's forms, so amounts at its currency digits).
+        const auto shown = [](Currency c) { return CurrencyAmount(CurrencyText(c)).value_or(c); };
         PaymentSchedule schedule{read.value.price, {}};
         for (const PaymentLine &line : read.value.payments)
             schedule.payments << Payment{line.amount, line.due};
         FUZZ_CHECK(WritePaymentsFile(1002, schedule));
         const auto again = ReadPaymentsFile(QStringLiteral("1002.txt"));
-        FUZZ_CHECK(again.ok() && again.value.price == schedule.price &&
+        FUZZ_CHECK(again.ok() && again.value.price == shown(schedule.price) &&
                    again.value.payments.size() == schedule.payments.size());
         for (qsizetype i = 0; i < schedule.payments.size(); ++i)
-            FUZZ_CHECK(again.value.payments[i].amount == schedule.payments[i].amount &&
+            FUZZ_CHECK(again.value.payments[i].amount == shown(schedule.payments[i].amount) &&
                        again.value.payments[i].due == schedule.payments[i].due);
     }
     QLocale::setDefault(QLocale(QStringLiteral("en_US")));
