@@ -6,13 +6,18 @@
 #   package       builds the Debian package (cpack -G DEB) in build-package/
 #   package-test  builds the package, installs it into a fresh Debian root and
 #                 checks that it starts there and keeps its data in the user's folder
+#   sanitize      runs the suite built with AddressSanitizer and
+#                 UndefinedBehaviorSanitizer (folder build-asan)
+#   fuzz [seconds] [target...]
+#                 builds the fuzz targets with clang (folder build-fuzz) and runs
+#                 each for that long (20 s unless given)
 set -euo pipefail
 cd "$(dirname "$0")"
 
 what=${1:-}
 case "$what" in
-  run|test|package|package-test) ;;
-  *) echo "usage: $0 run|test|package|package-test" >&2; exit 2 ;;
+  run|test|package|package-test|sanitize|fuzz) ;;
+  *) echo "usage: $0 run|test|package|package-test|sanitize|fuzz [seconds] [target...]" >&2; exit 2 ;;
 esac
 
 # One line per step, so a long first run shows where it is.
@@ -23,17 +28,19 @@ packages="cmake make g++ qt6-base-dev qt6-serialport-dev libgl-dev fonts-liberat
 # are drawn from the SVG.
 case "$what" in
   # xvfb and xdotool let one test click through the real program on a display of its own.
-  test) packages="$packages xvfb xdotool" ;;
+  test|sanitize) packages="$packages xvfb xdotool" ;;
+  fuzz) packages="$packages clang" ;;
   package) packages="$packages dpkg-dev librsvg2-bin" ;;
   package-test) packages="$packages dpkg-dev librsvg2-bin debootstrap" ;;
 esac
-step "Checking the packages the build needs"
-missing=""
-for p in $packages; do
-  dpkg-query -W -f='${Status}' "$p" 2>/dev/null | grep -q "install ok installed" || missing="$missing $p"
-done
-if [ -n "$missing" ]; then
-  sudo=""
+# Installs those of the named packages that are missing.
+need() {
+  local missing=""
+  for p in "$@"; do
+    dpkg-query -W -f='${Status}' "$p" 2>/dev/null | grep -q "install ok installed" || missing="$missing $p"
+  done
+  [ -n "$missing" ] || return 0
+  local sudo=""
   if [ "$(id -u)" -ne 0 ]; then
     command -v sudo >/dev/null || { echo "Please install as root:$missing" >&2; exit 1; }
     sudo="sudo"
@@ -41,6 +48,12 @@ if [ -n "$missing" ]; then
   step "Installing:$missing"
   $sudo apt-get update -qq
   $sudo env DEBIAN_FRONTEND=noninteractive apt-get install -y -qq $missing
+}
+step "Checking the packages the build needs"
+need $packages
+# libFuzzer comes with clang's runtime package of the same version.
+if [ "$what" = fuzz ]; then
+  need "libclang-rt-$(clang --version | sed -n 's/.*clang version \([0-9]*\).*/\1/p' | head -1)-dev"
 fi
 
 case "$what" in
@@ -62,11 +75,19 @@ run)
   cd "$home"
   exec ./TamselProposal
   ;;
-test)
+test|sanitize)
   build=${TAMSEL_BUILD:-build}
+  sanitize=OFF
+  if [ "$what" = sanitize ]; then
+    build=${TAMSEL_BUILD:-build-asan}
+    sanitize=ON
+    # Every sanitizer report fails the test that caused it.
+    export ASAN_OPTIONS=${ASAN_OPTIONS:-abort_on_error=1:detect_leaks=1}
+    export UBSAN_OPTIONS=${UBSAN_OPTIONS:-print_stacktrace=1:halt_on_error=1}
+  fi
   # CI sets TAMSEL_WERROR=ON so that a new warning fails the build there.
   step "Configuring in $build"
-  cmake -S . -B "$build" -DTAMSEL_WERROR="${TAMSEL_WERROR:-OFF}" >/dev/null
+  cmake -S . -B "$build" -DTAMSEL_WERROR="${TAMSEL_WERROR:-OFF}" -DTAMSEL_SANITIZE="$sanitize" >/dev/null
   step "Building the program, the tests and the benchmarks ($(nproc) jobs at a time)"
   cmake --build "$build" -j"$(nproc)"
   step "Running the tests"
@@ -88,5 +109,30 @@ package|package-test)
     step "Installing it into a fresh Debian root"
     exec packaging/test-package.sh "$deb" "$build/debian-root"
   fi
+  ;;
+fuzz)
+  # Faster on a loaded machine, and findings are still found: no fill of new
+  # memory, a smaller quarantine.
+  export ASAN_OPTIONS=max_malloc_fill_size=0:quarantine_size_mb=16:abort_on_error=1
+  export UBSAN_OPTIONS=${UBSAN_OPTIONS:-print_stacktrace=1:halt_on_error=1}
+  seconds=${2:-20}
+  shift $(( $# < 2 ? $# : 2 ))
+  build=${TAMSEL_FUZZ_BUILD:-build-fuzz}
+  step "Configuring the fuzz targets with clang in $build"
+  CC=clang CXX=clang++ cmake -S . -B "$build" -DTAMSEL_FUZZ=ON >/dev/null
+  step "Building the fuzz targets"
+  cmake --build "$build" -j"$(nproc)" --target tamsel_fuzzers
+  targets=${*:-$(ls tests/fuzz/corpus)}
+  # New inputs go to the build folder; the kept ones in tests/fuzz/corpus are only read.
+  for t in $targets; do
+    mkdir -p "$build/fuzz-corpus/$t" "$build/fuzz-findings"
+    step "fuzz_$t: $seconds s"
+    rc=0
+    "$build/tests/fuzz/fuzz_$t" -max_total_time="$seconds" -timeout=1 -rss_limit_mb=2048 \
+      -print_final_stats=1 -artifact_prefix="$build/fuzz-findings/$t-" \
+      "$build/fuzz-corpus/$t" "tests/fuzz/corpus/$t" >"$build/fuzz-$t.log" 2>&1 || rc=$?
+    grep -E 'number_of_executed_units|ERROR|SUMMARY|check failed|runtime error|written to' "$build/fuzz-$t.log" || true
+    [ "$rc" -eq 0 ] || { echo "fuzz_$t found a fault (log $build/fuzz-$t.log)" >&2; exit 1; }
+  done
   ;;
 esac

@@ -56,6 +56,8 @@ public:
     bool ReadDate(QDate &out);
     // The rest of the current line as it stands, without its line end.
     bool ReadLine(QString &out);
+    // Where the next field begins: just after the separator of the last one read.
+    qsizetype Position() const { return pos_; }
 
 private:
     void SkipSpaces();

@@ -344,12 +344,27 @@ bool WriteProposalPrice(const QString &fileName, Currency price) {
     if (!file.ok())
         return false;
     const QString text = ReadInFolder(ProposalFolder, fileName).value;
-    const qsizetype end = text.indexOf(QLatin1Char('\n'));
-    if (end < 0)
+    // The first three fields end where the reader found them: a line may end
+    // in a lone CR or LF, and a quoted number may hold a line end. Their
+    // separator and everything after it stay as they are.
+    FieldReader reader(text);
+    QString number;
+    Currency oldPrice;
+    QDate saved;
+    if (!reader.ReadText(number) || !reader.ReadMoney(oldPrice) || !reader.ReadDate(saved))
         return false;
-    const QString rest = text.mid(end + 1);
-    return WriteWholeFile(InFolder(ProposalFolder, fileName),
-                          TextCodec::Encode(FirstLine(file.value.number, price, file.value.saved) + rest));
+    qsizetype end = reader.Position();
+    if (end > 0 && text.at(end - 1) == u',') {
+        --end;
+    } else {
+        if (end > 0 && text.at(end - 1) == u'\n')
+            --end;
+        if (end > 0 && text.at(end - 1) == u'\r')
+            --end;
+    }
+    const QString first = QuotedFields::Text(number) + QLatin1Char(',') + QuotedFields::Money(price) +
+                          QLatin1Char(',') + QuotedFields::Date(saved);
+    return WriteWholeFile(InFolder(ProposalFolder, fileName), TextCodec::Encode(first + text.mid(end)));
 }
 
 ReadBack<QString> ReadBodyFile(const QString &fileName) {

@@ -53,6 +53,8 @@ private slots:
     void moneyIsWrittenWithoutTrailingZeros();
     void proposalFileHasSixteenQuotedLinesAndReadsBack();
     void fieldProposalFileHasNineLinesAndItsPriceIsRewrittenAlone();
+    void quoteKeepsEveryOtherByte_data();
+    void quoteKeepsEveryOtherByte();
     void damagedOrForeignProposalFiles();
     void bodyFileKeepsTypedLines();
     void paymentsFileForTwoPayments();
@@ -159,6 +161,28 @@ void ProposalFilesTest::fieldProposalFileHasNineLinesAndItsPriceIsRewrittenAlone
     QCOMPARE(after.mid(after.indexOf('\n')), before.mid(before.indexOf('\n')));
     QVERIFY(!WriteProposalPrice(QStringLiteral("9999.txt"), Money(10)));
     QVERIFY(!folder.exists(QStringLiteral("TamselProposals/9999.txt")));
+}
+
+void ProposalFilesTest::quoteKeepsEveryOtherByte_data() {
+    QTest::addColumn<QByteArray>("firstLine");
+    QTest::newRow("CR LF") << QByteArray("\"FP7\",0,#2026-12-05#\r\n");
+    QTest::newRow("lone CR") << QByteArray("\"FP7\",0,#2026-12-05#\r");
+    QTest::newRow("lone LF") << QByteArray("\"FP7\",0,#2026-12-05#\n");
+    QTest::newRow("comma, no line end") << QByteArray("\"FP7\",0,#2026-12-05#,");
+    QTest::newRow("line end in the number") << QByteArray("\"FP\r\n7\",0,#2026-12-05#\r\n");
+}
+
+// Only the price changes, however the first line is ended.
+void ProposalFilesTest::quoteKeepsEveryOtherByte() {
+    QFETCH(QByteArray, firstLine);
+    ProposalsFolder folder;
+    const QByteArray rest = "\"SMI001\"\r\n\"Smith\"\r\n\"12 Oak St\"\r\n\"\"\r\n\"Springfield\"\r\n"
+                            "\"IL\"\r\n\"62701\"\r\n\"555-0100\"\r\n";
+    folder.write(QStringLiteral("TamselProposals/7.txt"), firstLine + rest);
+    QVERIFY(WriteProposalPrice(QStringLiteral("7.txt"), Money(1250)));
+    QCOMPARE(folder.read(QStringLiteral("TamselProposals/7.txt")),
+             QByteArray(firstLine).replace(",0,", ",1250,") + rest);
+    QCOMPARE(ReadProposalFile(QStringLiteral("7.txt")).value.texts.size(), 8);
 }
 
 void ProposalFilesTest::damagedOrForeignProposalFiles() {

@@ -100,7 +100,7 @@ bool Customers() {
 
 // ---- proposals ----------------------------------------------------------
 bool ProposalRecord(qint16 number, int v) {
-    ProposalRecord record;
+    struct ProposalRecord record; // the struct, not this function
     record.parties.price = Currency{10000 * v};
     for (int k = 1; k <= 8; ++k) {
         record.parties.lblCustomerInfo[k] = Text("Account", v * 10 + k);
