@@ -41,8 +41,6 @@ QLabel *MakeLabel(QWidget *parent, const QString &name, const QString &caption =
     return label;
 }
 
-QString InFolder(const QString &folder, const QString &fileName) { return folder + QLatin1Char('\\') + fileName; }
-
 const QString FieldIntro = QStringLiteral("This Proposal is a Field Proposal\r\n");
 
 } // namespace
