@@ -13,6 +13,7 @@
 #include <QFileInfo>
 #include <QSet>
 #include <cstdio>
+#include <unistd.h>
 #include <iterator>
 #include <utility>
 #include <algorithm>
@@ -96,6 +97,17 @@ bool RenameData(const QString &from, const QString &to) {
     const QString source = DataPath(from), target = DataPath(to);
     return !source.isEmpty() && !target.isEmpty() &&
            ::rename(QFile::encodeName(source).constData(), QFile::encodeName(target).constData()) == 0;
+}
+
+// Keeps the old file of a name under its ".old" name too, while the name
+// itself still holds it: a hard link, so the name is never missing; where the
+// disk has no links, a rename.
+bool KeepOldBeside(const QString &name) {
+    const QString source = DataPath(name), kept = DataPath(name + OldSuffix);
+    if (source.isEmpty() || kept.isEmpty())
+        return false;
+    return ::link(QFile::encodeName(source).constData(), QFile::encodeName(kept).constData()) == 0 ||
+           RenameData(name, name + OldSuffix);
 }
 
 bool ParsePayments(const QString &text, PaymentsFile &file) {
@@ -223,9 +235,10 @@ QString DeleteMarker(const QString &name) {
 // state goes too, so a later proposal of the same number never inherits it.
 bool DeleteRecordFiles(const QString &name) {
     bool ok = true;
-    for (const QString &folder : {PaymentsFolder, BodyFolder, ProposalStateFolder, ProposalFolder})
+    for (const QString &folder : {PaymentsFolder, BodyFolder, ProposalStateFolder})
         ok = DeleteFile(InFolder(folder, name)) && ok;
-    return ok;
+    // While any of its files stays, the proposal stays listed and can be deleted again.
+    return ok && DeleteFile(InFolder(ProposalFolder, name));
 }
 
 bool FinishDeletions(const QString &folder) {
@@ -274,12 +287,11 @@ bool RecordProposalFiles(qint16 number, const ProposalRecord &record) {
         return false;
     }
 
-    // Then each one in place, the old one kept aside until all are in.
+    // Then each one in place, the old one kept beside it until all are in.
     int placed = 0;
     for (; ok && placed < targets.size(); ++placed) {
         const QString &target = targets[placed];
-        ok = (!IsThere(target) || RenameData(target, target + OldSuffix)) &&
-             RenameData(target + NewSuffix, target);
+        ok = (!IsThere(target) || KeepOldBeside(target)) && RenameData(target + NewSuffix, target);
     }
     if (!ok) {
         // The old files back, the new ones gone.
