@@ -84,6 +84,7 @@ test|sanitize)
     # Every sanitizer report fails the test that caused it.
     export ASAN_OPTIONS=${ASAN_OPTIONS:-abort_on_error=1:detect_leaks=1}
     export UBSAN_OPTIONS=${UBSAN_OPTIONS:-print_stacktrace=1:halt_on_error=1}
+    export LSAN_OPTIONS=${LSAN_OPTIONS:-suppressions=$PWD/tests/lsan.supp}
   fi
   # CI sets TAMSEL_WERROR=ON so that a new warning fails the build there.
   step "Configuring in $build"
