@@ -83,7 +83,9 @@ std::optional<SpeedDialFile> ReadSpeedNumbers() {
 }
 
 QString SpeedDialText(const QString &text) {
-    static const QRegularExpression lineBreaks(QStringLiteral("[\\r\\n\\x{2028}\\x{2029}\\x{85}\\v\\f]+"));
+    // Only CR and LF end a line of the file; anything else stays as it was,
+    // so a file read and saved again is the same file.
+    static const QRegularExpression lineBreaks(QStringLiteral("[\\r\\n]+"));
     if (!text.contains(lineBreaks))
         return text;
     QStringList parts;
