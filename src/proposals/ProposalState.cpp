@@ -33,6 +33,8 @@ bool ParseProposalState(const QString &text, ProposalState &state) {
     state.customDisclaimer.clear();
     if (!reader.AtEnd() && !reader.ReadText(state.customDisclaimer))
         return false;
+    // Kept only with a custom disclaimer, and with the line ends it is written with.
+    state.customDisclaimer = state.genericDisclaimer ? QString() : StoredLineEnds(state.customDisclaimer);
     state.status = *status;
     state.plan = int(plan);
     state.printSize = int(size);
