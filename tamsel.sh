@@ -11,14 +11,37 @@
 #   fuzz [seconds] [target...]
 #                 builds the fuzz targets with clang (folder build-fuzz) and runs
 #                 each for that long (20 s unless given)
+#   mutation [id...]
+#                 puts each fault of tests/mutation/faults.txt into a scratch copy
+#                 (build-mutation/) in turn and says whether the tests catch it
+#   stats         counts the C++ lines of src/ and tests/, folder by folder
 set -euo pipefail
 cd "$(dirname "$0")"
 
 what=${1:-}
 case "$what" in
-  run|test|package|package-test|sanitize|fuzz) ;;
-  *) echo "usage: $0 run|test|package|package-test|sanitize|fuzz [seconds] [target...]" >&2; exit 2 ;;
+  run|test|package|package-test|sanitize|fuzz|mutation|stats) ;;
+  *) echo "usage: $0 run|test|package|package-test|sanitize|fuzz [seconds] [target...]|mutation [id...]|stats" >&2; exit 2 ;;
 esac
+
+# Non-blank lines that are not // comments, of the C++ files git keeps under
+# the given paths. The fuzz targets and the crash harness are tests; bench/
+# is neither.
+cpp_lines() {
+  git ls-files -- "$@" | grep -E '\.(cpp|h|hpp|cc)$' | xargs -r cat \
+    | grep -v '^[[:space:]]*$' | grep -v '^[[:space:]]*//' | wc -l
+}
+if [ "$what" = stats ]; then
+  printf '%-12s %8s %8s\n' folder src tests
+  for d in $( (ls src; ls tests) | sort -u); do
+    [ -d "src/$d" ] || [ -d "tests/$d" ] || continue
+    printf '%-12s %8s %8s\n' "$d" "$(cpp_lines "src/$d")" "$(cpp_lines "tests/$d")"
+  done
+  s=$(cpp_lines src); t=$(cpp_lines tests)
+  printf '%-12s %8s %8s\n' all "$s" "$t"
+  echo "tests are $(( 100 * t / (s + t) ))% of the whole ($t of $((s + t)) lines)"
+  exit 0
+fi
 
 # One line per step, so a long first run shows where it is.
 step() { echo "==> $*"; }
@@ -29,6 +52,7 @@ packages="cmake make g++ qt6-base-dev qt6-serialport-dev libgl-dev fonts-liberat
 case "$what" in
   # xvfb and xdotool let one test click through the real program on a display of its own.
   test|sanitize) packages="$packages xvfb xdotool" ;;
+  mutation) packages="$packages xvfb xdotool python3" ;;
   fuzz) packages="$packages clang" ;;
   package) packages="$packages dpkg-dev librsvg2-bin" ;;
   package-test) packages="$packages dpkg-dev librsvg2-bin debootstrap" ;;
@@ -135,5 +159,10 @@ fuzz)
     grep -E 'number_of_executed_units|ERROR|SUMMARY|check failed|runtime error|written to' "$build/fuzz-$t.log" || true
     [ "$rc" -eq 0 ] || { echo "fuzz_$t found a fault (log $build/fuzz-$t.log)" >&2; exit 1; }
   done
+  ;;
+mutation)
+  shift
+  step "Trying the faults of tests/mutation/faults.txt (log build-mutation/mutation.log)"
+  exec python3 tests/mutation/mutate.py "$@"
   ;;
 esac

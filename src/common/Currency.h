@@ -17,8 +17,6 @@ struct Currency {
     static std::optional<Currency> FromAmount(double amount);
     // For the text edges only.
     double ToAmount() const { return double(scaled) / double(Scale); }
-    // Whole cents, halves away from zero.
-    Currency RoundedToCents() const;
 
     friend constexpr bool operator==(Currency, Currency) = default;
     friend constexpr auto operator<=>(Currency a, Currency b) { return a.scaled <=> b.scaled; }
