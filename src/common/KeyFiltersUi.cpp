@@ -124,6 +124,7 @@ private:
     QLineEdit *box_;
     std::function<int(int)> filter_;
 };
+
 // Qt refuses a key or cuts a paste at the box's limit without a word; this
 // says it: a beep for a typed key, a message for a paste or drop.
 class RefusalNotice : public QObject {
@@ -159,7 +160,8 @@ private:
         if (pending_)
             return;
         pending_ = true;
-        QMetaObject::invokeMethod(this, [this] { Tell(); }, Qt::QueuedConnection);
+        QMetaObject::invokeMethod(
+            this, [this] { Tell(); }, Qt::QueuedConnection);
     }
 
     void Tell() {
@@ -182,14 +184,16 @@ private:
     bool pasting_ = false;
     bool pending_ = false;
 };
+
 class WholeNumbers : public QIntValidator {
 public:
     using QIntValidator::QIntValidator;
     State validate(QString &input, int &) const override {
         if (input.isEmpty())
             return Intermediate;
-        const bool digits =
-            std::all_of(input.begin(), input.end(), [](QChar c) { return c >= QLatin1Char('0') && c <= QLatin1Char('9'); });
+        const bool digits = std::all_of(input.begin(), input.end(), [](QChar c) {
+            return c >= QLatin1Char('0') && c <= QLatin1Char('9');
+        });
         bool ok = false;
         const int value = input.toInt(&ok);
         return digits && ok && value >= bottom() && value <= top() ? Acceptable : Invalid;
@@ -197,7 +201,9 @@ public:
 };
 } // namespace
 
-QValidator *WholeNumberValidator(int low, int high, QObject *parent) { return new WholeNumbers(low, high, parent); }
+QValidator *WholeNumberValidator(int low, int high, QObject *parent) {
+    return new WholeNumbers(low, high, parent);
+}
 
 void TellRefusedInput(QLineEdit *box) {
     if (box->property("tamselRefusalNotice").toBool())

@@ -4,10 +4,10 @@
 
 #include "../records/ProposalFixtures.h"
 #include "common/CommonVariables.h"
-#include "platform/Dialogs.h"
 #include "common/ScreenRegistry.h"
 #include "customers/CustomerRecords.h"
 #include "customers/frmCustomer.h"
+#include "platform/Dialogs.h"
 #include "proposals/frmWriteProposal.h"
 #include "records/frmFieldProposal.h"
 #include "records/frmProposalReport.h"
@@ -79,20 +79,27 @@ void FieldLimitsTest::pasteKeepsToTheBox_data() {
     const struct {
         const char *screen, *box;
         int limit;
-    } boxes[] = {{"setup", "txtBusiness_0", 32767}, {"setup", "txtBusiness_4", 2},
-                 {"setup", "txtProposalNo", 12},    {"customer", "txtCustomer_0", 20},
-                 {"customer", "cboCity", 25},       {"customer", "txtHeading_0", 32767},
-                 {"writer", "txtCustomerInfo_1", 32767}, {"writer", "txtItem_0", 50},
-                 {"writer", "cboCategories", 20},   {"dialer", "txtDialer_0", 32767},
-                 {"report", "txtQuote", 32767},     {"writer", "txtBody", -1},
-                 {"customer", "txtAux_0", -1},      {"terms", "Text1_0", -1}};
+    } boxes[] = {{"setup", "txtBusiness_0", 32767},
+                 {"setup", "txtBusiness_4", 2},
+                 {"setup", "txtProposalNo", 12},
+                 {"customer", "txtCustomer_0", 20},
+                 {"customer", "cboCity", 25},
+                 {"customer", "txtHeading_0", 32767},
+                 {"writer", "txtCustomerInfo_1", 32767},
+                 {"writer", "txtItem_0", 50},
+                 {"writer", "cboCategories", 20},
+                 {"dialer", "txtDialer_0", 32767},
+                 {"report", "txtQuote", 32767},
+                 {"writer", "txtBody", -1},
+                 {"customer", "txtAux_0", -1},
+                 {"terms", "Text1_0", -1}};
     for (const auto &b : boxes) {
         const QString screen = QLatin1String(b.screen), box = QLatin1String(b.box);
         const auto row = [&](const char *size, const QString &pasted) {
             const bool over = b.limit >= 0 && pasted.size() > b.limit;
-            QTest::addRow("%s %s", b.box, size) << screen << box << b.limit << pasted
-                                                << (over ? pasted.left(b.limit) : pasted)
-                                                << (over ? cut.arg(b.limit) : QString());
+            QTest::addRow("%s %s", b.box, size)
+                << screen << box << b.limit << pasted << (over ? pasted.left(b.limit) : pasted)
+                << (over ? cut.arg(b.limit) : QString());
         };
         if (b.limit >= 0) {
             row("at the limit", Megabyte.left(b.limit));
@@ -100,10 +107,15 @@ void FieldLimitsTest::pasteKeepsToTheBox_data() {
         }
         row("1 MB", Megabyte);
     }
-    const QString port = QStringLiteral("This box takes a whole number from 1 to 16.\r\nThe text was not taken.");
-    QTest::newRow("modem port in range") << "setup" << "txtModemPort" << 2 << "16" << "16" << QString();
-    QTest::newRow("modem port too high") << "setup" << "txtModemPort" << 2 << "17" << QString() << port;
-    QTest::newRow("modem port not a number") << "setup" << "txtModemPort" << 2 << "COM3" << QString() << port;
+    const QString port =
+        QStringLiteral("This box takes a whole number from 1 to 16.\r\nThe text was not taken.");
+    QTest::newRow("modem port in range") << "setup"
+                                         << "txtModemPort" << 2 << "16"
+                                         << "16" << QString();
+    QTest::newRow("modem port too high") << "setup"
+                                         << "txtModemPort" << 2 << "17" << QString() << port;
+    QTest::newRow("modem port not a number") << "setup"
+                                             << "txtModemPort" << 2 << "COM3" << QString() << port;
 }
 
 void FieldLimitsTest::pasteKeepsToTheBox() {
@@ -143,9 +155,12 @@ void FieldLimitsTest::pasteKeepsToTheBox() {
 void FieldLimitsTest::unstorableCharactersAreAskedAbout_data() {
     QTest::addColumn<QString>("where");
     QTest::addColumn<QString>("file");
-    QTest::newRow("business data") << "setup" << "MyBusinessData.txt";
-    QTest::newRow("speed-dial name") << "dialer" << "SpeedNumbers.txt";
-    QTest::newRow("field proposal's account") << "field" << "TamselProposals/1001.txt";
+    QTest::newRow("business data") << "setup"
+                                   << "MyBusinessData.txt";
+    QTest::newRow("speed-dial name") << "dialer"
+                                     << "SpeedNumbers.txt";
+    QTest::newRow("field proposal's account") << "field"
+                                              << "TamselProposals/1001.txt";
 }
 
 void FieldLimitsTest::unstorableCharactersAreAskedAbout() {
