@@ -8,10 +8,13 @@
 #include <QClipboard>
 #include <QContextMenuEvent>
 #include <QGuiApplication>
+#include <QIntValidator>
 #include <QKeyEvent>
 #include <QMenu>
 #include <QMimeData>
 #include <QLineEdit>
+
+#include <algorithm>
 
 int CheckKeyEntry(int keyCode, QLineEdit *box) {
     if (keyCode == BackspaceKey)
@@ -105,6 +108,12 @@ private:
         for (const QChar c : text) {
             if (!c.isPrint())
                 continue;
+            // A megabyte pasted into a full box would otherwise be offered
+            // to it a character at a time.
+            if (box_->text().size() - box_->selectedText().size() >= box_->maxLength()) {
+                emit box_->inputRejected();
+                return;
+            }
             const int code = filter_(c.unicode());
             if (code == 0)
                 return;
@@ -115,7 +124,98 @@ private:
     QLineEdit *box_;
     std::function<int(int)> filter_;
 };
+
+// Qt refuses a key or cuts a paste at the box's limit without a word; this
+// says it: a beep for a typed key, a message for a paste or drop.
+class RefusalNotice : public QObject {
+public:
+    explicit RefusalNotice(QLineEdit *box) : QObject(box), box_(box) {
+        box->installEventFilter(this);
+        connect(box, &QLineEdit::inputRejected, this, &RefusalNotice::Refused);
+    }
+
+protected:
+    bool eventFilter(QObject *watched, QEvent *event) override {
+        if (event->type() == QEvent::KeyPress) {
+            auto *key = static_cast<QKeyEvent *>(event);
+            pasting_ = key == QKeySequence::Paste;
+            typing_ = !pasting_ && key->text().size() == 1;
+        } else if (event->type() == QEvent::KeyRelease) {
+            typing_ = pasting_ = false;
+        }
+        return QObject::eventFilter(watched, event);
+    }
+
+private:
+    void Refused() {
+        if (typing_) {
+            Beep();
+            return;
+        }
+        // A text the program puts into the box (a port number of 0 when no
+        // modem was found) is not the user's to be told about.
+        if (!pasting_ && !box_->isModified())
+            return;
+        // Told after the paste has ended, once however often it was refused.
+        if (pending_)
+            return;
+        pending_ = true;
+        QMetaObject::invokeMethod(
+            this, [this] { Tell(); }, Qt::QueuedConnection);
+    }
+
+    void Tell() {
+        pending_ = false;
+        if (const auto *range = qobject_cast<const QIntValidator *>(box_->validator());
+            range && box_->text().size() < box_->maxLength())
+            MsgBox(QStringLiteral("This box takes a whole number from %1 to %2.\r\nThe text was not taken.")
+                       .arg(range->bottom())
+                       .arg(range->top()),
+                   MsgButtons::Ok, QStringLiteral("Number Out of Range"));
+        else
+            MsgBox(QStringLiteral("This box holds at most %1 characters.\r\nThe text was cut to fit.")
+                       .arg(box_->maxLength()),
+                   MsgButtons::Ok, QStringLiteral("Text Too Long"));
+        box_->setFocus();
+    }
+
+    QLineEdit *box_;
+    bool typing_ = false;
+    bool pasting_ = false;
+    bool pending_ = false;
+};
+
+class WholeNumbers : public QIntValidator {
+public:
+    using QIntValidator::QIntValidator;
+    State validate(QString &input, int &) const override {
+        if (input.isEmpty())
+            return Intermediate;
+        const bool digits = std::all_of(input.begin(), input.end(), [](QChar c) {
+            return c >= QLatin1Char('0') && c <= QLatin1Char('9');
+        });
+        bool ok = false;
+        const int value = input.toInt(&ok);
+        return digits && ok && value >= bottom() && value <= top() ? Acceptable : Invalid;
+    }
+};
 } // namespace
+
+QValidator *WholeNumberValidator(int low, int high, QObject *parent) {
+    return new WholeNumbers(low, high, parent);
+}
+
+void TellRefusedInput(QLineEdit *box) {
+    if (box->property("tamselRefusalNotice").toBool())
+        return;
+    box->setProperty("tamselRefusalNotice", true);
+    new RefusalNotice(box);
+}
+
+void TellRefusedInputIn(QWidget *screen) {
+    for (QLineEdit *box : screen->findChildren<QLineEdit *>())
+        TellRefusedInput(box);
+}
 
 void InstallKeyFilter(QLineEdit *box, std::function<int(int)> filter) {
     box->installEventFilter(new KeyFilter(box, std::move(filter)));

@@ -1,5 +1,6 @@
 #include "common/ScreenRegistry.h"
 
+#include "common/KeyFiltersUi.h"
 #include "common/StoredTextUi.h"
 
 #include <map>
@@ -40,6 +41,7 @@ void ScreenRegistry::Register(std::type_index type, TamselForm *screen) {
     Entries().push_back(Entry{type, screen});
     // Before Form_Load, which may fill the boxes from files.
     KeepTextBoxesResponsive(screen);
+    TellRefusedInputIn(screen);
 }
 
 void ScreenRegistry::Show(TamselForm *screen) {

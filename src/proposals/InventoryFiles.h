@@ -11,6 +11,9 @@
 
 inline constexpr int InventoryItemLength = 104;
 inline constexpr int CustomItemLength = 70;
+// The inventory record's text fields, as the item window limits its boxes.
+inline constexpr int InventoryDescriptionWidth = 50;
+inline constexpr int InventoryCategoryWidth = 20;
 inline const QString InventoryFile = QStringLiteral("\\QXInventoriedItems.txt");
 inline const QString CustomItemsFile = QStringLiteral("\\CustomItems.txt");
 

@@ -5,6 +5,7 @@
 #include "common/StoredText.h"
 #include "common/StoredTextUi.h"
 #include "platform/UserPrompt.h"
+#include "proposals/InventoryFiles.h"
 #include "proposals/ItemLines.h"
 #include "proposals/PaymentSchedule.h"
 
@@ -73,6 +74,8 @@ ItemWindow::ItemWindow(QPlainTextEdit *txtBody, QWidget *parent) : QFrame(parent
         txtItem[i]->setToolTip(roles[i]);
     }
     txtItem[ItemDescriptionBox]->setMinimumWidth(260);
+    // The inventory record's widths; a longer text would be cut when saved.
+    txtItem[ItemDescriptionBox]->setMaxLength(InventoryDescriptionWidth);
     txtItem[ItemQuantityBox]->setMaximumWidth(80);
     InstallKeyFilter(txtItem[ItemQuantityBox],
                      [this](int key) { return txtItem_KeyPress(ItemQuantityBox, key); });
@@ -93,6 +96,7 @@ ItemWindow::ItemWindow(QPlainTextEdit *txtBody, QWidget *parent) : QFrame(parent
     cboCategories->setObjectName(QStringLiteral("cboCategories"));
     cboCategories->setEditable(true);
     cboCategories->setInsertPolicy(QComboBox::NoInsert);
+    cboCategories->lineEdit()->setMaxLength(InventoryCategoryWidth);
     cboCategories->setMinimumWidth(200);
     cmdItem[4]->setParent(fraAddNew);
     auto *addNew = new QGridLayout(fraAddNew);

@@ -3,6 +3,7 @@
 #include "common/CommonRoutines.h"
 #include "common/CommonVariables.h"
 #include "common/ScreenRegistry.h"
+#include "common/StoredTextUi.h"
 #include "customers/CustomerRecords.h"
 #include "customers/frmCustomer.h"
 #include "platform/Clock.h"
@@ -194,8 +195,11 @@ bool frmFieldProposal::SaveFieldProposal() {
     bool replace = false;
     if (!MayRecordNumber(number, replace))
         return false;
-    const CustomerRecord rec = CurrentCustomer();
     auto *customer = ScreenRegistry::Existing<frmCustomer>();
+    // The account number is taken as the customer screen shows it, typed or not.
+    if (customer && !FitBoxesToCodePage({customer->txtCustomer[0]}))
+        return false;
+    const CustomerRecord rec = CurrentCustomer();
     const QString acctNo = customer ? customer->txtCustomer[0]->text() : rec.AcctNo.trimmed();
     if (!WriteFieldProposalFile(number, FieldPartiesOf(acctNo, rec))) {
         ReportWriteFailure(ProposalFileName(number));

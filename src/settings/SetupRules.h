@@ -22,4 +22,10 @@ int NextLogoSize(int twips, bool grow);
 // ParseNumericText); nothing for anything else. The number names the
 // proposal's files and is written without a sign.
 inline constexpr qint16 LowestProposalNo = 1;
+// The proposal number box: "32,767" with room for blanks.
+inline constexpr int ProposalNoBoxLength = 12;
+
+// The serial ports a modem can be named on (COM Port # 1 to 16).
+inline constexpr int LowestModemPort = 1;
+inline constexpr int HighestModemPort = 16;
 std::optional<qint16> ParseProposalNumber(const QString &text);

@@ -3,10 +3,13 @@
 #include "common/CommonRoutines.h"
 #include "common/CommonVariables.h"
 #include "common/InputRules.h"
+#include "common/KeyFiltersUi.h"
 #include "common/ScreenRegistry.h"
+#include "common/StoredTextUi.h"
 #include "platform/Dialogs.h"
 #include "platform/QtDialogs.h"
 #include "platform/QtPictureBox.h"
+#include "platform/TextCodec.h"
 #include "platform/UserPrompt.h"
 #include "settings/BusinessFiles.h"
 #include "settings/SamplePrintHook.h"
@@ -31,6 +34,9 @@
 #include <QTabWidget>
 #include <QToolButton>
 #include <QVBoxLayout>
+
+#include <algorithm>
+#include <limits>
 
 namespace {
 
@@ -310,6 +316,9 @@ QWidget *frmSetup::BuildOptionsTab() {
     txtModemPort = new QLineEdit(phone);
     txtModemPort->setObjectName(QStringLiteral("txtModemPort"));
     txtModemPort->setFixedWidth(50);
+    // The serial ports the program can open.
+    txtModemPort->setValidator(WholeNumberValidator(LowestModemPort, HighestModemPort, txtModemPort));
+    txtModemPort->setMaxLength(2);
     auto *port = new QHBoxLayout;
     port->addWidget(Label(phone, QStringLiteral("Modem is connected to"), QStringLiteral("lblModem")));
     port->addSpacing(8);
@@ -341,6 +350,8 @@ QWidget *frmSetup::BuildProposalTab() {
     txtProposalNo = new QLineEdit(page);
     txtProposalNo->setObjectName(QStringLiteral("txtProposalNo"));
     txtProposalNo->setFixedWidth(100);
+    // Room for 32767 written with grouping and blanks.
+    txtProposalNo->setMaxLength(ProposalNoBoxLength);
     cmdSaveProposal = Button(page, QStringLiteral("Save Proposal No."), QStringLiteral("cmdSaveProposal"));
     connect(cmdSaveProposal, &QPushButton::clicked, this, &frmSetup::cmdSaveProposal_Click);
     auto *row = new QHBoxLayout;
@@ -648,7 +659,9 @@ void frmSetup::cmdLogo_Click(int Index) {
 void frmSetup::cmdSaveProposal_Click() {
     const auto number = ParseProposalNumber(txtProposalNo->text());
     if (!number) {
-        MsgBox(QStringLiteral("The Proposal Number must be a Whole Number"));
+        MsgBox(QStringLiteral("The Proposal Number must be a Whole Number from %1 to %2")
+                   .arg(LowestProposalNo)
+                   .arg(std::numeric_limits<qint16>::max()));
         txtProposalNo->clear();
         txtProposalNo->setFocus();
         return;
@@ -814,6 +827,13 @@ bool frmSetup::SaveLogoSize() {
 }
 
 bool frmSetup::SaveBusiness() {
+    const QList<QWidget *> boxes(txtBusiness.begin(), txtBusiness.end());
+    // The question is about these boxes, so they are in sight when it is asked.
+    if (std::any_of(txtBusiness.begin(), txtBusiness.end(),
+                    [](const QLineEdit *box) { return !TextCodec::Unstorable(box->text()).isEmpty(); }))
+        tabSetup->setCurrentIndex(BusinessTab);
+    if (!FitBoxesToCodePage(boxes))
+        return false;
     for (int i = 0; i < 9; ++i)
         BusinessData[i] = txtBusiness[i]->text();
     if (!WriteBusinessFile(BusinessData)) {

@@ -3,6 +3,7 @@
 #include "common/CommonRoutines.h"
 #include "common/CommonVariables.h"
 #include "common/ScreenRegistry.h"
+#include "common/StoredTextUi.h"
 #include "platform/QtPictureBox.h"
 #include "platform/QtSerialPort.h"
 #include "platform/TextCodec.h"
@@ -408,6 +409,9 @@ void frmDialer::cmdSpeedDialer_Click(int Index) {
         txtDialer[1]->setText(lblNumber->text());
         [[fallthrough]];
     case 0:
+        // Asked before anything changes: at No the pair stays to be put right.
+        if (!FitBoxesToCodePage({txtDialer[0], txtDialer[1]}))
+            return;
         // A line break (from a customer's field) would split the pair in the file.
         slots_[selectedSlot_] = {SpeedDialText(txtDialer[0]->text()), SpeedDialText(txtDialer[1]->text())};
         cmdDialer[selectedSlot_]->setText(Caption(slots_[selectedSlot_].name));

@@ -386,7 +386,7 @@ void SetupScreenTest::saveProposalNumber() {
         QCOMPARE(field->txtNextFieldProposal->text(), QString::number(saved));
         QCOMPARE(setup->txtProposalNo->text(), QString::number(saved));
     } else {
-        QCOMPARE(folder.prompt->Texts(), QStringList{QStringLiteral("The Proposal Number must be a Whole Number")});
+        QCOMPARE(folder.prompt->Texts(), QStringList{QStringLiteral("The Proposal Number must be a Whole Number from 1 to 32767")});
         QCOMPARE(folder.prompt->shown[0].title, AppTitle);
         QVERIFY(setup->txtProposalNo->text().isEmpty());
         QCOMPARE(ProposalNo, qint16(1001));
