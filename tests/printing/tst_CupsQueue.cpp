@@ -82,18 +82,13 @@ private slots:
                                                 "DefaultAuthType None\n<Location />\n  Order allow,deny\n"
                                                 "  Allow all\n</Location>\n<Policy default>\n  <Limit All>\n"
                                                 "    Order deny,allow\n  </Limit>\n</Policy>\n"));
-        QByteArray files;
-        for (const auto &[key, value] :
-             std::initializer_list<std::pair<const char *, QString>>{{"ServerRoot", "/etc"},
-                                                                     {"RequestRoot", "/spool"},
-                                                                     {"TempDir", "/tmp"},
-                                                                     {"CacheDir", "/cache"},
-                                                                     {"StateDir", "/state"},
-                                                                     {"ErrorLog", "/log/error_log"},
-                                                                     {"AccessLog", "/log/access_log"},
-                                                                     {"PageLog", "/log/page_log"}})
-            files += QByteArray(key) + ' ' + (root + value).toUtf8() + '\n';
-        QVERIFY(Write(root + "/etc/cups-files.conf", files));
+        QVERIFY(Write(
+            root + "/etc/cups-files.conf",
+            QStringLiteral("ServerRoot %1/etc\nRequestRoot %1/spool\nTempDir %1/tmp\nCacheDir %1/cache\n"
+                           "StateDir %1/state\nErrorLog %1/log/error_log\nAccessLog %1/log/access_log\n"
+                           "PageLog %1/log/page_log\n")
+                .arg(root)
+                .toUtf8()));
         // cups-pdf reads its settings from a fixed place: they are laid over it
         // for cupsd alone, in a mount namespace of its own.
         QVERIFY(Write(root + "/cups-pdf.conf", "Out " + (root + "/out").toUtf8() + "\nAnonDirName " +
