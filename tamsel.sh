@@ -46,13 +46,14 @@ fi
 # One line per step, so a long first run shows where it is.
 step() { echo "==> $*"; }
 
-packages="cmake make g++ qt6-base-dev qt6-serialport-dev libgl-dev fonts-liberation poppler-utils"
+packages="cmake make g++ qt6-base-dev qt6-serialport-dev libgl-dev libcups2-dev fonts-liberation poppler-utils"
 # The package's dependencies are worked out by dpkg-shlibdeps; its PNG icons
 # are drawn from the SVG.
 case "$what" in
-  # xvfb and xdotool let one test click through the real program on a display of its own.
-  test|sanitize) packages="$packages xvfb xdotool" ;;
-  mutation) packages="$packages xvfb xdotool python3" ;;
+  # xvfb and xdotool let one test click through the real program on a display of its own;
+  # cups and cups-pdf give the print test a real print system with a PDF queue.
+  test|sanitize) packages="$packages xvfb xdotool cups printer-driver-cups-pdf libcups2-dev" ;;
+  mutation) packages="$packages xvfb xdotool cups printer-driver-cups-pdf libcups2-dev python3" ;;
   fuzz) packages="$packages clang" ;;
   package) packages="$packages dpkg-dev librsvg2-bin" ;;
   package-test) packages="$packages dpkg-dev librsvg2-bin debootstrap" ;;

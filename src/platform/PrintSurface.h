@@ -94,6 +94,10 @@ public:
     // before the job's first page, kept until set again.
     const QString &JobName() const { return jobName_; }
     void SetJobName(const QString &name) { jobName_ = name; }
+    // The print system's printer the jobs go to; empty for a file or a
+    // preview, whose pages need no following.
+    const QString &PrinterName() const { return printerName_; }
+    void SetPrinterName(const QString &name) { printerName_ = name; }
     // 1 for the first page of the job, counting every page of every copy.
     int JobPageNo() const { return jobPageNo_; }
     // True once the device refused to start the document or a page; from then
@@ -134,6 +138,7 @@ private:
 
     PrintFont font_;
     QString jobName_;
+    QString printerName_;
     quint32 textColor_ = 0;
     int penWidth_ = 1;
     double x_ = 0;

@@ -73,7 +73,10 @@ std::shared_ptr<PrintSurface> QtDialogs::ChoosePrinter() {
         return nullptr;
     printer->setCopyCount(1);
     // The paper chosen is used when the pages fit on it (A4 as well as Letter).
+    const QString printerName =
+        printer->outputFormat() == QPrinter::NativeFormat ? printer->printerName() : QString();
     auto surface = std::make_shared<ChosenPrinterSurface>(std::move(printer));
+    surface->SetPrinterName(printerName);
     if (!surface->HoldsPages()) {
         MsgBox(QStringLiteral("The paper chosen is too small for this page. Please choose Letter, A4 or a "
                               "larger paper."),

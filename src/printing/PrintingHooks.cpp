@@ -1,9 +1,11 @@
 #include "printing/PrintingHooks.h"
 
 #include "platform/Clock.h"
+#include "platform/CupsPrintJobs.h"
 #include "platform/Dialogs.h"
 #include "platform/PrintSurface.h"
 #include "platform/UserPrompt.h"
+#include "platform/XdgMailComposer.h"
 #include "printing/CustomerReport.h"
 #include "printing/PageSettingsUi.h"
 #include "printing/ProposalPrintRun.h"
@@ -49,4 +51,6 @@ void PrintCustomerReportWithDialog(bool usaStyle) {
 void InstallPrintingHooks() {
     PrintSampleHook = PrintLogoSample;
     PrintCustomerReportHook = PrintCustomerReportWithDialog;
+    SetPrintJobs(std::make_shared<CupsPrintJobs>());
+    SetMailComposer(std::make_shared<XdgMailComposer>());
 }

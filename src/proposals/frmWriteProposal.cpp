@@ -512,6 +512,11 @@ frmWriteProposal::frmWriteProposal() : TamselForm(QStringLiteral("frmWritePropos
                 &frmWriteProposal::cmdProposalContinue_Click);
         cmdPreview = Button(fraPrint, QStringLiteral("cmdPreview"), QStringLiteral("Pre&view"));
         connect(cmdPreview, &QPushButton::clicked, this, &frmWriteProposal::cmdPreview_Click);
+        cmdPrintEmail =
+            Button(fraPrint, QStringLiteral("cmdPrintEmail"), QStringLiteral("Print and &E-mail"));
+        cmdPrintEmail->setToolTip(
+            QStringLiteral("Print and record the Proposal, then e-mail it as a PDF file"));
+        connect(cmdPrintEmail, &QPushButton::clicked, this, &frmWriteProposal::cmdPrintEmail_Click);
         cmdCancelPrint = Button(fraPrint, QStringLiteral("cmdCancelPrint"), QStringLiteral("Cancel Print"));
         connect(cmdCancelPrint, &QPushButton::clicked, this, &frmWriteProposal::cmdCancelPrint_Click);
         lblPrint[2] = Caption(fraPrint, QStringLiteral("Number of Copies "), QStringLiteral("lblPrint_2"));
@@ -538,6 +543,7 @@ frmWriteProposal::frmWriteProposal() : TamselForm(QStringLiteral("frmWritePropos
         auto *printButtons = new QHBoxLayout;
         printButtons->addWidget(cmdProposalContinue);
         printButtons->addWidget(cmdPreview);
+        printButtons->addWidget(cmdPrintEmail);
         printButtons->addStretch();
         printButtons->addWidget(cmdCancelPrint);
         printLayout->addLayout(printButtons);
@@ -1377,6 +1383,8 @@ void frmWriteProposal::cmdProposalContinue_Click() {
     case PrintConfirmation::Confirmed:
         // At the last number the advance tells the user itself; the files of this proposal stay.
         AdvanceProposalNo();
+        if (emailAfterPrint_)
+            EmailProposal(document);
         break;
     case PrintConfirmation::Declined:
         if (!DeleteProposalFiles(number))
@@ -1386,6 +1394,13 @@ void frmWriteProposal::cmdProposalContinue_Click() {
         break;
     }
     Leave(int(Screen::MainMenu));
+}
+
+void frmWriteProposal::cmdPrintEmail_Click() {
+    // Only a print the user confirms is e-mailed: it is then recorded under its number.
+    emailAfterPrint_ = true;
+    cmdProposalContinue_Click();
+    emailAfterPrint_ = false;
 }
 
 void frmWriteProposal::cmdPreview_Click() {

@@ -93,6 +93,7 @@ public:
     QGroupBox *fraPrint = nullptr;
     QPushButton *cmdProposalContinue = nullptr;
     QPushButton *cmdPreview = nullptr;
+    QPushButton *cmdPrintEmail = nullptr;
     QPushButton *cmdCancelPrint = nullptr;
     std::array<QLabel *, 3> lblPrint{};
 
@@ -164,6 +165,7 @@ public slots:
     void cmdContinue_Click();
     void cmdCancelPrint_Click();
     void cmdProposalContinue_Click();
+    void cmdPrintEmail_Click();
     void cmdPreview_Click();
     void mnuSize_Click(int points);
 
@@ -182,6 +184,7 @@ private:
 
     // The number whose three files this writer has written (0: none yet).
     qint16 wroteNumber_ = 0;
+    bool emailAfterPrint_ = false; // the print was asked for with E-mail
     // The body has had the focus once.
     bool bodyEntered_ = false;
 };

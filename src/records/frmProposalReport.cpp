@@ -127,10 +127,13 @@ frmProposalReport::frmProposalReport() : TamselForm(QStringLiteral("frmProposalR
     cmdPrintAgain = MakeButton(fraProposal, QStringLiteral("cmdPrintAgain"), QStringLiteral("Print &Again"));
     cmdPrintAgain->setToolTip(QStringLiteral("Print this Proposal again, or save it as a PDF file"));
     cmdPreview = MakeButton(fraProposal, QStringLiteral("cmdPreview"), QStringLiteral("Pre&view"));
+    cmdEmail = MakeButton(fraProposal, QStringLiteral("cmdEmail"), QStringLiteral("&E-mail"));
+    cmdEmail->setToolTip(QStringLiteral("Save this Proposal as a PDF file and hand it to the mail program"));
     auto *detailButtons = new QHBoxLayout;
     detailButtons->addStretch(1);
     detailButtons->addWidget(cmdPreview);
     detailButtons->addWidget(cmdPrintAgain);
+    detailButtons->addWidget(cmdEmail);
     detailButtons->addWidget(cmdReport[1]);
     auto *details = new QGridLayout(fraProposal);
     details->addWidget(txtProposalBody, 0, 0);
@@ -162,6 +165,7 @@ frmProposalReport::frmProposalReport() : TamselForm(QStringLiteral("frmProposalR
         connect(cmdQuote[i], &QPushButton::clicked, this, [this, i] { cmdQuote_Click(i); });
     connect(cmdPrintAgain, &QPushButton::clicked, this, [this] { PrintAgain(detailsFile_); });
     connect(cmdPreview, &QPushButton::clicked, this, [this] { PreviewAgain(detailsFile_); });
+    connect(cmdEmail, &QPushButton::clicked, this, [this] { EmailAgain(detailsFile_); });
 
     mnuProposal = new QMenu(this);
     mnuProposal->setObjectName(QStringLiteral("mnuProposal"));
@@ -177,11 +181,14 @@ frmProposalReport::frmProposalReport() : TamselForm(QStringLiteral("frmProposalR
     mnuPrintAgain->setObjectName(QStringLiteral("mnuPrintAgain"));
     mnuPreview = mnuProposal->addAction(QStringLiteral("Pre&view"));
     mnuPreview->setObjectName(QStringLiteral("mnuPreview"));
+    mnuEmail = mnuProposal->addAction(QStringLiteral("&E-mail..."));
+    mnuEmail->setObjectName(QStringLiteral("mnuEmail"));
     const auto menuFile = [this] {
         return menuRow_ >= 0 && menuRow_ < model_->rowCount() ? model_->RowAt(menuRow_).fileName : QString();
     };
     connect(mnuPrintAgain, &QAction::triggered, this, [this, menuFile] { PrintAgain(menuFile()); });
     connect(mnuPreview, &QAction::triggered, this, [this, menuFile] { PreviewAgain(menuFile()); });
+    connect(mnuEmail, &QAction::triggered, this, [this, menuFile] { EmailAgain(menuFile()); });
 
     auto *hints = new QHBoxLayout;
     hints->addWidget(Label1[3]);
@@ -424,16 +431,29 @@ void frmProposalReport::PrintAgain(const QString &fileName) {
         ReportDamagedFile(damaged, QStringLiteral("The Proposal will not be Printed."));
         return;
     }
-    switch (PrintProposalWithDialog(document.value)) {
+    PrintRun run;
+    switch (PrintProposalWithDialog(document.value, &run)) {
     case PrintOutcome::Printed:
         break;
     case PrintOutcome::Cancelled:
         MsgBox(QStringLiteral("The Proposal will not be Printed"));
         break;
     case PrintOutcome::Failed:
-        MsgBox(QStringLiteral("A Print Error has occurred"), MsgButtons::Ok, QStringLiteral("Print Error"));
+        ReportPrintError(run.problem);
         break;
     }
+}
+
+void frmProposalReport::EmailAgain(const QString &fileName) {
+    if (fileName.isEmpty())
+        return;
+    QString damaged;
+    const auto document = StoredProposalDocument(fileName, &damaged);
+    if (!document.ok()) {
+        ReportDamagedFile(damaged, QStringLiteral("The Proposal will not be E-mailed."));
+        return;
+    }
+    EmailProposal(document.value);
 }
 
 void frmProposalReport::PreviewAgain(const QString &fileName) {

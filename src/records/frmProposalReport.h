@@ -46,6 +46,7 @@ public:
     std::array<QLabel *, 9> lblAmount{}; // 0 the price, 1 to 8 the payments
     std::array<QLabel *, 8> lblDate{};   // due date of payment i in lblDate(i - 1)
     QPushButton *cmdPrintAgain = nullptr;
+    QPushButton *cmdEmail = nullptr;
     QPushButton *cmdPreview = nullptr;
 
     QGroupBox *fraQuote = nullptr;
@@ -56,6 +57,7 @@ public:
     QMenu *mnuProposal = nullptr;
     std::array<QAction *, 3> mnuState{}; // open, accepted, declined
     QAction *mnuPrintAgain = nullptr;
+    QAction *mnuEmail = nullptr;
     QAction *mnuPreview = nullptr;
 
 public slots:
@@ -67,6 +69,7 @@ public slots:
     void mnuState_Click(int Index);
     // Prints again, or previews, the proposal of a grid row or of the details frame.
     void PrintAgain(const QString &fileName);
+    void EmailAgain(const QString &fileName);
     void PreviewAgain(const QString &fileName);
 
 private:

@@ -1,6 +1,7 @@
 // The print run: the printer set-up, a print that cannot be done reported
 // without a crash or a changed file, the print dialog, and the page settings
 // as loaded.
+#include "FakePrintJobs.h"
 #include "PrintFixtures.h"
 #include "TestMain.h"
 #include "common/CommonVariables.h"
@@ -152,6 +153,115 @@ private slots:
         }
         if (fault == QLatin1String("bad logo"))
             QCOMPARE(folder->read("Logo.png"), QByteArray("not a picture at all"));
+    }
+    // A printer's job is followed through the print system: refused or
+    // unreachable is a print error, a waiting job is told before the
+    // question, and a print not confirmed is taken back from the queue.
+    void followsTheJob_data() {
+        QTest::addColumn<QString>("situation");
+        QTest::addColumn<QString>("answers");
+        QTest::addColumn<int>("outcome");
+        QTest::addColumn<QStringList>("titles");
+        QTest::addColumn<QString>("told");
+        QTest::addColumn<int>("pages");
+        QTest::addColumn<QList<int>>("cancelled");
+        const int confirmed = int(PrintConfirmation::Confirmed), declined = int(PrintConfirmation::Declined),
+                  notPrinted = int(PrintConfirmation::NotPrinted);
+        const QString ask = QStringLiteral("Print Confirmation"), retry = QStringLiteral("Print Retry"),
+                      error = QStringLiteral("Print Error"), waiting = QStringLiteral("Print Job Waiting");
+        QTest::newRow("taken and confirmed")
+            << ""
+            << "Yes" << confirmed << QStringList{ask} << "" << 3 << QList<int>{};
+        QTest::newRow("to a file: no queue asked")
+            << "file unreachable"
+            << "Yes" << confirmed << QStringList{ask} << "" << 3 << QList<int>{};
+        QTest::newRow("print system unreachable")
+            << "unreachable"
+            << "Ok" << notPrinted << QStringList{error} << "cannot be reached" << 0 << QList<int>{};
+        QTest::newRow("printer unknown")
+            << "unknown"
+            << "Ok" << notPrinted << QStringList{error} << "\"Office\" is not known" << 3 << QList<int>{};
+        QTest::newRow("printer rejecting jobs") << "rejecting"
+                                                << "Ok" << notPrinted << QStringList{error}
+                                                << "not accepting jobs (Rejecting Jobs)" << 0 << QList<int>{};
+        QTest::newRow("job refused") << "refused"
+                                     << "Ok" << notPrinted << QStringList{error} << "did not take the job"
+                                     << 3 << QList<int>{};
+        QTest::newRow("job aborted") << "aborted"
+                                     << "Ok" << notPrinted << QStringList{error} << "stopped the job" << 3
+                                     << QList<int>{};
+        QTest::newRow("printer paused, discarded: job cancelled")
+            << "paused"
+            << "Ok,No,No" << declined << QStringList{waiting, ask, retry} << "is paused" << 3
+            << QList<int>{10};
+        QTest::newRow("paused, discarded, cancel refused: told it may still print")
+            << "paused, cancel fails" << "Ok,No,Ok,No" << declined
+            << QStringList{waiting, ask, QStringLiteral("Print Job"), retry} << "is paused" << 3 << QList<int>{10};
+        QTest::newRow("job held, confirmed: job kept")
+            << "held"
+            << "Ok,Yes" << confirmed << QStringList{waiting, ask} << "is held" << 3 << QList<int>{};
+        QTest::newRow("paused, reprinted: the first job cancelled")
+            << "paused twice"
+            << "Ok,No,Yes,Ok,Yes" << confirmed << QStringList{waiting, ask, retry, waiting, ask}
+            << "is paused" << 6 << QList<int>{10};
+        QTest::newRow("printed but not correctly, discarded: nothing left to cancel")
+            << "completes"
+            << "No,No" << declined << QStringList{ask, retry} << "" << 3 << QList<int>{};
+    }
+    void followsTheJob() {
+        QFETCH(QString, situation);
+        QFETCH(QString, answers);
+        QFETCH(int, outcome);
+        QFETCH(QStringList, titles);
+        QFETCH(QString, told);
+        QFETCH(int, pages);
+        QFETCH(QList<int>, cancelled);
+        LoadedSettings();
+        WriteBody(*folder, BodyLines(3));
+        DialogsInstalled installed;
+        auto queue = std::make_shared<FakePrintJobs>();
+        SetPrintJobs(queue);
+        const QString printer =
+            situation.startsWith(QLatin1String("file")) ? QString() : QStringLiteral("Office");
+        auto surface = std::make_shared<QueuedPrintSurface>(*queue, printer);
+        installed.dialogs->AnswerPrinter(surface);
+        if (situation == QLatin1String("paused twice"))
+            installed.dialogs->AnswerPrinter(surface);
+        queue->reachable = !situation.endsWith(QLatin1String("unreachable"));
+        queue->queue.known = situation != QLatin1String("unknown");
+        if (situation == QLatin1String("rejecting")) {
+            queue->queue.accepting = false;
+            queue->queue.message = QStringLiteral("Rejecting Jobs");
+        }
+        queue->queue.stopped = situation.startsWith(QLatin1String("paused"));
+        if (situation == QLatin1String("refused"))
+            queue->takeAs.reset();
+        if (situation == QLatin1String("aborted"))
+            queue->takeAs = PrintJobState::Aborted;
+        queue->cancelWorks = !situation.endsWith(QLatin1String("cancel fails"));
+        if (situation == QLatin1String("held"))
+            queue->takeAs = PrintJobState::Held;
+        if (situation == QLatin1String("completes"))
+            queue->takeAs = PrintJobState::Completed;
+        for (const QString &answer : answers.split(QLatin1Char(',')))
+            folder->prompt->Answer(answer == QLatin1String("Yes")  ? MsgAnswer::Yes
+                                   : answer == QLatin1String("No") ? MsgAnswer::No
+                                                                   : MsgAnswer::Ok);
+
+        QCOMPARE(int(PrintAndConfirm(Document())), outcome);
+        SetPrintJobs(nullptr);
+        QStringList shownTitles;
+        for (const auto &box : folder->prompt->shown)
+            shownTitles << box.title;
+        QCOMPARE(shownTitles, titles);
+        if (!told.isEmpty())
+            QVERIFY2(folder->prompt->shown.first().text.contains(told),
+                     qPrintable(folder->prompt->shown.first().text));
+        if (titles.first() == QLatin1String("Print Error"))
+            QVERIFY(folder->prompt->shown.first().text.startsWith(
+                QLatin1String("A Print Error has occurred\r\n")));
+        QCOMPARE(surface->PagesStarted(), pages);
+        QCOMPARE(queue->cancelled, cancelled);
     }
     void settingsAsLoaded() {
         LoadedSettings();
