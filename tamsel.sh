@@ -52,8 +52,8 @@ packages="cmake make g++ qt6-base-dev qt6-serialport-dev libgl-dev libcups2-dev 
 case "$what" in
   # xvfb and xdotool let one test click through the real program on a display of its own;
   # cups and cups-pdf give the print test a real print system with a PDF queue.
-  test|sanitize) packages="$packages xvfb xdotool cups printer-driver-cups-pdf libcups2-dev" ;;
-  mutation) packages="$packages xvfb xdotool cups printer-driver-cups-pdf libcups2-dev python3" ;;
+  test|sanitize) packages="$packages xvfb xdotool cups printer-driver-cups-pdf" ;;
+  mutation) packages="$packages xvfb xdotool cups printer-driver-cups-pdf python3" ;;
   fuzz) packages="$packages clang" ;;
   package) packages="$packages dpkg-dev librsvg2-bin" ;;
   package-test) packages="$packages dpkg-dev librsvg2-bin debootstrap" ;;

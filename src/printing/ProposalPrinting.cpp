@@ -100,7 +100,9 @@ void PreviewProposal(const ProposalDocument &document) {
 }
 
 void EmailProposal(const ProposalDocument &document) {
-    const PageSettings settings = CurrentPageSettings();
+    PageSettings settings = CurrentPageSettings();
+    // The customer gets the Original; the other labelled copies are for paper.
+    settings.copies = 1;
     if (!CanPrintProposal(document, settings)) {
         ReportPrintError();
         return;
