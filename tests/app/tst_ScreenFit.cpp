@@ -13,6 +13,7 @@
 #include "customers/frmCustomer.h"
 #include "proposals/InventoryFiles.h"
 #include "proposals/ItemWindow.h"
+#include "proposals/PaymentSchedule.h"
 #include "proposals/frmWriteProposal.h"
 #include "records/frmFieldProposal.h"
 #include "records/frmProposalReport.h"
@@ -133,14 +134,14 @@ TamselForm *Writer(TestFolder &folder, int stage, bool items) {
         w->txtAmount->setText(QStringLiteral("8400"));
         w->txtAmount_LostFocus();
         w->optPayment[2]->click();
-        w->cboPayments->setCurrentIndex(9);
+        w->cboPayments->setCurrentIndex(w->cboPayments->count() - 1); // the most rows
         w->cboPayments_Click();
         w->cmdMultiContinue_Click();
         w->ckAllEqual->click();
         pick(today.addDays(10));
     }
     if (stage >= 4)
-        for (int k = 1; k < 10; ++k)
+        for (int k = 1; k < w->cboPayments->count(); ++k)
             pick(today.addDays(10).addMonths(k));
     if (stage >= 5) {
         w->cmdCreation_Click(4);
@@ -255,8 +256,11 @@ void ScreenFitTest::everyStageFits() {
                                     QStringLiteral("finalize and print")};
         const bool items = stage == QLatin1String("body with items");
         form = Writer(folder, items ? 2 : int(stages.indexOf(stage)) + 1, items);
+        auto *w = static_cast<frmWriteProposal *>(form);
         if (items)
-            QVERIFY(static_cast<frmWriteProposal *>(form)->FraItems->isVisible());
+            QVERIFY(w->FraItems->isVisible());
+        if (stage == QLatin1String("schedule complete")) // the tallest schedule
+            QVERIFY(w->txtPayment[PaymentRules::MaxPayments - 1]->isVisible());
     } else if (screen == QLatin1String("field proposal")) {
         WriteCustomers(folder, {Marsh()});
         CustomerRecNo = 1;
