@@ -2,9 +2,14 @@
 
 #include "common/CommonRoutines.h"
 #include "common/FlexGrid.h"
+#include "common/WindowPlacement.h"
 
 #include <QCloseEvent>
+#include <QGuiApplication>
+#include <QLayout>
 #include <QPointer>
+#include <QScreen>
+#include <QWindow>
 #include <QSettings>
 
 TamselForm::TamselForm(const QString &name, QWidget *parent) : QWidget(parent) { setObjectName(name); }
@@ -21,9 +26,30 @@ void TamselForm::Form_Unload() { SaveLayout(); }
 
 void TamselForm::RestoreLayout() {
     QSettings settings(QStringLiteral("TamselProposal"), LayoutApplication());
-    const QByteArray geometry = settings.value(objectName() + QStringLiteral("/geometry")).toByteArray();
-    if (!geometry.isEmpty())
-        restoreGeometry(geometry);
+    const QByteArray saved = settings.value(objectName() + QStringLiteral("/geometry")).toByteArray();
+    if (saved.isEmpty() || !restoreGeometry(saved))
+        return;
+    // A size kept from a bigger screen, or a position on a screen that is gone,
+    // would leave buttons out of reach: bring the window back onto this screen.
+    KeepOnScreen();
+}
+
+void TamselForm::KeepOnScreen() {
+    if (isMaximized() || isFullScreen())
+        return;
+    if (layout())
+        layout()->activate(); // a part just shown may have raised the minimum
+    QScreen *target = QGuiApplication::screenAt(geometry().center());
+    if (!target)
+        target = screen();
+    if (!target)
+        return;
+    QMargins frame = windowHandle() ? windowHandle()->frameMargins() : QMargins();
+    if (frame.isNull())
+        frame = DecorationAllowance; // not yet shown: the window manager's frame is unknown
+    const QRect fitted = FitOnScreen(geometry(), frame, target->availableGeometry());
+    if (fitted != geometry())
+        setGeometry(fitted);
 }
 
 void TamselForm::SaveLayout() {

@@ -25,7 +25,16 @@ public:
     // The next proposal number changed; screens that show it refresh it.
     virtual void ShowProposalNo() {}
 
+    // What a window manager adds around a window (title bar, borders), taken
+    // where the real frame is not known yet.
+    static constexpr QMargins DecorationAllowance{4, 32, 4, 4};
+
+    // Comes back with the size and position saved last, moved and shrunk onto
+    // the screen where they no longer fit it.
     void RestoreLayout();
+    // Moves and shrinks the window back inside the screen's available area
+    // where it has grown or been placed past it.
+    void KeepOnScreen();
     void SaveLayout();
 
 protected:

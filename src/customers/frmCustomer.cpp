@@ -468,7 +468,7 @@ QGroupBox *frmCustomer::BuildAux() {
         txtAux[k] = new QPlainTextEdit(fraAux);
         txtAux[k]->setObjectName(Indexed("txtAux", k));
         txtAux[k]->setToolTip(QStringLiteral("Dbl Click to show in Big Window"));
-        txtAux[k]->setFixedHeight(70);
+        txtAux[k]->setFixedHeight(60);
         txtAux[k]->viewport()->installEventFilter(this);
         lblClear[k] = new QLabel(QStringLiteral("<Clear"), fraAux);
         lblClear[k]->setObjectName(Indexed("lblClear", k));
@@ -514,7 +514,7 @@ QGroupBox *frmCustomer::BuildAux() {
     lblEditing->setObjectName(QStringLiteral("lblEditing"));
     txtBig = new QPlainTextEdit(fraBig);
     txtBig->setObjectName(QStringLiteral("txtBig"));
-    txtBig->setMinimumHeight(160);
+    txtBig->setMinimumHeight(120);
     auto *bigButtons = new QHBoxLayout;
     bigButtons->addStretch();
     for (int i : {4, 5, 6})
@@ -549,8 +549,11 @@ QGroupBox *frmCustomer::BuildAux() {
     auto *layout = new QVBoxLayout(fraAux);
     layout->addWidget(hintText);
     layout->addLayout(top);
-    layout->addLayout(boxes);
-    layout->addWidget(fraBig);
+    // The big box opens beside the six, so the screen is no taller with it.
+    auto *boxesAndBig = new QHBoxLayout;
+    boxesAndBig->addLayout(boxes, 3);
+    boxesAndBig->addWidget(fraBig, 2);
+    layout->addLayout(boxesAndBig);
     layout->addWidget(savedHint);
     layout->addLayout(commands);
     return fraAux;

@@ -58,7 +58,7 @@ ItemWindow::ItemWindow(QPlainTextEdit *txtBody, QWidget *parent) : QFrame(parent
     lstItems->setObjectName(QStringLiteral("lstItems"));
     lstItems->setFont(fixed);
     lstItems->setUniformItemSizes(true); // tens of thousands of items lay out at once
-    lstItems->setMinimumSize(300, 220);
+    lstItems->setMinimumSize(220, 200);
     lstItemsUnsorted = new QListWidget(this);
     lstItemsUnsorted->setObjectName(QStringLiteral("lstItemsUnsorted"));
     lstItemsUnsorted->setUniformItemSizes(true);
@@ -73,7 +73,7 @@ ItemWindow::ItemWindow(QPlainTextEdit *txtBody, QWidget *parent) : QFrame(parent
         txtItem[i]->setObjectName(QStringLiteral("txtItem_%1").arg(i));
         txtItem[i]->setToolTip(roles[i]);
     }
-    txtItem[ItemDescriptionBox]->setMinimumWidth(260);
+    txtItem[ItemDescriptionBox]->setMinimumWidth(200);
     // The inventory record's widths; a longer text would be cut when saved.
     txtItem[ItemDescriptionBox]->setMaxLength(InventoryDescriptionWidth);
     txtItem[ItemQuantityBox]->setMaximumWidth(80);
@@ -97,13 +97,14 @@ ItemWindow::ItemWindow(QPlainTextEdit *txtBody, QWidget *parent) : QFrame(parent
     cboCategories->setEditable(true);
     cboCategories->setInsertPolicy(QComboBox::NoInsert);
     cboCategories->lineEdit()->setMaxLength(InventoryCategoryWidth);
-    cboCategories->setMinimumWidth(200);
+    cboCategories->setMinimumWidth(160);
     cmdItem[4]->setParent(fraAddNew);
     auto *addNew = new QGridLayout(fraAddNew);
-    addNew->addWidget(MakeLabel(QStringLiteral("lblCategories"),
-                                QStringLiteral("Click the Category (or Enter) to which to Add this Item"),
-                                fraAddNew),
-                      0, 0, 1, 2);
+    QLabel *categories = MakeLabel(QStringLiteral("lblCategories"),
+                                   QStringLiteral("Click the Category (or Enter) to which to Add this Item"),
+                                   fraAddNew);
+    categories->setWordWrap(true); // the window shares the writer's width with the body
+    addNew->addWidget(categories, 0, 0, 1, 2);
     addNew->addWidget(cboCategories, 1, 0);
     addNew->addWidget(cmdItem[4], 1, 1);
     addNew->setColumnStretch(0, 1);
@@ -155,6 +156,16 @@ bool ItemWindow::LoadItems() {
     cboCategories->addItems(items_.Categories);
     cboCategories->setCurrentIndex(-1);
     return items_.InventoryAvailable;
+}
+
+void ItemWindow::setVisible(bool visible) {
+    // Only an explicit show or hide comes here; the stage being hidden around
+    // it leaves both as they are.
+    if (beneath_ && visible)
+        beneath_->hide();
+    QFrame::setVisible(visible);
+    if (beneath_ && !visible)
+        beneath_->show();
 }
 
 void ItemWindow::Open() {

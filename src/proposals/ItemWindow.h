@@ -27,6 +27,10 @@ public:
     void Open();
     bool InventoryAvailable() const { return items_.InventoryAvailable; }
     bool ManualItemMode() const { return manualItemMode_; }
+    // The widget the window takes the place of while it is open: hidden as
+    // the window opens, shown again as it closes.
+    void CoverWhileOpen(QWidget *beneath) { beneath_ = beneath; }
+    void setVisible(bool visible) override;
     const std::vector<Currency> &ItemPrices() const { return items_.ItemPrices; }
 
     QListWidget *lstItems = nullptr;
@@ -52,6 +56,7 @@ private:
     void ClearItemBoxes();
 
     QPlainTextEdit *txtBody_;
+    QWidget *beneath_ = nullptr;
     ItemLists items_;
     bool manualItemMode_ = false;
 };

@@ -301,7 +301,9 @@ frmWriteProposal::frmWriteProposal() : TamselForm(QStringLiteral("frmWritePropos
         templatesLayout->addWidget(cmdCancel, 0, Qt::AlignRight);
         fraTemplates->hide();
 
-        auto *tools = new QVBoxLayout;
+        auto *toolsBox = new QWidget(fraBody);
+        auto *tools = new QVBoxLayout(toolsBox);
+        tools->setContentsMargins(0, 0, 0, 0);
         tools->addWidget(create);
         tools->addWidget(cmdAddBasic);
         tools->addWidget(cmdWrite[1]);
@@ -311,14 +313,23 @@ frmWriteProposal::frmWriteProposal() : TamselForm(QStringLiteral("frmWritePropos
         right->addWidget(fraTemplates);
         right->addWidget(txtBody, 1);
         right->addWidget(tax);
-        // The item window sits beside the body while it is open.
+        // The item window opens in place of the body tools, over the stage's
+        // left column: the body stays in view beside it, so every added line
+        // shows at once, and the writer is no wider with it than without.
         FraItems = new ItemWindow(txtBody, fraBody);
         FraItems->hide();
-        connect(mnuItems, &QAction::triggered, FraItems, &ItemWindow::Open);
+        FraItems->CoverWhileOpen(toolsBox);
+        connect(mnuItems, &QAction::triggered, this, [this] {
+            FraItems->Open();
+            KeepOnScreen(); // the window may have grown to make room
+        });
+        auto *left = new QGridLayout;
+        left->setContentsMargins(0, 0, 0, 0);
+        left->addWidget(toolsBox, 0, 0);
+        left->addWidget(FraItems, 0, 0);
         auto *columns = new QHBoxLayout;
-        columns->addLayout(tools);
+        columns->addLayout(left);
         columns->addLayout(right, 1);
-        columns->addWidget(FraItems);
         auto *layout = new QVBoxLayout(fraBody);
         layout->addLayout(columns, 1);
         layout->addLayout(navRow(1, 2));
@@ -715,6 +726,9 @@ void frmWriteProposal::ShowInstructions(int k) {
 // ---- Navigation ----------------------------------------------------------
 
 void frmWriteProposal::cmdCreation_Click(int Index) {
+    // Each move hides the stage it leaves before it shows the next: showing a
+    // frame lays the window out at once, and with both stages counted the
+    // window would grow past the screen and stay that size.
     switch (Index) {
     case 0:
         ShowInstructions(2);
@@ -727,8 +741,8 @@ void frmWriteProposal::cmdCreation_Click(int Index) {
     case 1:
         cmdWrite[2]->setEnabled(true);
         ShowInstructions(1);
-        fraCustomer->show();
         fraBody->hide();
+        fraCustomer->show();
         break;
     case 2:
         if (BodyText().isEmpty()) {
@@ -759,8 +773,8 @@ void frmWriteProposal::cmdCreation_Click(int Index) {
         ClearBodyOptions();
         if (InventoryAvailable)
             mnuItems->setEnabled(true);
-        fraBody->show();
         fraPricing->hide();
+        fraBody->show();
         ShowInstructions(2);
         break;
     case 4:
@@ -770,8 +784,8 @@ void frmWriteProposal::cmdCreation_Click(int Index) {
             MsgBox(QStringLiteral("The total of payments do not equal Proposed Amount"));
             return;
         }
-        fraFinalize->show();
         fraPricing->hide();
+        fraFinalize->show();
         ShowInstructions(4);
         break;
     case 5:

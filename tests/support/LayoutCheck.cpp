@@ -5,6 +5,7 @@
 #include <QDir>
 #include <QImage>
 #include <QLabel>
+#include <QLayout>
 #include <QWidget>
 
 QStringList LayoutFaults(QWidget *window) {
@@ -54,4 +55,41 @@ bool SaveScreenshot(QWidget *screen, const QString &name) {
         return true;
     QDir().mkpath(target);
     return picture.save(target + QLatin1Char('/') + name + QStringLiteral(".png"));
+}
+
+namespace {
+
+QString SizeText(QSize size) { return QStringLiteral("%1x%2").arg(size.width()).arg(size.height()); }
+
+void ButtonsInside(QWidget *window, const QString &when, QStringList &faults) {
+    for (QAbstractButton *button : window->findChildren<QAbstractButton *>()) {
+        if (!button->isVisible() || button->objectName().startsWith(QLatin1String("qt_")))
+            continue;
+        const QRect inWindow(button->mapTo(window, QPoint(0, 0)), button->size());
+        if (!window->rect().contains(inWindow)) {
+            const QString name = button->objectName().isEmpty() ? button->text() : button->objectName();
+            faults << name + QStringLiteral(" lies outside the window ") + when;
+        }
+    }
+}
+
+} // namespace
+
+QStringList FitFaults(QWidget *window) {
+    QStringList faults;
+    if (QLayout *layout = window->layout())
+        layout->activate(); // a stage just shown raises the minimum only once laid out
+    const QSize minimum = window->minimumSizeHint().expandedTo(window->minimumSize());
+    if (minimum.width() > SmallWindow.width() || minimum.height() > SmallWindow.height())
+        faults << QStringLiteral("minimum size %1 exceeds %2").arg(SizeText(minimum), SizeText(SmallWindow));
+    const QSize present = window->size();
+    if (present.width() > SmallWindow.width() || present.height() > SmallWindow.height())
+        faults << QStringLiteral("size %1 exceeds %2").arg(SizeText(present), SizeText(SmallWindow));
+    ButtonsInside(window, QStringLiteral("at ") + SizeText(present), faults);
+    window->resize(minimum);
+    QCoreApplication::processEvents();
+    ButtonsInside(window, QStringLiteral("at its minimum ") + SizeText(window->size()), faults);
+    window->resize(present);
+    QCoreApplication::processEvents();
+    return faults;
 }
