@@ -8,8 +8,8 @@
 #include "proposals/ProposalFiles.h"
 
 #include <QDir>
-#include <QElapsedTimer>
 #include <QFile>
+#include <QFileInfo>
 #include <QHash>
 #include <algorithm>
 
@@ -135,7 +135,7 @@ ProposalReportModel::Row ProposalReportModel::ParseRow(const QString &fileName, 
     return row;
 }
 
-int ProposalReportModel::Fill(const Progress &progress) {
+int ProposalReportModel::Fill() {
     // Listed here rather than sorted by name first: the numbers give the order.
     const QString folder = DataPath(ProposalFolder);
     QList<std::pair<SortKey, QString>> keyed;
@@ -145,49 +145,66 @@ int ProposalReportModel::Fill(const Progress &progress) {
                 keyed.append({KeyOf(name), name});
     std::stable_sort(keyed.begin(), keyed.end(), [](const auto &a, const auto &b) { return Before(a.first, b.first); });
 
-    // The files are read straight from the folders as listed: looking each
-    // name up again (and, for the many proposals without a state file, in
-    // the backup) would search the folders once per proposal.
-    const QString stateFolder = DataPath(ProposalStateFolder);
-    QHash<QString, QString> stateFiles; // lower case -> as stored
-    if (!stateFolder.isEmpty())
-        for (const QString &name : QDir(stateFolder).entryList(QDir::Files | QDir::Hidden))
-            stateFiles.insert(name.toLower(), name);
-
-    QList<Row> rows;
-    rows.reserve(keyed.size());
-    const int total = int(keyed.size());
-    QElapsedTimer sinceReport;
-    sinceReport.start();
-    for (const auto &[key, name] : keyed) {
-        ReadBack<QString> state;
-        if (const auto it = stateFiles.constFind(name.toLower()); it != stateFiles.constEnd())
-            state = ReadDirect(stateFolder + QLatin1Char('/') + *it);
-        rows << ParseRow(name, ReadDirect(folder + QLatin1Char('/') + name), state);
-        if (progress && sinceReport.elapsed() >= 50) {
-            progress(int(rows.size()), total);
-            sinceReport.restart();
-        }
-    }
-    if (progress)
-        progress(total, total);
     beginResetModel();
-    rows_ = std::move(rows);
+    folder_ = folder;
+    stateFolder_ = DataPath(ProposalStateFolder);
+    stateFiles_.clear();
+    stateFilesListed_ = false;
+    rows_.clear();
+    rows_.resize(keyed.size());
+    for (qsizetype i = 0; i < keyed.size(); ++i)
+        rows_[size_t(i)].fileName = keyed[i].second;
+    read_.assign(rows_.size(), false);
+    rowsRead_ = 0;
     endResetModel();
     return int(rows_.size());
 }
 
+// The files are read straight from the folders as listed: looking the name
+// up through DataPath (and, for the many proposals without a state file, in
+// the backup) would search the folders for every row shown.
+ReadBack<QString> ProposalReportModel::ReadState(const QString &fileName) const {
+    if (stateFolder_.isEmpty())
+        return {};
+    const QString path = stateFolder_ + QLatin1Char('/') + fileName;
+    // A folder of that name is no state file, as the listing below sees it.
+    if (auto exact = ReadDirect(path); exact.ok() || (exact.outcome == ReadOutcome::Unreadable && QFileInfo(path).isFile()))
+        return exact;
+    // A state file spelt in other letter case still belongs to the proposal.
+    if (!stateFilesListed_) {
+        stateFilesListed_ = true;
+        for (const QString &name : QDir(stateFolder_).entryList(QDir::Files | QDir::Hidden))
+            stateFiles_.insert(name.toLower(), name);
+    }
+    if (const auto it = stateFiles_.constFind(fileName.toLower()); it != stateFiles_.constEnd())
+        return ReadDirect(stateFolder_ + QLatin1Char('/') + *it);
+    return {};
+}
+
+const ProposalReportModel::Row &ProposalReportModel::RowAt(int row) const {
+    Row &cached = rows_.at(size_t(row));
+    if (!read_[size_t(row)]) {
+        const bool selected = cached.selected;
+        const QString fileName = cached.fileName;
+        cached = ParseRow(fileName, ReadDirect(folder_ + QLatin1Char('/') + fileName), ReadState(fileName));
+        cached.selected = selected;
+        read_[size_t(row)] = true;
+        ++rowsRead_;
+    }
+    return cached;
+}
+
 int ProposalReportModel::RowOfFile(const QString &fileName) const {
-    for (int r = 0; r < rows_.size(); ++r)
+    for (size_t r = 0; r < rows_.size(); ++r)
         if (rows_[r].fileName.compare(fileName, Qt::CaseInsensitive) == 0)
-            return r;
+            return int(r);
     return -1;
 }
 
 void ProposalReportModel::ToggleSelection(int row) {
-    if (row < 0 || row >= rows_.size())
+    if (row < 0 || row >= rowCount())
         return;
-    rows_[row].selected = !rows_[row].selected;
+    rows_[size_t(row)].selected = !rows_[size_t(row)].selected;
     EmitRowChanged(row);
 }
 
@@ -200,18 +217,20 @@ QStringList ProposalReportModel::MarkedFiles() const {
 }
 
 void ProposalReportModel::SetPrice(int row, Currency price) {
-    if (row < 0 || row >= rows_.size())
+    if (row < 0 || row >= rowCount())
         return;
-    rows_[row].price = price;
-    rows_[row].priceRead = true;
+    RowAt(row);
+    rows_[size_t(row)].price = price;
+    rows_[size_t(row)].priceRead = true;
     EmitRowChanged(row);
 }
 
 void ProposalReportModel::SetState(int row, const ProposalState &state) {
-    if (row < 0 || row >= rows_.size())
+    if (row < 0 || row >= rowCount())
         return;
-    rows_[row].state = state;
-    rows_[row].stateOutcome = ReadOutcome::Read;
+    RowAt(row);
+    rows_[size_t(row)].state = state;
+    rows_[size_t(row)].stateOutcome = ReadOutcome::Read;
     EmitRowChanged(row);
 }
 
@@ -239,11 +258,13 @@ int ProposalReportModel::columnCount(const QModelIndex &parent) const {
 }
 
 QVariant ProposalReportModel::data(const QModelIndex &index, int role) const {
-    if (!index.isValid() || index.row() >= rows_.size() || index.column() >= Columns().size())
+    if (!index.isValid() || index.row() >= rowCount() || index.column() >= Columns().size())
         return {};
-    const Row &row = rows_[index.row()];
     if (role == Qt::TextAlignmentRole)
         return QVariant::fromValue(Columns()[index.column()].alignment | Qt::AlignVCenter);
+    if (role != Qt::DisplayRole && role != Qt::ToolTipRole)
+        return {};
+    const Row &row = RowAt(index.row());
     if (role == Qt::ToolTipRole && row.unreadable)
         return QStringLiteral("The file %1 is damaged; the row shows what could be read.").arg(row.fileName);
     if (role != Qt::DisplayRole)
