@@ -12,6 +12,8 @@
 #include <QFileInfo>
 #include <QHash>
 #include <algorithm>
+#include <dirent.h>
+#include <sys/stat.h>
 
 namespace {
 
@@ -28,14 +30,13 @@ constexpr int FieldTexts = 8;     // lines 2 to 9
 struct SortKey {
     bool numeric = false;
     qint64 number = 0;
-    QString name;
+    qsizetype listed = 0; // where the name is in the listing
 };
 
-SortKey KeyOf(const QString &fileName) {
+SortKey KeyOf(const QString &fileName, qsizetype listed) {
     SortKey key;
-    key.name = fileName.toLower();
-    const QString base = fileName.left(fileName.size() - 4); // without ".txt"
-    key.number = base.toLongLong(&key.numeric);
+    key.listed = listed;
+    key.number = QStringView(fileName).left(fileName.size() - 4).toLongLong(&key.numeric); // without ".txt"
     return key;
 }
 
@@ -53,12 +54,27 @@ ReadBack<QString> ReadDirect(const QString &path) {
     return result;
 }
 
-bool Before(const SortKey &a, const SortKey &b) {
-    if (a.numeric != b.numeric)
-        return a.numeric;
-    if (a.numeric && a.number != b.number)
-        return a.number < b.number;
-    return a.name < b.name;
+// The names of the files in a folder (hidden ones too, and links to files),
+// as QDir::Files lists them but without looking at each entry again: the
+// folder's own listing says which are files, and only entries it leaves in
+// doubt are looked at. Several times quicker with tens of thousands of files.
+QStringList FileNamesIn(const QString &folder) {
+    QStringList names;
+    const QByteArray path = QFile::encodeName(folder);
+    DIR *dir = ::opendir(path.constData());
+    if (!dir)
+        return names;
+    while (const dirent *entry = ::readdir(dir)) {
+        bool file = entry->d_type == DT_REG;
+        if (entry->d_type == DT_LNK || entry->d_type == DT_UNKNOWN) {
+            struct stat info {};
+            file = ::stat((path + '/' + entry->d_name).constData(), &info) == 0 && S_ISREG(info.st_mode);
+        }
+        if (file)
+            names << QFile::decodeName(entry->d_name);
+    }
+    ::closedir(dir);
+    return names;
 }
 
 } // namespace
@@ -138,26 +154,36 @@ ProposalReportModel::Row ProposalReportModel::ParseRow(const QString &fileName, 
 int ProposalReportModel::Fill() {
     // Listed here rather than sorted by name first: the numbers give the order.
     const QString folder = DataPath(ProposalFolder);
-    QList<std::pair<SortKey, QString>> keyed;
-    if (!folder.isEmpty())
-        for (const QString &name : QDir(folder).entryList(QDir::Files | QDir::Hidden, QDir::Unsorted))
-            if (name.endsWith(QLatin1String(".txt"), Qt::CaseInsensitive))
-                keyed.append({KeyOf(name), name});
-    std::stable_sort(keyed.begin(), keyed.end(), [](const auto &a, const auto &b) { return Before(a.first, b.first); });
+    QStringList names = folder.isEmpty() ? QStringList() : FileNamesIn(folder);
+    names.removeIf([](const QString &name) { return !name.endsWith(QLatin1String(".txt"), Qt::CaseInsensitive); });
+    std::vector<SortKey> keys;
+    keys.reserve(size_t(names.size()));
+    for (qsizetype i = 0; i < names.size(); ++i)
+        keys.push_back(KeyOf(names[i], i));
+    // Equal numbers ("12.txt", "012.txt") and names that are no numbers go by
+    // name, letter case aside.
+    std::stable_sort(keys.begin(), keys.end(), [&names](const SortKey &a, const SortKey &b) {
+        if (a.numeric != b.numeric)
+            return a.numeric;
+        if (a.numeric && a.number != b.number)
+            return a.number < b.number;
+        return names[a.listed].toLower() < names[b.listed].toLower();
+    });
 
     beginResetModel();
     folder_ = folder;
     stateFolder_ = DataPath(ProposalStateFolder);
     stateFiles_.clear();
     stateFilesListed_ = false;
+    entries_.clear();
+    entries_.reserve(keys.size());
+    for (const SortKey &key : keys)
+        entries_.push_back({std::move(names[key.listed]), false});
     rows_.clear();
-    rows_.resize(keyed.size());
-    for (qsizetype i = 0; i < keyed.size(); ++i)
-        rows_[size_t(i)].fileName = keyed[i].second;
-    read_.assign(rows_.size(), false);
+    rows_.resize(entries_.size());
     rowsRead_ = 0;
     endResetModel();
-    return int(rows_.size());
+    return int(entries_.size());
 }
 
 // The files are read straight from the folders as listed: looking the name
@@ -173,7 +199,7 @@ ReadBack<QString> ProposalReportModel::ReadState(const QString &fileName) const 
     // A state file spelt in other letter case still belongs to the proposal.
     if (!stateFilesListed_) {
         stateFilesListed_ = true;
-        for (const QString &name : QDir(stateFolder_).entryList(QDir::Files | QDir::Hidden))
+        for (const QString &name : FileNamesIn(stateFolder_))
             stateFiles_.insert(name.toLower(), name);
     }
     if (const auto it = stateFiles_.constFind(fileName.toLower()); it != stateFiles_.constEnd())
@@ -182,21 +208,20 @@ ReadBack<QString> ProposalReportModel::ReadState(const QString &fileName) const 
 }
 
 const ProposalReportModel::Row &ProposalReportModel::RowAt(int row) const {
-    Row &cached = rows_.at(size_t(row));
-    if (!read_[size_t(row)]) {
-        const bool selected = cached.selected;
-        const QString fileName = cached.fileName;
-        cached = ParseRow(fileName, ReadDirect(folder_ + QLatin1Char('/') + fileName), ReadState(fileName));
-        cached.selected = selected;
-        read_[size_t(row)] = true;
+    const Entry &entry = entries_.at(size_t(row));
+    std::unique_ptr<Row> &cached = rows_[size_t(row)];
+    if (!cached) {
+        cached = std::make_unique<Row>(
+            ParseRow(entry.fileName, ReadDirect(folder_ + QLatin1Char('/') + entry.fileName), ReadState(entry.fileName)));
         ++rowsRead_;
     }
-    return cached;
+    cached->selected = entry.selected;
+    return *cached;
 }
 
 int ProposalReportModel::RowOfFile(const QString &fileName) const {
-    for (size_t r = 0; r < rows_.size(); ++r)
-        if (rows_[r].fileName.compare(fileName, Qt::CaseInsensitive) == 0)
+    for (size_t r = 0; r < entries_.size(); ++r)
+        if (entries_[r].fileName.compare(fileName, Qt::CaseInsensitive) == 0)
             return int(r);
     return -1;
 }
@@ -204,15 +229,15 @@ int ProposalReportModel::RowOfFile(const QString &fileName) const {
 void ProposalReportModel::ToggleSelection(int row) {
     if (row < 0 || row >= rowCount())
         return;
-    rows_[size_t(row)].selected = !rows_[size_t(row)].selected;
+    entries_[size_t(row)].selected = !entries_[size_t(row)].selected;
     EmitRowChanged(row);
 }
 
 QStringList ProposalReportModel::MarkedFiles() const {
     QStringList names;
-    for (const Row &row : rows_)
-        if (row.selected)
-            names << row.fileName;
+    for (const Entry &entry : entries_)
+        if (entry.selected)
+            names << entry.fileName;
     return names;
 }
 
@@ -220,8 +245,8 @@ void ProposalReportModel::SetPrice(int row, Currency price) {
     if (row < 0 || row >= rowCount())
         return;
     RowAt(row);
-    rows_[size_t(row)].price = price;
-    rows_[size_t(row)].priceRead = true;
+    rows_[size_t(row)]->price = price;
+    rows_[size_t(row)]->priceRead = true;
     EmitRowChanged(row);
 }
 
@@ -229,8 +254,8 @@ void ProposalReportModel::SetState(int row, const ProposalState &state) {
     if (row < 0 || row >= rowCount())
         return;
     RowAt(row);
-    rows_[size_t(row)].state = state;
-    rows_[size_t(row)].stateOutcome = ReadOutcome::Read;
+    rows_[size_t(row)]->state = state;
+    rows_[size_t(row)]->stateOutcome = ReadOutcome::Read;
     EmitRowChanged(row);
 }
 
@@ -250,7 +275,7 @@ void ProposalReportModel::EmitRowChanged(int row) {
 }
 
 int ProposalReportModel::rowCount(const QModelIndex &parent) const {
-    return parent.isValid() ? 0 : int(rows_.size());
+    return parent.isValid() ? 0 : int(entries_.size());
 }
 
 int ProposalReportModel::columnCount(const QModelIndex &parent) const {

@@ -15,6 +15,7 @@
 #include <QHash>
 #include <QList>
 #include <QString>
+#include <memory>
 #include <vector>
 
 // One column of a grid format text such as "^Select|<Name   |>  Amount":
@@ -89,9 +90,14 @@ private:
 
     QString folder_;
     QString stateFolder_;
-    // Until read, a row holds only its file name and selection.
-    mutable std::vector<Row> rows_;
-    mutable std::vector<bool> read_;
+    // Every listed file in the order of the rows, with its selection; a row's
+    // files are read into rows_ when it is first asked for.
+    struct Entry {
+        QString fileName;
+        bool selected = false;
+    };
+    std::vector<Entry> entries_;
+    mutable std::vector<std::unique_ptr<Row>> rows_;
     mutable int rowsRead_ = 0;
     // The state folder's names by lower case, listed only when a state file
     // is not found under the proposal file's own spelling.
