@@ -8,6 +8,8 @@
 #                 checks that it starts there and keeps its data in the user's folder
 #   sanitize      runs the suite built with AddressSanitizer and
 #                 UndefinedBehaviorSanitizer (folder build-asan)
+#   bench         builds the benchmarks (Release, folder build-bench) and prints
+#                 their results as one table
 #   fuzz [seconds] [target...]
 #                 builds the fuzz targets with clang (folder build-fuzz) and runs
 #                 each for that long (20 s unless given)
@@ -20,8 +22,8 @@ cd "$(dirname "$0")"
 
 what=${1:-}
 case "$what" in
-  run|test|package|package-test|sanitize|fuzz|mutation|stats) ;;
-  *) echo "usage: $0 run|test|package|package-test|sanitize|fuzz [seconds] [target...]|mutation [id...]|stats" >&2; exit 2 ;;
+  run|test|package|package-test|sanitize|fuzz|bench|mutation|stats) ;;
+  *) echo "usage: $0 run|test|package|package-test|sanitize|bench|fuzz [seconds] [target...]|mutation [id...]|stats" >&2; exit 2 ;;
 esac
 
 # Non-blank lines that are not // comments, of the C++ files git keeps under
@@ -135,6 +137,28 @@ package|package-test)
     step "Installing it into a fresh Debian root"
     exec packaging/test-package.sh "$deb" "$build/debian-root"
   fi
+  ;;
+bench)
+  build=${TAMSEL_BENCH_BUILD:-build-bench}
+  step "Configuring a Release build in $build"
+  cmake -S . -B "$build" -DCMAKE_BUILD_TYPE=Release -DTAMSEL_WERROR="${TAMSEL_WERROR:-OFF}" >/dev/null
+  step "Building the benchmarks ($(nproc) jobs at a time)"
+  cmake --build "$build" -j"$(nproc)" --target tamsel_benchmarks
+  step "Running them (each makes its data at the formats' largest sizes in a temporary folder)"
+  # Each prints its rows of the table; what else it says goes to the log.
+  rows=$(mktemp)
+  trap 'rm -f "$rows"' EXIT
+  failed=""
+  for b in bench_startup bench_customers bench_report bench_items bench_printing bench_memory; do
+    QT_QPA_PLATFORM=offscreen "$build/bench/$b" >>"$rows" 2>"$build/$b.log" || failed="$failed $b"
+  done
+  echo
+  echo "$(nproc) cores, $(sed -n 's/^model name[[:space:]]*: //p' /proc/cpuinfo | head -n 1), load $(cut -d' ' -f1-3 /proc/loadavg)"
+  echo
+  echo "| action | size | time | floor | ratio | peak memory |"
+  echo "|---|---|---|---|---|---|"
+  grep '^| ' "$rows" || true
+  [ -z "$failed" ] || { echo "failed:$failed (logs in $build/)" >&2; exit 1; }
   ;;
 fuzz)
   # Faster on a loaded machine, and findings are still found: no fill of new

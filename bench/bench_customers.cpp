@@ -19,13 +19,8 @@
 #include <QLineEdit>
 #include <QRadioButton>
 #include <QTemporaryDir>
-#include <QTextStream>
 #include <algorithm>
 #include <functional>
-
-namespace {
-
-} // namespace
 
 int main(int argc, char **argv) {
     QApplication app(argc, argv);
@@ -47,24 +42,17 @@ int main(int argc, char **argv) {
             return 1;
     }
 
-    QTextStream out(stdout);
-    out << "customer records: " << count << "\n";
-    out << QStringLiteral("read the file whole:              %1 ms\n")
-               .arg(BestOfRunsMs([] { (void)ReadWholeFile(QStringLiteral("\\CustomerData.txt")); }), 0, 'f', 1);
-    out << QStringLiteral("read every record (GetRecord):    %1 ms\n")
-               .arg(BestOfRunsMs([count] {
-                        OpenCustomerFile();
-                        const int no = FileNo;
-                        for (int i = 1; i <= count; ++i)
-                            (void)GetRecord(no, i);
-                        CloseAllFiles();
-                    }),
-                    0, 'f', 1);
-    out << QStringLiteral("read and decode every record:     %1 ms\n")
-               .arg(BestOfRunsMs([count] { ScanCustomers(count, [](qint32, const CustomerRecord &) {}); }), 0, 'f', 1);
-
-    out << QStringLiteral("search alone (name, \"SMITH\"):     %1 ms\n")
-               .arg(BestOfRunsMs([count] { (void)SearchCustomers(0, QStringLiteral("SMITH"), count); }), 0, 'f', 1);
+    const QString size = QString::number(count) + QStringLiteral(" customers");
+    const double readWhole = BestOfRunsMs([] { (void)ReadWholeFile(QStringLiteral("\\CustomerData.txt")); });
+    const double readRecords = BestOfRunsMs([count] {
+        OpenCustomerFile();
+        const int no = FileNo;
+        for (int i = 1; i <= count; ++i)
+            (void)GetRecord(no, i);
+        CloseAllFiles();
+    });
+    const double decode = BestOfRunsMs([count] { ScanCustomers(count, [](qint32, const CustomerRecord &) {}); });
+    const double search = BestOfRunsMs([count] { (void)SearchCustomers(0, QStringLiteral("SMITH"), count); });
 
     // Shown, so that laying out and painting the lists and the grid count too.
     auto *form = ScreenRegistry::Get<frmCustomer>();
@@ -76,30 +64,33 @@ int main(int argc, char **argv) {
             QCoreApplication::processEvents();
         };
     };
-    out << QStringLiteral("activation (account + city list): %1 ms\n").arg(BestOfRunsMs(painted([form] { form->Form_Activate(); })), 0, 'f', 1);
+    const double activation = BestOfRunsMs(painted([form] { form->Form_Activate(); }));
     int matches = 0;
-    out << QStringLiteral("criteria search on screen:        %1 ms\n")
-               .arg(BestOfRunsMs(painted([form, &matches] {
-                        form->Command1_Click(0);
-                        form->optSearch[0]->setChecked(true);
-                        form->txtSearchfor->setText(QStringLiteral("smith"));
-                        form->cmdStartSearch_Click();
-                        matches = form->FoundModel()->rowCount();
-                    })),
-                    0, 'f', 1);
-    out << "  matches: " << matches << "\n";
-    out << QStringLiteral("customer list (mode 10):          %1 ms\n")
-               .arg(BestOfRunsMs(painted([form] { form->Command1_Click(3); })), 0, 'f', 1);
-    out << "  rows: " << form->FoundModel()->rowCount() << "\n";
-    out << QStringLiteral("account list dropped down:        %1 ms\n")
-               .arg(BestOfRunsMs(painted([form] {
-                        form->Command1_Click(1);
-                        form->cboAccounts->showPopup();
-                        QCoreApplication::processEvents();
-                        form->cboAccounts->hidePopup();
-                        form->Command1_Click(2);
-                    })),
-                    0, 'f', 1);
+    const double onScreen = BestOfRunsMs(painted([form, &matches] {
+        form->Command1_Click(0);
+        form->optSearch[0]->setChecked(true);
+        form->txtSearchfor->setText(QStringLiteral("smith"));
+        form->cmdStartSearch_Click();
+        matches = form->FoundModel()->rowCount();
+    }));
+    const double list = BestOfRunsMs(painted([form] { form->Command1_Click(3); }));
+    const int listed = form->FoundModel()->rowCount();
+    const double dropped = BestOfRunsMs(painted([form] {
+        form->Command1_Click(1);
+        form->cboAccounts->showPopup();
+        QCoreApplication::processEvents();
+        form->cboAccounts->hidePopup();
+        form->Command1_Click(2);
+    }));
+
+    BenchRow(QStringLiteral("customers: read the file whole"), size, readWhole);
+    BenchRow(QStringLiteral("customers: read every record (GetRecord)"), size, readRecords);
+    BenchRow(QStringLiteral("customers: read and decode every record (floor)"), size, decode);
+    BenchRow(QStringLiteral("customers: search alone (name, \"SMITH\")"), size, search, decode);
+    BenchRow(QStringLiteral("customers: screen activation (account and city lists)"), size, activation, decode);
+    BenchRow(QStringLiteral("customers: criteria search on screen (%1 found)").arg(matches), size, onScreen, decode);
+    BenchRow(QStringLiteral("customers: full customer list (%1 rows)").arg(listed), size, list, decode);
+    BenchRow(QStringLiteral("customers: account list dropped down"), size, dropped, decode);
     ScreenRegistry::UnloadAll();
     return 0;
 }

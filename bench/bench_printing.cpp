@@ -3,9 +3,11 @@
 // three copies (ninety pages), and a body of one line of 1 MB (a paragraph
 // typed without Enter) in one copy. Beside each, the same job on the
 // recording surface, which lays the pages out without painting, as a floor.
+// Each time is the median of the rounds.
 //
 //   bench_printing [rounds] [folder to keep the PDF files in]
 
+#include "BenchTiming.h"
 #include "common/CommonVariables.h"
 #include "common/Currency.h"
 #include "platform/QtPrintSurface.h"
@@ -177,7 +179,6 @@ int main(int argc, char *argv[]) {
     const QString keep = argc > 2 ? QString::fromLocal8Bit(argv[2]) : QString();
     QTemporaryDir dir;
     AppFolder = dir.path();
-    QTextStream out(stdout);
 
     const struct {
         const char *what;
@@ -194,10 +195,8 @@ int main(int argc, char *argv[]) {
         const QString keepAs =
             keep.isEmpty() ? QString() : QDir(keep).filePath(QString::fromLatin1(job.file));
         const Timing t = Time(dir.path(), job.number, job.body, job.copies, job.rounds, keepAs);
-        out << job.what << ": " << t.pages << " pages, PDF " << QString::number(t.pdfMs, 'f', 1) << " ms ("
-            << QString::number(t.pdfMs / t.pages, 'f', 2) << " ms a page, " << t.bytes / 1024
-            << " KiB); layout alone " << QString::number(t.layoutMs, 'f', 2) << " ms; median of "
-            << job.rounds << "\n";
+        BenchRow(QStringLiteral("printing: %1 to PDF").arg(QString::fromLatin1(job.what)),
+                 QStringLiteral("%1 pages, %2 KiB").arg(t.pages).arg(t.bytes / 1024), t.pdfMs, t.layoutMs);
     }
     return 0;
 }

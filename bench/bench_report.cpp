@@ -1,76 +1,114 @@
-// Times filling the proposals report with 32,767 proposal files (the most
-// the 16-bit proposal numbers allow), ordinary and field proposals, a state
-// file beside every other one, against the floor of merely listing and
-// reading those files.
+// Times the proposals report with 32,767 proposal files (the most the 16-bit
+// proposal numbers allow), ordinary and field proposals, a state file beside
+// every other one: opening it, scrolling, refilling, and deleting marked rows
+// with the refill after, each shown on screen, against the floor of merely
+// listing the folder's file names (readdir). Reading every file is timed as well, for
+// what opening the report cost when it read them all.
+//
+//   bench_report [parent folder for the data] [runs]
+#include "BenchDataFiles.h"
+#include "BenchPrompt.h"
 #include "BenchTiming.h"
 #include "common/CommonVariables.h"
+#include "common/ScreenRegistry.h"
 #include "records/ProposalReportModel.h"
+#include "records/frmProposalReport.h"
 
-#include <QCoreApplication>
+#include <QApplication>
 #include <QDir>
-#include <QElapsedTimer>
-#include <QFile>
+#include <QPushButton>
+#include <QTableView>
 #include <QTemporaryDir>
-#include <QTextStream>
-#include <algorithm>
-#include <functional>
-
-namespace {
-
-bool Write(const QString &path, const QByteArray &bytes) {
-    QFile file(path);
-    return file.open(QIODevice::WriteOnly) && file.write(bytes) == bytes.size();
-}
-
-QByteArray ProposalBytes(int n) {
-    if (n % 5 == 0)
-        return "\"FP" + QByteArray::number(n) + "\",0,#2026-12-05#\r\n\"A-" + QByteArray::number(n) +
-               "\"\r\n\"Harbor Lane Roofing\"\r\n\"5 Elm St\"\r\n\"\"\r\n\"Salem\"\r\n\"OR\"\r\n\"97301\"\r\n"
-               "\"(503) 555-0199\"\r\n";
-    QByteArray bytes = "\"" + QByteArray::number(n) + "\",1250.5,#2026-11-02#\r\n\"(217) 555-0100 \"\r\n";
-    for (int i = 0; i < 14; ++i)
-        bytes += "\"Line " + QByteArray::number(i) + " of proposal " + QByteArray::number(n) + "\"\r\n";
-    return bytes;
-}
-
-} // namespace
+#include <dirent.h>
 
 int main(int argc, char **argv) {
-    QCoreApplication app(argc, argv);
+    QApplication app(argc, argv);
+    const auto prompt = InstallBenchPrompt();
     const QString parent = argc > 1 ? QString::fromLocal8Bit(argv[1]) : QDir::tempPath();
-    const int runs = argc > 2 ? QByteArray(argv[2]).toInt() : 3;
+    const int runs = argc > 2 ? QByteArray(argv[2]).toInt() : 5;
     QTemporaryDir dir(parent + QStringLiteral("/bench_report-XXXXXX"));
     AppFolder = dir.path();
+    if (!MakeProposalFiles(dir.path(), MaxProposals))
+        return 1;
     const QString folder = dir.filePath(QStringLiteral("TamselProposals"));
-    QDir().mkpath(folder + QStringLiteral("/ProposalBody"));
-    QDir().mkpath(folder + QStringLiteral("/ProposalPayments"));
-    QDir().mkpath(folder + QStringLiteral("/ProposalState"));
-    const int count = 32767;
-    for (int n = 1; n <= count; ++n) {
-        if (!Write(folder + QStringLiteral("/%1.txt").arg(n), ProposalBytes(n)))
-            return 1;
-        if (n % 2 == 0 &&
-            !Write(folder + QStringLiteral("/ProposalState/%1.txt").arg(n), "\"30\",\"open\",1,#TRUE#,8,#TRUE#\r\n"))
-            return 1;
-    }
 
+    // The floor: the folder's names, as the system lists them, and nothing more.
+    int listed = 0;
+    const double listFloor = BestOfRunsMs([&] {
+        QStringList names;
+        DIR *d = ::opendir(QFile::encodeName(folder).constData());
+        while (const dirent *entry = d ? ::readdir(d) : nullptr)
+            if (entry->d_type == DT_REG)
+                names << QFile::decodeName(entry->d_name);
+        if (d)
+            ::closedir(d);
+        listed = int(names.size());
+    }, runs);
     qint64 bytesRead = 0;
-    const double floor = BestOfRunsMs([&] {
+    const double readAll = BestOfRunsMs([&] {
         bytesRead = 0;
-        const QStringList names = QDir(folder).entryList({QStringLiteral("*.txt")}, QDir::Files);
-        for (const QString &name : names) {
+        for (const QString &name : QDir(folder).entryList(QDir::Files | QDir::Hidden, QDir::Unsorted)) {
             QFile file(folder + QLatin1Char('/') + name);
             if (file.open(QIODevice::ReadOnly))
                 bytesRead += file.readAll().size();
         }
     }, runs);
-    ProposalReportModel model;
-    int rows = 0;
-    const double fill = BestOfRunsMs([&] { rows = model.Fill(); }, runs);
 
-    QTextStream out(stdout);
-    out << "proposal files: " << rows << " (" << bytesRead << " bytes)\n"
-        << "list and read the files: " << floor << " ms\n"
-        << "fill the report: " << fill << " ms (" << fill / floor << " x)\n";
-    return rows == count ? 0 : 1;
+    ProposalReportModel bare;
+    const double fillAlone = BestOfRunsMs([&] { bare.Fill(); }, runs);
+    auto *form = ScreenRegistry::Get<frmProposalReport>();
+    ScreenRegistry::Show(form);
+    QCoreApplication::processEvents();
+    const auto painted = [](const std::function<void()> &run) {
+        return [run] {
+            run();
+            QCoreApplication::processEvents();
+        };
+    };
+    const QString size = QString::number(MaxProposals) + QStringLiteral(" proposals");
+    const double open = BestOfRunsMs(painted([form] { form->Form_Activate(); }), runs);
+    const int rows = form->Model()->rowCount();
+    const double scroll = BestOfRunsMs(painted([form] {
+        form->fgProposals->scrollToTop();
+        QCoreApplication::processEvents();
+        form->fgProposals->scrollToBottom();
+    }), runs);
+    const double middle = BestOfRunsMs(painted([form, rows] {
+        form->fgProposals->scrollTo(form->Model()->index(rows / 2, 0), QAbstractItemView::PositionAtCenter);
+    }), runs);
+    const double refill = BestOfRunsMs(painted([form] { form->FillGrid(); }), runs);
+    const int before = form->Model()->rowCount();
+    const double deleteOne = BestOfRunsMs(painted([form] {
+        form->fgProposals_Click(101, ProposalReportModel::SelectColumn);
+        form->cmdReport[2]->click();
+    }), runs);
+    const double deleteTen = BestOfRunsMs(painted([form] {
+        for (int row = 100; row < 110; ++row)
+            form->fgProposals_Click(row + 1, ProposalReportModel::SelectColumn);
+        form->cmdReport[2]->click();
+    }), runs);
+    const bool deleted = form->Model()->rowCount() == before - 11 * runs;
+    // What every row of the report needs read: opening cost this when it read them all.
+    const double fillAll = BestOfRunsMs([form] {
+        auto *model = form->Model();
+        for (int row = 0; row < model->rowCount(); ++row)
+            model->RowAt(row);
+    }, 1);
+
+    BenchRow(QStringLiteral("proposals report: list the file names (floor)"), size, listFloor);
+    BenchRow(QStringLiteral("proposals report: list and order the rows (Fill)"), size, fillAlone, listFloor);
+    BenchRow(QStringLiteral("proposals report: open, first rows shown"), size, open, listFloor);
+    BenchRow(QStringLiteral("proposals report: scroll to the top, then the end"), size, scroll, listFloor);
+    BenchRow(QStringLiteral("proposals report: scroll to the middle"), size, middle, listFloor);
+    BenchRow(QStringLiteral("proposals report: refill (as after a deletion)"), size, refill, listFloor);
+    BenchRow(QStringLiteral("proposals report: delete 1 marked row, refill"), size, deleteOne, listFloor);
+    BenchRow(QStringLiteral("proposals report: delete 10 marked rows, refill"), size, deleteTen, listFloor);
+    BenchRow(QStringLiteral("proposals report: list and read every proposal file"), size, readAll, listFloor);
+    BenchRow(QStringLiteral("proposals report: every row read, one by one"), size, fillAll, readAll);
+    ScreenRegistry::UnloadAll();
+    const bool ok = listed == MaxProposals && rows == MaxProposals && deleted && prompt->boxes == 0 && bytesRead > 0;
+    if (!ok)
+        QTextStream(stderr) << "bench_report: listed " << listed << ", rows " << rows << ", deleted " << deleted
+                            << ", boxes " << prompt->boxes << "\n";
+    return ok ? 0 : 1;
 }

@@ -10,6 +10,7 @@
 // tmpfs such as /dev/shm gives the steadiest ratios.
 
 #include "BenchCustomerFile.h"
+#include "BenchTiming.h"
 #include "app/DataFolders.h"
 #include "app/SingleInstance.h"
 #include "app/Startup.h"
@@ -99,11 +100,7 @@ int main(int argc, char **argv) {
     SetPrompt(prompt);
     SetExitHandlers([] { ScreenRegistry::UnloadAll(); }, [] {});
 
-    QTextStream out(stdout);
     const qint64 folders = qint64(count) * 7;
-    out << "parent folder: " << parent << "\n";
-    out << "customer records: " << count << ", account folders and sub-folders: " << folders
-        << ", best of " << rounds << " rounds\n";
     const QByteArray customers = CustomerFile(count);
 
     // Best of a few rounds: how long a mkdir takes here varies from minute
@@ -187,19 +184,14 @@ int main(int argc, char **argv) {
         }
     }
 
-    const auto line = [&out](const char *what, double ms, double floor = 0) {
-        out << QStringLiteral("%1 %2 ms").arg(QString::fromLatin1(what), -44).arg(ms, 9, 'f', 1);
-        if (floor > 0)
-            out << QStringLiteral("   (%1 x the floor)").arg(ms / floor, 0, 'f', 2);
-        out << "\n";
-    };
-    line("mkdir loop (floor of a first start):", mkdirFloorMs);
-    line("first start to the splash:", firstStartMs, mkdirFloorMs);
-    line("first folder check (CreateDataFolders):", firstCheckMs, mkdirFloorMs);
-    line("stat loop (floor of a later start):", statFloorMs);
-    line("later start to the splash:", laterStartMs, statFloorMs);
-    line("later folder check:", laterCheckMs, statFloorMs);
-    line("one missing name in \\AuxFiles (DataPath):", missingNameMs);
-    line("one new account's folders:", newAccountMs);
+    const QString size = QStringLiteral("%1 customers, %2 folders").arg(count).arg(folders);
+    BenchRow(QStringLiteral("start-up: mkdir loop (floor of a first start)"), size, mkdirFloorMs);
+    BenchRow(QStringLiteral("start-up: first start to the splash"), size, firstStartMs, mkdirFloorMs);
+    BenchRow(QStringLiteral("start-up: first folder check (CreateDataFolders)"), size, firstCheckMs, mkdirFloorMs);
+    BenchRow(QStringLiteral("start-up: stat loop (floor of a later start)"), size, statFloorMs);
+    BenchRow(QStringLiteral("start-up: later start to the splash"), size, laterStartMs, statFloorMs);
+    BenchRow(QStringLiteral("start-up: later folder check"), size, laterCheckMs, statFloorMs);
+    BenchRow(QStringLiteral("start-up: one missing name in \\AuxFiles (DataPath)"), size, missingNameMs);
+    BenchRow(QStringLiteral("start-up: one new account's folders"), size, newAccountMs);
     return prompt->boxes == 0 ? 0 : 1;
 }

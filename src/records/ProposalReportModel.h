@@ -3,15 +3,20 @@
 // "\TamselProposals", in the order of the proposal numbers (ordinary and
 // field proposals together), with the grid's columns, headings and
 // alignment. A file that does not read whole is one row marked unreadable
-// that shows what could be read.
+// that shows what could be read. Filling only lists the folder; a row's
+// files are read when the row is first asked for and kept until the next
+// fill, so the report opens as fast with tens of thousands of proposals as
+// with a few.
 #include "common/Currency.h"
 #include "proposals/ProposalState.h"
 
 #include <QAbstractTableModel>
 #include <QDate>
+#include <QHash>
 #include <QList>
 #include <QString>
-#include <functional>
+#include <memory>
+#include <vector>
 
 // One column of a grid format text such as "^Select|<Name   |>  Amount":
 // "^" centres, "<" aligns left, ">" right; the heading's text, spaces
@@ -51,17 +56,18 @@ public:
     // The six columns of the original grid and the state column after them.
     static const QList<GridColumn> &Columns();
 
-    // Reads every proposal file anew; selections are cleared. The progress
-    // function, when given, hears (files read, files in all) now and then.
-    // Returns the number of rows.
-    using Progress = std::function<void(int done, int total)>;
-    int Fill(const Progress &progress = {});
+    // Lists the proposal files anew; rows read before are forgotten and
+    // selections cleared. Returns the number of rows.
+    int Fill();
     // One row from its file, as Fill reads it.
     static Row ReadRow(const QString &fileName);
     // A row from the stored texts of its proposal file and state file.
     static Row ParseRow(const QString &fileName, const ReadBack<QString> &proposal, const ReadBack<QString> &state);
 
-    const Row &RowAt(int row) const { return rows_.at(row); }
+    // The row, read from its files the first time it is asked for.
+    const Row &RowAt(int row) const;
+    // Rows read from their files since the last fill.
+    int RowsRead() const { return rowsRead_; }
     int RowOfFile(const QString &fileName) const;
     void ToggleSelection(int row);
     QStringList MarkedFiles() const;
@@ -80,5 +86,21 @@ public:
 
 private:
     void EmitRowChanged(int row);
-    QList<Row> rows_;
+    ReadBack<QString> ReadState(const QString &fileName) const;
+
+    QString folder_;
+    QString stateFolder_;
+    // Every listed file in the order of the rows, with its selection; a row's
+    // files are read into rows_ when it is first asked for.
+    struct Entry {
+        QString fileName;
+        bool selected = false;
+    };
+    std::vector<Entry> entries_;
+    mutable std::vector<std::unique_ptr<Row>> rows_;
+    mutable int rowsRead_ = 0;
+    // The state folder's names by lower case, listed only when a state file
+    // is not found under the proposal file's own spelling.
+    mutable QHash<QString, QString> stateFiles_;
+    mutable bool stateFilesListed_ = false;
 };

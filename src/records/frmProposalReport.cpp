@@ -13,7 +13,6 @@
 
 #include <QAction>
 #include <QApplication>
-#include <QElapsedTimer>
 #include <QGridLayout>
 #include <QGroupBox>
 #include <QHBoxLayout>
@@ -22,7 +21,6 @@
 #include <QLineEdit>
 #include <QMenu>
 #include <QPlainTextEdit>
-#include <QProgressDialog>
 #include <QPushButton>
 #include <QTableView>
 #include <QVBoxLayout>
@@ -222,10 +220,7 @@ bool frmProposalReport::FillGrid() {
     fraProposal->hide();
     quoteFile_.clear();
     detailsFile_.clear();
-    QElapsedTimer timer;
-    timer.start();
-    const int rows = model_->Fill([this, &timer](int done, int total) { ShowProgress(done, total, timer.elapsed()); });
-    ShowProgress(-1, 0, 0);
+    const int rows = model_->Fill();
     if (rows == 0) {
         MsgBox(QStringLiteral("No Proposals Exist"));
         unloaded_ = true;
@@ -235,29 +230,6 @@ bool frmProposalReport::FillGrid() {
     }
     fgProposals->setCurrentIndex(model_->index(0, 0));
     return true;
-}
-
-// Filling takes long only with tens of thousands of proposals: the progress
-// shows once it has taken half a second; done < 0 closes it.
-void frmProposalReport::ShowProgress(int done, int total, qint64 elapsedMs) {
-    auto *progress = findChild<QProgressDialog *>(QStringLiteral("fillProgress"));
-    if (done < 0) {
-        delete progress;
-        return;
-    }
-    if (!progress) {
-        if (elapsedMs < 500 || done >= total)
-            return;
-        progress = new QProgressDialog(QStringLiteral("Reading the Proposals..."), QString(), 0, total, this);
-        progress->setObjectName(QStringLiteral("fillProgress"));
-        progress->setWindowTitle(AppTitle);
-        progress->setCancelButton(nullptr);
-        progress->setMinimumDuration(0);
-        progress->setWindowModality(Qt::WindowModal);
-    }
-    progress->setMaximum(total);
-    progress->setValue(done);
-    QCoreApplication::processEvents(QEventLoop::ExcludeUserInputEvents);
 }
 
 void frmProposalReport::cmdReport_Click(int Index) {

@@ -75,7 +75,6 @@ public slots:
 private:
     void ShowDetails(int modelRow);
     void DeleteSelected();
-    void ShowProgress(int done, int total, qint64 elapsedMs);
 
     ProposalReportModel *model_ = nullptr;
     QString detailsFile_;

@@ -30,6 +30,7 @@ private slots:
     void stateColumn_data();
     void stateColumn();
     void selectionTogglesAndRefillClearsIt();
+    void refillShowsTheFilesAsTheyAreNow();
     void stateFileRoundTrip();
     void storedProposalFillsTheDocument();
     void fieldProposalName_data();
@@ -47,24 +48,22 @@ void ProposalReportModelTest::rowsInNumericOrderWithBothKinds() {
     folder.write(QStringLiteral("TamselProposals/notes.txt"), OrdinaryProposal(5, "1", "2026-01-01", "x"));
     folder.write(BodyPath(1003), "not a proposal\r\n");
     ProposalReportModel model;
-    int lastDone = -1;
-    QCOMPARE(model.Fill([&](int done, int total) {
-                 QCOMPARE(total, 5);
-                 QVERIFY(done >= lastDone);
-                 lastDone = done;
-             }),
-             5);
-    QCOMPARE(lastDone, 5);
-    QStringList files;
-    for (int row = 0; row < 5; ++row)
-        files << model.RowAt(row).fileName;
-    QCOMPARE(files, QStringList({"999.txt", "1001.txt", "1002.txt", "10000.txt", "notes.txt"}));
+    QCOMPARE(model.Fill(), 5);
+    // The order comes from the names alone; no file is read before its row is shown.
+    QCOMPARE(model.MarkedFiles(), QStringList());
+    QCOMPARE(model.RowOfFile(QStringLiteral("NOTES.TXT")), 4);
+    QCOMPARE(model.RowsRead(), 0);
     QCOMPARE(RowTexts(model, 1),
              QStringList({"", "12/5/2026", "FP1001", "A-100", "Harbor Lane Roofing", "$0.00", "open"}));
     // An ordinary proposal keeps its telephone as shown on line 2.
     QCOMPARE(RowTexts(model, 2),
              QStringList({"", "11/20/2026", "1002", "(217) 555-0100 ", "John Smith", "$1,250.50", "open"}));
     QCOMPARE(RowTexts(model, 3)[ProposalReportModel::AmountColumn], QStringLiteral("$1,234.57"));
+    QCOMPARE(model.RowsRead(), 3);
+    QStringList files;
+    for (int row = 0; row < 5; ++row)
+        files << model.RowAt(row).fileName;
+    QCOMPARE(files, QStringList({"999.txt", "1001.txt", "1002.txt", "10000.txt", "notes.txt"}));
     QVERIFY(model.RowAt(1).IsFieldProposal() && !model.RowAt(2).IsFieldProposal());
     QVERIFY(model.data(model.index(0, ProposalReportModel::AmountColumn), Qt::TextAlignmentRole).toInt() &
             Qt::AlignRight);
@@ -155,6 +154,38 @@ void ProposalReportModelTest::selectionTogglesAndRefillClearsIt() {
     QCOMPARE(RowTexts(model, 2)[0], QString(QChar(0xAB)) + QStringLiteral("  "));
     QCOMPARE(model.MarkedFiles(), QStringList({"1003.txt"}));
     model.Fill();
+    QVERIFY(model.MarkedFiles().isEmpty());
+}
+
+void ProposalReportModelTest::refillShowsTheFilesAsTheyAreNow() {
+    TestFolder folder;
+    MakeProposalFolders(folder);
+    for (int n : {1001, 1002, 1003, 1004})
+        folder.write(ProposalPath(n), OrdinaryProposal(n, "10", "2026-11-02", "Name"));
+    // A state file in other letter case still belongs to its proposal.
+    folder.write(QStringLiteral("TamselProposals/ProposalState/1004.TXT"), "\"30\",\"declined\",1,#TRUE#,8,#TRUE#\r\n");
+    ProposalReportModel model;
+    QCOMPARE(model.Fill(), 4);
+    // A row marked before it is read keeps its mark once read.
+    model.ToggleSelection(2);
+    QCOMPARE(model.RowsRead(), 0);
+    QCOMPARE(RowTexts(model, 2)[ProposalReportModel::SelectColumn], SelectionMark());
+    QCOMPARE(RowTexts(model, 3)[ProposalReportModel::StateColumn], QStringLiteral("declined"));
+    QCOMPARE(RowTexts(model, 0)[ProposalReportModel::NameColumn], QStringLiteral("Name"));
+    model.SetPrice(1, Money(7)); // a row never shown takes the new price over what it reads
+    QCOMPARE(RowTexts(model, 1)[ProposalReportModel::AmountColumn], QStringLiteral("$7.00"));
+
+    // Deleted, added and rewritten on disk since: the refill shows them so, and nothing read before.
+    QVERIFY(DeleteProposalRecord(QStringLiteral("1003.txt")));
+    folder.write(ProposalPath(1001), OrdinaryProposal(1001, "10", "2026-11-02", "Renamed"));
+    folder.write(ProposalPath(1005), FieldProposal(1005, "0", "2026-12-05", "A-5", "Added"));
+    folder.write(ProposalPath(1002), "\"1002\",\"lots\"\r\n");
+    QCOMPARE(model.Fill(), 4);
+    QCOMPARE(model.RowsRead(), 0);
+    QCOMPARE(model.RowOfFile(QStringLiteral("1003.txt")), -1);
+    QCOMPARE(RowTexts(model, 0)[ProposalReportModel::NameColumn], QStringLiteral("Renamed"));
+    QCOMPARE(RowTexts(model, 1), QStringList({"", "", "1002", "", "", "", "unreadable file"}));
+    QCOMPARE(RowTexts(model, 3)[ProposalReportModel::NumberColumn], QStringLiteral("FP1005"));
     QVERIFY(model.MarkedFiles().isEmpty());
 }
 
