@@ -1,9 +1,16 @@
 // The surface on paper: what is painted in twips must land where it should in
 // the PDF's pictures at 72 dpi (20 twips a pixel, after an 18-pixel margin).
 #include "TestMain.h"
+#include "platform/QtDialogs.h"
 #include "platform/QtPrintSurface.h"
 
+#include <QApplication>
 #include <QBuffer>
+#include <QComboBox>
+#include <QLineEdit>
+#include <QPrintDialog>
+#include <QSpinBox>
+#include <QTimer>
 #include <QDir>
 #include <QFontInfo>
 #include <QImage>
@@ -228,6 +235,24 @@ private slots:
         QCOMPARE(surface.HoldsPages(), holds);
         surface.SetOrientation(PrintOrientation::Landscape);
         QCOMPARE(surface.HoldsPages(), holds);
+    }
+    // The labelled copies come from the setup screen: the print dialog offers
+    // no copies of its own, which would repeat the whole set.
+    void printDialogOffersNoCopies() {
+        QTemporaryDir folder;
+        bool copiesShown = true;
+        QObject scope;
+        QTimer::singleShot(0, &scope, [&] {
+            auto *dialog = qobject_cast<QPrintDialog *>(QApplication::activeModalWidget());
+            QVERIFY(dialog);
+            auto *copies = dialog->findChild<QSpinBox *>(QStringLiteral("copies"));
+            QVERIFY(copies);
+            copiesShown = copies->isVisibleTo(dialog);
+            dialog->reject();
+        });
+        QtDialogs dialogs;
+        QVERIFY(!dialogs.ChoosePrinter());
+        QVERIFY(!copiesShown);
     }
     void printerThatCannotStartFails() {
         QTemporaryDir folder;
