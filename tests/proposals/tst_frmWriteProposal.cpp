@@ -10,6 +10,7 @@
 #include "customers/CustomerRecords.h"
 #include "customers/frmCustomer.h"
 #include "platform/Clock.h"
+#include "platform/MailComposer.h"
 #include "platform/RecordingPrintSurface.h"
 #include "printing/ProposalPrinting.h"
 #include "proposals/frmWriteProposal.h"
@@ -36,6 +37,7 @@
 #include <QPlainTextEdit>
 #include <QPushButton>
 #include <QRadioButton>
+#include <QScopeGuard>
 #include <QSettings>
 #include <QTest>
 #include <QTextCursor>
@@ -549,23 +551,29 @@ void frmWriteProposalTest::printAndRecord_data() {
     QTest::addColumn<int>("numberAfter");
     QTest::addColumn<bool>("writerStays");
     QTest::addColumn<QStringList>("texts");
+    QTest::addColumn<bool>("email"); // "Print and E-mail" instead of the print button
     const int yes = int(MsgAnswer::Yes), no = int(MsgAnswer::No), ok = int(MsgAnswer::Ok);
     const QString confirm = QStringLiteral("Did the Proposal Print Correctly");
     const QString retry = QStringLiteral("Would you like to try to Reprint?");
     QTest::newRow("confirmed") << QList<int>{yes} << 1 << false << true << 1002 << false
-                               << QStringList{confirm};
+                               << QStringList{confirm} << false;
     QTest::newRow("declined twice") << QList<int>{no, no} << 1 << false << false << 1001 << false
-                                    << QStringList{confirm, retry};
+                                    << QStringList{confirm, retry} << false;
     QTest::newRow("reprinted, then confirmed") << QList<int>{no, yes, yes} << 2 << false << true << 1002
-                                               << false << QStringList{confirm, retry, confirm};
+                                               << false << QStringList{confirm, retry, confirm} << false;
     QTest::newRow("print dialog cancelled")
         << QList<int>{ok} << 0 << true << true << 1001 << true
-        << QStringList{QStringLiteral("The Proposal will not be Printed")};
+        << QStringList{QStringLiteral("The Proposal will not be Printed")} << false;
     QTest::newRow("reprint cancelled in the dialog")
         << QList<int>{no, yes, ok} << 1 << true << true << 1001 << true
-        << QStringList{confirm, retry, QStringLiteral("The Proposal will not be Printed")};
+        << QStringList{confirm, retry, QStringLiteral("The Proposal will not be Printed")} << false;
     QTest::newRow("print error") << QList<int>{ok} << -1 << false << true << 1001 << true
-                                 << QStringList{QStringLiteral("A Print Error has occurred")};
+                                 << QStringList{QStringLiteral("A Print Error has occurred")} << false;
+    // Only a print the user confirms is e-mailed.
+    QTest::newRow("print and e-mail, confirmed") << QList<int>{yes} << 1 << false << true << 1002 << false
+                                                 << QStringList{confirm} << true;
+    QTest::newRow("print and e-mail, declined twice") << QList<int>{no, no} << 1 << false << false << 1001
+                                                      << false << QStringList{confirm, retry} << true;
 }
 
 void frmWriteProposalTest::printAndRecord() {
@@ -576,7 +584,18 @@ void frmWriteProposalTest::printAndRecord() {
     QFETCH(int, numberAfter);
     QFETCH(bool, writerStays);
     QFETCH(QStringList, texts);
+    QFETCH(bool, email);
+    struct Handed : MailComposer {
+        QStringList subjects;
+        void Compose(const QString &subject, const QString &, const Done &done) override {
+            subjects << subject;
+            done({});
+        }
+    };
     Setup s;
+    auto mail = std::make_shared<Handed>();
+    SetMailComposer(mail);
+    auto noMail = qScopeGuard([] { SetMailComposer(nullptr); });
     s.ToFinalize();
     QVERIFY(s.Shows(s.w->fraPrint));
     QList<std::shared_ptr<RecordingPrintSurface>> printers;
@@ -591,8 +610,10 @@ void frmWriteProposalTest::printAndRecord() {
         s.dialogs->AnswerPrinter(nullptr);
     for (int answer : answers)
         s.folder.prompt->Answer(MsgAnswer(answer));
-    s.w->cmdProposalContinue_Click();
+    (email ? s.w->cmdPrintEmail : s.w->cmdProposalContinue)->click();
     QCOMPARE(s.folder.prompt->Texts(), texts);
+    QCOMPARE(mail->subjects.size(), email && numberAfter == 1002 ? 1 : 0);
+    QCOMPARE(s.folder.exists(QStringLiteral("E-mail")), !mail->subjects.isEmpty());
     QVERIFY(s.dialogs->ScriptUsed() && s.folder.prompt->ScriptUsed());
     QCOMPARE(s.FilesOf(1001), filesKept);
     // The state a reprint needs goes and stays with the other files.
