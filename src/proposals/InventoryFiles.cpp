@@ -9,7 +9,6 @@
 #include <QFileInfo>
 #include <QSet>
 #include <algorithm>
-#include <numeric>
 
 namespace {
 
@@ -43,22 +42,23 @@ void ReportTail(const QString &name, qint64 tail) {
 
 const RecordLayout<InventoryItemRecord> &InventoryItemLayout() {
     using R = InventoryItemRecord;
-    static const RecordLayout<R> layout(InventoryItemLength, {{"Description", 0, 50, &R::Description},
-                                                              {"Category", 50, 20, &R::Category},
-                                                              {"SellingPrice", 70, 8, &R::SellingPrice},
-                                                              {"Field4", 78, 8, &R::Field4},
-                                                              {"Field5", 86, 2, &R::Field5},
-                                                              {"Field6", 88, 8, &R::Field6},
-                                                              {"Field7", 96, 4, &R::Field7},
-                                                              {"Field8", 100, 2, &R::Field8},
-                                                              {"Field9", 102, 2, &R::Field9}});
+    static const RecordLayout<R> layout(InventoryItemLength,
+                                        {{"Description", 0, 50, &R::Description},
+                                         {"Category", 50, 20, &R::Category},
+                                         {"SellingPrice", InventorySellingPriceOffset, 8, &R::SellingPrice},
+                                         {"Field4", 78, 8, &R::Field4},
+                                         {"Field5", 86, 2, &R::Field5},
+                                         {"Field6", 88, 8, &R::Field6},
+                                         {"Field7", 96, 4, &R::Field7},
+                                         {"Field8", 100, 2, &R::Field8},
+                                         {"Field9", 102, 2, &R::Field9}});
     return layout;
 }
 
 const RecordLayout<CustomItemRecord> &CustomItemLayout() {
     using R = CustomItemRecord;
     static const RecordLayout<R> layout(CustomItemLength, {{"Description", 0, 50, &R::Description},
-                                                           {"Price", 50, 8, &R::Price},
+                                                           {"Price", CustomPriceOffset, 8, &R::Price},
                                                            {"Field3", 58, 8, &R::Field3},
                                                            {"Field4", 66, 4, &R::Field4}});
     return layout;
@@ -68,27 +68,60 @@ int ItemLists::FirstIndexOf(const QString &description) const {
     return firstIndex.value(description, -1);
 }
 
+namespace {
+
+// Each UTF-16 unit of text as QString::compare(Qt::CaseInsensitive) folds
+// it, written at to; a plain comparison of two keys then orders as that
+// compare does. That compare folds a surrogate pair as one code point, which
+// no key here mirrors: false for such a text (never one decoded from the
+// files), which is then compared as before.
+bool WriteCaseBlindKey(QStringView text, char16_t *to) {
+    const char16_t *from = text.utf16();
+    for (qsizetype i = 0; i < text.size(); ++i) {
+        const char16_t unit = from[i];
+        if (unit < 0x80)
+            to[i] = unit >= 'A' && unit <= 'Z' ? char16_t(unit + 0x20) : unit;
+        else if (QChar::isSurrogate(unit))
+            return false;
+        else
+            to[i] = char16_t(QChar::toCaseFolded(char32_t(unit)));
+    }
+    return true;
+}
+
+} // namespace
+
 ItemLists LoadItems() {
     ItemLists lists;
     const int digits = LocaleCurrencyDigits();
-    QSet<QString> seenCategories;
-    const auto addItem = [&](const QString &description, Currency price) {
-        if (!lists.firstIndex.contains(description))
-            lists.firstIndex.insert(description, int(lists.Unsorted.size()));
-        lists.Unsorted << description;
-        lists.ItemPrices.push_back(RoundedToDigits(price, digits));
+    const auto addItem = [&](const QByteArray &record, int priceOffset) {
+        lists.Unsorted << RecordFields::GetText(record, 0, InventoryDescriptionWidth).trimmed();
+        lists.ItemPrices.push_back(RoundedToDigits(RecordFields::GetCurrency(record, priceOffset), digits));
+    };
+    const auto recordAt = [](const QByteArray &bytes, qint64 i, int length) {
+        return QByteArray::fromRawData(bytes.constData() + i * length, length);
     };
 
+    // Only the fields the window shows are decoded: description, category,
+    // selling price. A category's bytes are decoded once however many items
+    // share them.
+    QSet<QByteArray> seenCategoryBytes;
+    QSet<QString> seenCategories;
     bool exists = false;
     if (const auto bytes = ReadItemFile(InventoryFile, exists)) {
         const qint64 count = bytes->size() / InventoryItemLength;
         lists.Unsorted.reserve(count);
+        lists.ItemPrices.reserve(size_t(count));
         for (qint64 i = 0; i < count; ++i) {
-            const QByteArray record =
-                QByteArray::fromRawData(bytes->constData() + i * InventoryItemLength, InventoryItemLength);
-            const InventoryItemRecord item = InventoryItemLayout().Read(record);
-            addItem(item.Description.trimmed(), item.SellingPrice);
-            const QString category = item.Category.trimmed();
+            const QByteArray record = recordAt(*bytes, i, InventoryItemLength);
+            addItem(record, InventorySellingPriceOffset);
+            const QByteArray categoryBytes = QByteArray::fromRawData(
+                record.constData() + InventoryDescriptionWidth, InventoryCategoryWidth);
+            if (seenCategoryBytes.contains(categoryBytes))
+                continue;
+            seenCategoryBytes.insert(QByteArray(categoryBytes.constData(), categoryBytes.size()));
+            const QString category =
+                RecordFields::GetText(record, InventoryDescriptionWidth, InventoryCategoryWidth).trimmed();
             if (!seenCategories.contains(category)) {
                 seenCategories.insert(category);
                 lists.Categories << category;
@@ -100,26 +133,49 @@ ItemLists LoadItems() {
 
     if (const auto bytes = ReadItemFile(CustomItemsFile, exists)) {
         const qint64 count = bytes->size() / CustomItemLength;
-        for (qint64 i = 0; i < count; ++i) {
-            const QByteArray record =
-                QByteArray::fromRawData(bytes->constData() + i * CustomItemLength, CustomItemLength);
-            const CustomItemRecord item = CustomItemLayout().Read(record);
-            addItem(item.Description.trimmed(), item.Price);
-        }
+        for (qint64 i = 0; i < count; ++i)
+            addItem(recordAt(*bytes, i, CustomItemLength), CustomPriceOffset);
         ReportTail(CustomItemsFile, bytes->size() % CustomItemLength);
     }
     lists.InventoryAvailable = lists.InventoryAvailable || exists;
 
-    // Alphabetical as a sorted list box shows it; equal texts keep file order.
-    std::vector<int> order(lists.Unsorted.size());
-    std::iota(order.begin(), order.end(), 0);
-    std::stable_sort(order.begin(), order.end(), [&](int a, int b) {
-        const int byLetters = lists.Unsorted[a].compare(lists.Unsorted[b], Qt::CaseInsensitive);
-        return byLetters != 0 ? byLetters < 0 : lists.Unsorted[a] < lists.Unsorted[b];
+    // Backwards, so the first item of each description is the one kept.
+    const qsizetype total = lists.Unsorted.size();
+    lists.firstIndex.reserve(total);
+    for (qsizetype i = total - 1; i >= 0; --i)
+        lists.firstIndex.insert(lists.Unsorted[i], int(i));
+
+    // Alphabetical as a sorted list box shows it, letter case aside; texts
+    // equal but for case by plain comparison; equal texts keep file order.
+    // The folded keys are made once, into one buffer, rather than in every
+    // comparison.
+    qsizetype keyLength = 0;
+    for (const QString &text : std::as_const(lists.Unsorted))
+        keyLength += text.size();
+    std::vector<char16_t> keys(static_cast<size_t>(keyLength));
+    struct Entry {
+        QStringView key; // null: compared as the text itself
+        int index;
+    };
+    std::vector<Entry> order;
+    order.reserve(size_t(total));
+    qsizetype at = 0;
+    for (qsizetype i = 0; i < total; ++i) {
+        const QString &text = lists.Unsorted[i];
+        const bool keyed = WriteCaseBlindKey(text, keys.data() + at);
+        order.push_back({keyed ? QStringView(keys.data() + at, text.size()) : QStringView(), int(i)});
+        at += text.size();
+    }
+    std::stable_sort(order.begin(), order.end(), [&](const Entry &a, const Entry &b) {
+        const QString &textA = lists.Unsorted[a.index];
+        const QString &textB = lists.Unsorted[b.index];
+        const int byLetters = !a.key.isNull() && !b.key.isNull() ? a.key.compare(b.key)
+                                                                 : textA.compare(textB, Qt::CaseInsensitive);
+        return byLetters != 0 ? byLetters < 0 : textA < textB;
     });
-    lists.Sorted.reserve(lists.Unsorted.size());
-    for (int i : order)
-        lists.Sorted << lists.Unsorted[i];
+    lists.Sorted.reserve(total);
+    for (const Entry &e : order)
+        lists.Sorted << lists.Unsorted[e.index];
     return lists;
 }
 

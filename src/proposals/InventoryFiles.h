@@ -14,6 +14,8 @@ inline constexpr int CustomItemLength = 70;
 // The inventory record's text fields, as the item window limits its boxes.
 inline constexpr int InventoryDescriptionWidth = 50;
 inline constexpr int InventoryCategoryWidth = 20;
+inline constexpr int InventorySellingPriceOffset = 70;
+inline constexpr int CustomPriceOffset = 50;
 inline const QString InventoryFile = QStringLiteral("\\QXInventoriedItems.txt");
 inline const QString CustomItemsFile = QStringLiteral("\\CustomItems.txt");
 

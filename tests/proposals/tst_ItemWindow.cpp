@@ -78,6 +78,8 @@ private slots:
     void priceBoxTakesOnlyAmounts();
     void manualItemSavedToTheInventory();
     void itemWindowIsTidy();
+    void listOrderIsCaseBlindThenExact_data();
+    void listOrderIsCaseBlindThenExact();
 };
 
 void ItemWindowTest::loadsTheListsAndOpensOnlyWhenAsked() {
@@ -304,6 +306,39 @@ void ItemWindowTest::itemWindowIsTidy() {
         }
     }
     delete items;
+}
+
+void ItemWindowTest::listOrderIsCaseBlindThenExact_data() {
+    QTest::addColumn<QByteArrayList>("descriptions"); // in file order, code page bytes
+    QTest::addColumn<QStringList>("shown");
+    // Texts equal but for case follow plain order; equal texts keep file order.
+    QTest::newRow("mixed case") << QByteArrayList{"b", "B", "ab", "a", "Ab", "A", "a"}
+                                << QStringList{"A", "a", "a", "Ab", "ab", "B", "b"};
+    // Folded, not lowered: the micro sign folds to Greek mu, past every Latin letter;
+    // Y with diaeresis (0x9F) folds to 0xFF and so follows it.
+    QTest::newRow("accents") << QByteArrayList{"\xE9" "clair", "\xB5m", "\x9Aimon", "\xC9" "CLAIR", "zebra",
+                                               "\x8AIMON", "Eclair", "\x9Fx", "\xFFx"}
+                             << QStringList{QStringLiteral("Eclair"), QStringLiteral("zebra"),
+                                            QStringLiteral("\u00C9CLAIR"), QStringLiteral("\u00E9clair"),
+                                            QStringLiteral("\u00FFx"), QStringLiteral("\u0178x"),
+                                            QStringLiteral("\u0160IMON"), QStringLiteral("\u0161imon"),
+                                            QStringLiteral("\u00B5m")};
+}
+
+void ItemWindowTest::listOrderIsCaseBlindThenExact() {
+    QFETCH(QByteArrayList, descriptions);
+    QFETCH(QStringList, shown);
+    TestFolder folder;
+    QByteArray bytes;
+    for (const QByteArray &description : descriptions)
+        bytes += InventoryBytes(description, "Roof", 10000);
+    folder.write(Inventory, bytes);
+    Writer writer;
+    QVERIFY(writer.items->LoadItems());
+    QStringList listed;
+    for (int i = 0; i < writer.items->lstItems->count(); ++i)
+        listed << writer.items->lstItems->item(i)->text();
+    QCOMPARE(listed, shown);
 }
 
 TAMSEL_TEST(ItemWindowTest)
