@@ -24,7 +24,10 @@ constexpr QDir::Filters EveryEntry = QDir::AllEntries | QDir::Hidden | QDir::Sys
 // Each folder's spellings of each name (keyed by its case-folded form, which
 // is what a comparison without regard to case compares), in the folder's
 // order, then any spelling a lookup did not find: it may have been made since.
-using Listing = QHash<QString, QStringList>;
+struct Listing {
+    QHash<QString, QString> first;     // nearly every name has one spelling
+    QHash<QString, QStringList> more;  // the rest, in order
+};
 thread_local QHash<QString, Listing> *BatchListings = nullptr;
 
 Listing ListFolder(const QString &folderPath) {
@@ -32,7 +35,12 @@ Listing ListFolder(const QString &folderPath) {
     QDirIterator it(folderPath, EveryEntry);
     while (it.hasNext()) {
         const QString entry = it.nextFileInfo().fileName();
-        listing[entry.toCaseFolded()].append(entry);
+        const QString key = entry.toCaseFolded();
+        const auto known = listing.first.constFind(key);
+        if (known == listing.first.constEnd())
+            listing.first.insert(key, entry);
+        else
+            listing.more[key].append(entry);
     }
     return listing;
 }
@@ -41,13 +49,25 @@ QString MatchingInBatch(const QString &folderPath, const QString &name) {
     auto folder = BatchListings->find(folderPath);
     if (folder == BatchListings->end())
         folder = BatchListings->insert(folderPath, ListFolder(folderPath));
-    QStringList &spellings = (*folder)[name.toCaseFolded()];
-    for (const QString &entry : std::as_const(spellings)) {
-        if (QFileInfo::exists(folderPath + QLatin1Char('/') + entry))
+    Listing &listing = *folder;
+    const QString key = name.toCaseFolded();
+    const auto first = listing.first.constFind(key);
+    if (first == listing.first.constEnd()) {
+        listing.first.insert(key, name);
+        return {};
+    }
+    const auto there = [&folderPath](const QString &entry) {
+        return QFileInfo::exists(folderPath + QLatin1Char('/') + entry);
+    };
+    if (there(*first))
+        return *first;
+    QStringList &more = listing.more[key];
+    for (const QString &entry : std::as_const(more)) {
+        if (there(entry))
             return entry;
     }
-    if (!spellings.contains(name))
-        spellings.append(name);
+    if (*first != name && !more.contains(name))
+        more.append(name);
     return {};
 }
 
