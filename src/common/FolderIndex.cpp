@@ -3,6 +3,9 @@
 #include <QDir>
 #include <QDirIterator>
 #include <QFileInfo>
+#include <QHash>
+#include <QStringList>
+#include <utility>
 
 FolderIndex::FolderIndex(const QString &folderPath) : path_(folderPath) {}
 
@@ -18,9 +21,73 @@ namespace {
 // match in the folder's own order is as good a choice as any.
 constexpr QDir::Filters EveryEntry = QDir::AllEntries | QDir::Hidden | QDir::System | QDir::NoDotAndDotDot;
 
+// Each folder's spellings of each name (keyed by its case-folded form, which
+// is what a comparison without regard to case compares), in the folder's
+// order, then any spelling a lookup did not find: it may have been made since.
+struct Listing {
+    QHash<QString, QString> first;     // nearly every name has one spelling
+    QHash<QString, QStringList> more;  // the rest, in order
+};
+thread_local QHash<QString, Listing> *BatchListings = nullptr;
+
+Listing ListFolder(const QString &folderPath) {
+    Listing listing;
+    QDirIterator it(folderPath, EveryEntry);
+    while (it.hasNext()) {
+        const QString entry = it.nextFileInfo().fileName();
+        const QString key = entry.toCaseFolded();
+        const auto known = listing.first.constFind(key);
+        if (known == listing.first.constEnd())
+            listing.first.insert(key, entry);
+        else
+            listing.more[key].append(entry);
+    }
+    return listing;
+}
+
+QString MatchingInBatch(const QString &folderPath, const QString &name) {
+    auto folder = BatchListings->find(folderPath);
+    if (folder == BatchListings->end())
+        folder = BatchListings->insert(folderPath, ListFolder(folderPath));
+    Listing &listing = *folder;
+    const QString key = name.toCaseFolded();
+    const auto first = listing.first.constFind(key);
+    if (first == listing.first.constEnd()) {
+        listing.first.insert(key, name);
+        return {};
+    }
+    const auto there = [&folderPath](const QString &entry) {
+        return QFileInfo::exists(folderPath + QLatin1Char('/') + entry);
+    };
+    if (there(*first))
+        return *first;
+    QStringList &more = listing.more[key];
+    for (const QString &entry : std::as_const(more)) {
+        if (there(entry))
+            return entry;
+    }
+    if (*first != name && !more.contains(name))
+        more.append(name);
+    return {};
+}
+
 } // namespace
 
+FolderIndex::Batch::Batch() : outer_(BatchListings == nullptr) {
+    if (outer_)
+        BatchListings = new QHash<QString, Listing>;
+}
+
+FolderIndex::Batch::~Batch() {
+    if (outer_) {
+        delete BatchListings;
+        BatchListings = nullptr;
+    }
+}
+
 QString FolderIndex::MatchingEntry(const QString &folderPath, const QString &name) {
+    if (BatchListings)
+        return MatchingInBatch(folderPath, name);
     QDirIterator it(folderPath, EveryEntry);
     while (it.hasNext()) {
         const QString entry = it.nextFileInfo().fileName();

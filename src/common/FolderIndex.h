@@ -29,6 +29,23 @@ public:
     // DataPath's lookup of a name not spelled as on disk.
     static QString MatchingEntry(const QString &folderPath, const QString &name);
 
+    // While one is alive on this thread, MatchingEntry lists each folder at
+    // most once and answers later names from that listing, so a run of
+    // deletions in a large folder costs one listing rather than one per
+    // missing file. An answer is checked on disk before it is given, and a
+    // name not found is remembered as it will be made, so entries removed or
+    // made by the program meanwhile are seen. Nested ones share the outer.
+    class Batch {
+    public:
+        Batch();
+        ~Batch();
+        Batch(const Batch &) = delete;
+        Batch &operator=(const Batch &) = delete;
+
+    private:
+        bool outer_;
+    };
+
 private:
     struct CaseInsensitiveLess {
         bool operator()(const QString &a, const QString &b) const {

@@ -1,6 +1,7 @@
 #include "proposals/ProposalFiles.h"
 
 #include "common/CommonRoutines.h"
+#include "common/FolderIndex.h"
 #include "common/LocaleTexts.h"
 #include "common/QuotedFields.h"
 #include "platform/Clock.h"
@@ -319,6 +320,9 @@ QString LoadTextIntoBody(const QString &fileText) {
 
 
 bool DeleteProposalRecord(const QString &name) {
+    // Most of a proposal's files may be missing; each is looked for in every
+    // letter case, which must not list a large folder once per file.
+    const FolderIndex::Batch batch;
     if (!IsPlainFileName(name) || !WriteWholeFile(DeleteMarker(name), QByteArray()))
         return false;
     if (!DeleteRecordFiles(name)) {

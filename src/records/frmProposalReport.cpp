@@ -2,6 +2,7 @@
 
 #include "common/CommonRoutines.h"
 #include "common/FlexGrid.h"
+#include "common/FolderIndex.h"
 #include "common/KeyFiltersUi.h"
 #include "common/LocaleTexts.h"
 #include "common/ScreenRegistry.h"
@@ -24,6 +25,7 @@
 #include <QPushButton>
 #include <QTableView>
 #include <QVBoxLayout>
+#include <optional>
 
 namespace {
 
@@ -442,6 +444,8 @@ void frmProposalReport::PreviewAgain(const QString &fileName) {
 
 void frmProposalReport::DeleteSelected() {
     QStringList kept;
+    // One listing of each folder for all the marked rows, not one per row.
+    auto batch = std::make_optional<FolderIndex::Batch>();
     for (const QString &name : model_->MarkedFiles()) {
         // A listed name that is not a bare file name (a literal backslash
         // left by an unzip tool) would lead into a folder and to another
@@ -453,6 +457,7 @@ void frmProposalReport::DeleteSelected() {
             kept << (numbered ? model_->RowAt(row).number : name);
         }
     }
+    batch.reset();
     if (!kept.isEmpty())
         MsgBox(QStringLiteral("These Proposals could not be Deleted and are still listed:\r\n") +
                    kept.join(QStringLiteral("\r\n")),

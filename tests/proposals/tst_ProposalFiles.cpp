@@ -1,3 +1,5 @@
+#include "common/CommonRoutines.h"
+#include "common/FolderIndex.h"
 #include "common/QuotedFields.h"
 #include "platform/Clock.h"
 #include "proposals/ProposalFiles.h"
@@ -7,6 +9,7 @@
 
 #include <QDir>
 #include <QFile>
+#include <QFileInfo>
 #include <QLocale>
 #include <QTest>
 
@@ -69,6 +72,8 @@ private slots:
     void damagedPaymentsFiles_data();
     void damagedPaymentsFiles();
     void deleteRemovesTheThreeFilesOfOneNumber();
+    void deletionsInOneBatchSeeTheFilesAsTheyAre_data();
+    void deletionsInOneBatchSeeTheFilesAsTheyAre();
     void proposalFilesAreListedInNumberOrder();
     void interruptedRecordIsFinishedOrUndone_data();
     void interruptedRecordIsFinishedOrUndone();
@@ -422,6 +427,37 @@ void ProposalFilesTest::deleteRemovesTheThreeFilesOfOneNumber() {
     }
     // Nothing left to delete is no failure.
     QVERIFY(DeleteProposalFiles(1001));
+}
+
+void ProposalFilesTest::deletionsInOneBatchSeeTheFilesAsTheyAre_data() {
+    QTest::addColumn<QStringList>("files");
+    QTest::newRow("as spelled") << QStringList{"1001.txt", "ProposalBody/1001.txt", "ProposalPayments/1001.txt",
+                                               "ProposalState/1001.txt"};
+    QTest::newRow("other letter case, payments missing")
+        << QStringList{"1001.TXT", "ProposalBody/1001.Txt", "ProposalState/1001.TXT"};
+}
+
+// A batch answers from folders listed once: what it deletes, and what is
+// made again while it lasts, must still be found as it is on disk.
+void ProposalFilesTest::deletionsInOneBatchSeeTheFilesAsTheyAre() {
+    QFETCH(QStringList, files);
+    ProposalsFolder folder;
+    QDir().mkpath(folder.file(QStringLiteral("TamselProposals/ProposalState")));
+    for (const QString &file : files)
+        folder.write(QStringLiteral("TamselProposals/") + file, "\"1001\"\r\n");
+    folder.write(QStringLiteral("TamselProposals/ProposalBody/1002.txt"), "kept");
+
+    const FolderIndex::Batch batch;
+    QVERIFY(DeleteProposalRecord(QStringLiteral("1001.txt")));
+    for (const QString &file : files)
+        QVERIFY2(!folder.exists(QStringLiteral("TamselProposals/") + file), qPrintable(file));
+    QVERIFY(!folder.exists(QStringLiteral("TamselProposals/1001.delete")));
+    QVERIFY(folder.exists(QStringLiteral("TamselProposals/ProposalBody/1002.txt")));
+
+    QVERIFY(WriteBodyFile(1001, QStringLiteral("Again")));
+    QVERIFY(QFileInfo(DataPath(QStringLiteral("\\TamselProposals\\ProposalBody\\1001.TXT"))).isFile());
+    QVERIFY(DeleteProposalRecord(QStringLiteral("1001.TXT")));
+    QVERIFY(!folder.exists(QStringLiteral("TamselProposals/ProposalBody/1001.txt")));
 }
 
 void ProposalFilesTest::proposalFilesAreListedInNumberOrder() {
