@@ -3,6 +3,7 @@
 // run slowed by something else on the machine does not count. Every
 // benchmark prints its results as rows of one table (BenchRow), which
 // `tamsel.sh bench` gathers under one heading.
+#include <QCoreApplication>
 #include <QElapsedTimer>
 #include <QString>
 #include <QTextStream>
@@ -22,6 +23,14 @@ inline double BestOfRunsMs(const std::function<void()> &run, int runs = 5) {
 }
 
 // The most resident memory the program has held so far, in MB.
+// The run, then the painting it caused, timed together as a user waits for both.
+inline std::function<void()> Painted(const std::function<void()> &run) {
+    return [run] {
+        run();
+        QCoreApplication::processEvents();
+    };
+}
+
 inline double PeakResidentMb() {
     rusage usage{};
     getrusage(RUSAGE_SELF, &usage);

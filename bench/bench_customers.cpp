@@ -58,24 +58,18 @@ int main(int argc, char **argv) {
     auto *form = ScreenRegistry::Get<frmCustomer>();
     ScreenRegistry::Show(form);
     QCoreApplication::processEvents();
-    const auto painted = [](const std::function<void()> &run) {
-        return [run] {
-            run();
-            QCoreApplication::processEvents();
-        };
-    };
-    const double activation = BestOfRunsMs(painted([form] { form->Form_Activate(); }));
+    const double activation = BestOfRunsMs(Painted([form] { form->Form_Activate(); }));
     int matches = 0;
-    const double onScreen = BestOfRunsMs(painted([form, &matches] {
+    const double onScreen = BestOfRunsMs(Painted([form, &matches] {
         form->Command1_Click(0);
         form->optSearch[0]->setChecked(true);
         form->txtSearchfor->setText(QStringLiteral("smith"));
         form->cmdStartSearch_Click();
         matches = form->FoundModel()->rowCount();
     }));
-    const double list = BestOfRunsMs(painted([form] { form->Command1_Click(3); }));
+    const double list = BestOfRunsMs(Painted([form] { form->Command1_Click(3); }));
     const int listed = form->FoundModel()->rowCount();
-    const double dropped = BestOfRunsMs(painted([form] {
+    const double dropped = BestOfRunsMs(Painted([form] {
         form->Command1_Click(1);
         form->cboAccounts->showPopup();
         QCoreApplication::processEvents();

@@ -59,30 +59,24 @@ int main(int argc, char **argv) {
     auto *form = ScreenRegistry::Get<frmProposalReport>();
     ScreenRegistry::Show(form);
     QCoreApplication::processEvents();
-    const auto painted = [](const std::function<void()> &run) {
-        return [run] {
-            run();
-            QCoreApplication::processEvents();
-        };
-    };
     const QString size = QString::number(MaxProposals) + QStringLiteral(" proposals");
-    const double open = BestOfRunsMs(painted([form] { form->Form_Activate(); }), runs);
+    const double open = BestOfRunsMs(Painted([form] { form->Form_Activate(); }), runs);
     const int rows = form->Model()->rowCount();
-    const double scroll = BestOfRunsMs(painted([form] {
+    const double scroll = BestOfRunsMs(Painted([form] {
         form->fgProposals->scrollToTop();
         QCoreApplication::processEvents();
         form->fgProposals->scrollToBottom();
     }), runs);
-    const double middle = BestOfRunsMs(painted([form, rows] {
+    const double middle = BestOfRunsMs(Painted([form, rows] {
         form->fgProposals->scrollTo(form->Model()->index(rows / 2, 0), QAbstractItemView::PositionAtCenter);
     }), runs);
-    const double refill = BestOfRunsMs(painted([form] { form->FillGrid(); }), runs);
+    const double refill = BestOfRunsMs(Painted([form] { form->FillGrid(); }), runs);
     const int before = form->Model()->rowCount();
-    const double deleteOne = BestOfRunsMs(painted([form] {
+    const double deleteOne = BestOfRunsMs(Painted([form] {
         form->fgProposals_Click(101, ProposalReportModel::SelectColumn);
         form->cmdReport[2]->click();
     }), runs);
-    const double deleteTen = BestOfRunsMs(painted([form] {
+    const double deleteTen = BestOfRunsMs(Painted([form] {
         for (int row = 100; row < 110; ++row)
             form->fgProposals_Click(row + 1, ProposalReportModel::SelectColumn);
         form->cmdReport[2]->click();

@@ -10,6 +10,7 @@
 // tmpfs such as /dev/shm gives the steadiest ratios.
 
 #include "BenchCustomerFile.h"
+#include "BenchPrompt.h"
 #include "BenchTiming.h"
 #include "app/DataFolders.h"
 #include "app/SingleInstance.h"
@@ -35,19 +36,6 @@
 #include <vector>
 
 namespace {
-
-// A box during the run means something failed: say so instead of waiting.
-class PrintingPrompt : public UserPrompt {
-public:
-    MsgAnswer MsgBox(const QString &text, MsgButtons, const QString &) override {
-        QTextStream(stderr) << "message box: " << text << "\n";
-        ++boxes;
-        return MsgAnswer::Ok;
-    }
-    std::optional<QString> InputBox(const QString &, const QString &, const QString &) override { return {}; }
-    void Beep() override {}
-    int boxes = 0;
-};
 
 bool WriteFile(const QString &path, const QByteArray &bytes) {
     QFile file(path);
@@ -96,7 +84,7 @@ int main(int argc, char **argv) {
     const int rounds = argc > 3 ? QString::fromLocal8Bit(argv[3]).toInt() : 3;
     if (count < 1 || count > MaxCustomers || rounds < 1)
         return 2;
-    auto prompt = std::make_shared<PrintingPrompt>();
+    auto prompt = std::make_shared<BenchPrompt>();
     SetPrompt(prompt);
     SetExitHandlers([] { ScreenRegistry::UnloadAll(); }, [] {});
 
