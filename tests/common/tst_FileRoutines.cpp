@@ -105,6 +105,9 @@ void FileRoutinesTest::recordCountRoundsHalvesToEven_data() {
     QTest::newRow("one and a half") << 328 + 164 << 2;
     QTest::newRow("just over half") << 2 * 328 + 165 << 3;
     QTest::newRow("under half") << 2 * 328 + 100 << 2;
+    // A longer file than the format allows is counted at its maximum, never as a negative count.
+    QTest::newRow("the most the format holds") << 32767 * 328 << 32767;
+    QTest::newRow("past the most") << 32769 * 328 << 32767;
 }
 
 void FileRoutinesTest::recordCountRoundsHalvesToEven() {
