@@ -89,6 +89,7 @@ void ProposalFilesTest::moneyIsWrittenWithoutTrailingZeros_data() {
     QTest::newRow("rounded to the ten-thousandth") << 1234.56789 << "1234.5679";
     QTest::newRow("binary noise") << 0.1 + 0.2 << "0.3";
     QTest::newRow("negative that rounds to zero") << -0.00001 << "0";
+    QTest::newRow("a credit keeps its sign") << -12.5 << "-12.5";
 }
 
 void ProposalFilesTest::moneyIsWrittenWithoutTrailingZeros() {
