@@ -13,7 +13,7 @@
 #   fuzz [seconds] [target...]
 #                 builds the fuzz targets with clang (folder build-fuzz) and runs
 #                 each for that long (20 s unless given)
-#   mutation [id...]
+#   mutation [id | id prefix | test program ...]
 #                 puts each fault of tests/mutation/faults.txt into a scratch copy
 #                 (build-mutation/) in turn and says whether the tests catch it
 #   stats         counts the C++ lines of src/ and tests/, folder by folder
