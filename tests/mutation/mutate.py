@@ -77,7 +77,15 @@ def copy_tree():
     """The tracked files as they stand now, uncommitted edits included."""
     files = subprocess.run(["git", "-C", ROOT, "ls-files", "-z"], check=True,
                            capture_output=True).stdout.decode().split("\0")
-    for rel in filter(None, files):
+    tracked = set(filter(None, files))
+    # Files since removed from the tree would still be built and tested.
+    for folder, dirs, names in os.walk(TREE):
+        if folder == TREE and "build" in dirs:
+            dirs.remove("build")
+        for name in names:
+            if os.path.relpath(os.path.join(folder, name), TREE) not in tracked:
+                os.remove(os.path.join(folder, name))
+    for rel in tracked:
         src, dst = os.path.join(ROOT, rel), os.path.join(TREE, rel)
         if not os.path.isfile(src):
             continue
