@@ -165,8 +165,6 @@ private slots:
     void customerAndJobSite();
     void bodyStage();
     void bodyFromTemplatesAndDocuments();
-    void equalPaymentsOnScreen_data();
-    void equalPaymentsOnScreen();
     void priceAndPlans();
     void dueDatesThenTotal();
     void printAndRecord_data();
@@ -316,36 +314,6 @@ void frmWriteProposalTest::bodyFromTemplatesAndDocuments() {
     QCOMPARE(s.folder.prompt->Texts().last(), QStringLiteral("This will DELETE Template Shed.txt"));
     QVERIFY(!s.folder.exists(QStringLiteral("Templates/Proposals/Shed.txt")));
     QVERIFY(s.folder.exists(QStringLiteral("Templates/Proposals/Roof.txt")));
-}
-
-void frmWriteProposalTest::equalPaymentsOnScreen_data() {
-    QTest::addColumn<QString>("price");
-    QTest::addColumn<int>("n");
-    QTest::addColumn<QStringList>("shown");
-    QTest::newRow("1,000.00 in 3") << "1000" << 3 << QStringList{"$333.33", "$333.33", "$333.34"};
-    QTest::newRow("1,000.00 in 1") << "1,000" << 1 << QStringList{"$1,000.00"};
-    QTest::newRow("eight") << "80" << 8 << QStringList(8, QStringLiteral("$10.00"));
-}
-
-void frmWriteProposalTest::equalPaymentsOnScreen() {
-    QFETCH(QString, price);
-    QFETCH(int, n);
-    QFETCH(QStringList, shown);
-    Setup s;
-    frmWriteProposal *w = s.w;
-    s.ToPricing();
-    s.EnterPrice(price);
-    s.Schedule(n);
-    w->ckAllEqual->click();
-    for (int k = 0; k < 8; ++k) {
-        QCOMPARE(s.Shows(w->txtPayment[k]), k < n);
-        if (k < n)
-            QCOMPARE(w->txtPayment[k]->text(), shown[k]);
-    }
-    s.PickDates(n);
-    QVERIFY(s.Shows(w->lblWrite[9]) && !s.Shows(w->fraCalendar));
-    w->cmdCreation_Click(4);
-    QVERIFY(s.Shows(w->fraFinalize));
 }
 
 void frmWriteProposalTest::priceAndPlans() {
@@ -683,29 +651,43 @@ void frmWriteProposalTest::failedWritePrintsNothing() {
     QCOMPARE(filesNow().size(), 4);
 }
 
-// A trip back to the body and forward again keeps the plan that made the schedule.
+// Equal payments shown in as many boxes as they are; a trip back to the body
+// and forward again keeps the plan that made the schedule.
 void frmWriteProposalTest::planStaysWithItsSchedule_data() {
     QTest::addColumn<int>("plan");
-    QTest::addColumn<int>("payments");
+    QTest::addColumn<QString>("price");
+    QTest::addColumn<QStringList>("shown");
     QTest::addColumn<QString>("printed");
-    QTest::newRow("in full") << 1 << 1 << "Final Payment of $1,000.00 on or before 12/12/2026";
-    QTest::newRow("three equal payments") << 2 << 3 << "Payment Due Date";
+    QTest::newRow("in full") << 1 << "1,000" << QStringList{"$1,000.00"}
+                             << "Final Payment of $1,000.00 on or before 12/12/2026";
+    QTest::newRow("three equal payments") << 2 << "1000" << QStringList{"$333.33", "$333.33", "$333.34"}
+                                          << "Payment Due Date";
+    QTest::newRow("eight equal payments") << 2 << "80" << QStringList(8, QStringLiteral("$10.00"))
+                                          << "Payment Due Date";
 }
 
 void frmWriteProposalTest::planStaysWithItsSchedule() {
     QFETCH(int, plan);
-    QFETCH(int, payments);
+    QFETCH(QString, price);
+    QFETCH(QStringList, shown);
     QFETCH(QString, printed);
     Setup s;
+    const int payments = int(shown.size());
     s.ToPricing();
-    s.EnterPrice(QString::number(1000 * payments));
+    s.EnterPrice(price);
     if (plan == 2) {
         s.Schedule(payments);
         s.w->ckAllEqual->click();
     } else {
         s.w->optPayment[plan]->click();
     }
+    for (int k = 0; k < 8; ++k) {
+        QCOMPARE(s.Shows(s.w->txtPayment[k]), k < payments);
+        if (k < payments)
+            QCOMPARE(s.w->txtPayment[k]->text(), shown[k]);
+    }
     s.PickDates(payments);
+    QVERIFY(s.Shows(s.w->lblWrite[9]) && !s.Shows(s.w->fraCalendar));
     s.w->cmdCreation_Click(4);
     for (int index : {5, 3, 2, 4})
         s.w->cmdCreation_Click(index);
