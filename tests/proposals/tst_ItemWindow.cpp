@@ -6,14 +6,12 @@
 
 #include <QComboBox>
 #include <QGroupBox>
-#include <QDir>
 #include <QHBoxLayout>
 #include <QLineEdit>
 #include <QListWidget>
 #include <QPlainTextEdit>
 #include <QPushButton>
 #include <QTest>
-#include <memory>
 
 namespace {
 
@@ -271,21 +269,9 @@ void ItemWindowTest::itemWindowIsTidy() {
     auto *items = writer.items;
     items->setParent(nullptr);
     items->show();
-    const QSize first = items->sizeHint();
-    const QString target = qEnvironmentVariable("TAMSEL_SCREENSHOTS");
-    for (const auto &[size, name] : {std::pair{first, QStringLiteral("item-window")},
-                                     std::pair{first * 1.3, QStringLiteral("item-window-big")}}) {
-        items->resize(size);
-        QCoreApplication::processEvents();
-        const QStringList faults = LayoutFaults(items);
-        QVERIFY2(faults.isEmpty(), qPrintable(faults.join(QStringLiteral("; "))));
-        const QImage picture = items->grab().toImage();
-        QVERIFY(!picture.isNull());
-        if (!target.isEmpty()) {
-            QDir().mkpath(target);
-            QVERIFY(picture.save(target + QLatin1Char('/') + name + QStringLiteral(".png")));
-        }
-    }
+    const QStringList faults = TidyAtBothSizes(items, items->sizeHint());
+    QVERIFY2(faults.isEmpty(), qPrintable(faults.join(QStringLiteral("; "))));
+    QVERIFY(SaveScreenshot(items, QStringLiteral("item-window")));
     delete items;
 }
 
