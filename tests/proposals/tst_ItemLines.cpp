@@ -1,13 +1,11 @@
 #include "FileSizeLimit.h"
 #include "SyncFault.h"
-#include "TestFolder.h"
+#include "ProposalsFixtures.h"
 #include "TestMain.h"
 #include "proposals/InventoryFiles.h"
 #include "proposals/ItemLines.h"
 
-#include <QLocale>
 #include <QTest>
-#include <QtEndian>
 #include <algorithm>
 #include <sys/stat.h>
 
@@ -16,28 +14,6 @@ namespace {
 const QString CrLf = QStringLiteral("\r\n");
 const QString Inventory = QStringLiteral("QXInventoriedItems.txt");
 const QString Custom = QStringLiteral("CustomItems.txt");
-
-// An inventory record built by hand, byte by byte, as the other program writes it.
-QByteArray InventoryBytes(const QByteArray &description, const QByteArray &category, qint64 price) {
-    QByteArray r = description.leftJustified(50, ' ', true) + category.leftJustified(20, ' ', true);
-    r.append(QByteArray(34, '\0'));
-    qToLittleEndian<qint64>(price, r.data() + 70);
-    qToLittleEndian<qint64>(7, r.data() + 78); // fields this program never reads
-    qToLittleEndian<qint32>(-1, r.data() + 96);
-    return r;
-}
-
-QByteArray CustomBytes(const QByteArray &description, qint64 price) {
-    QByteArray r = description.leftJustified(50, ' ', true);
-    r.append(QByteArray(20, '\0'));
-    qToLittleEndian<qint64>(price, r.data() + 50);
-    return r;
-}
-
-struct LocaleForTest {
-    explicit LocaleForTest(const QString &name) { QLocale::setDefault(QLocale(name)); }
-    ~LocaleForTest() { QLocale::setDefault(QLocale(QStringLiteral("en_US"))); }
-};
 
 } // namespace
 
@@ -55,7 +31,6 @@ private slots:
     void filesOfAnySizeLoadWhole();
     void incompleteLastRecordIsNotListedAndFileKept_data();
     void incompleteLastRecordIsNotListedAndFileKept();
-    void manualItemIsAppendedAsOneRecord();
     void inventoryAppendInPlace_data();
     void inventoryAppendInPlace();
 };
@@ -141,9 +116,6 @@ void ItemLinesTest::itemLines() {
 }
 
 void ItemLinesTest::firstItemAddsTheHeadingAndSecondDoesNot() {
-    QCOMPARE(ItemHeading.size(), 50);
-    QCOMPARE(ItemHeading.indexOf(QLatin1String("Qty")), 2);
-    QCOMPARE(ItemHeading.indexOf(QLatin1String("Extension")), 41);
     QString body = QStringLiteral("Replace the roof.");
     body +=
         AddItemLine(body, QStringLiteral("2"), QStringLiteral("Shingles"), QStringLiteral("$10.00")).addition;
@@ -308,35 +280,6 @@ void ItemLinesTest::incompleteLastRecordIsNotListedAndFileKept() {
     QVERIFY(folder.prompt->shown[0].text.contains(file));
 }
 
-void ItemLinesTest::manualItemIsAppendedAsOneRecord() {
-    TestFolder folder;
-    const QByteArray before =
-        InventoryBytes("Shingles", "Roof", 325000) + InventoryBytes("Nails", "Roof", 500);
-    folder.write(Inventory, before);
-    folder.prompt->AnswerOk();
-    QVERIFY(SaveItemToInventory(QStringLiteral("Copper Flashing"), QStringLiteral("roof"), Money(12.75)));
-    const QByteArray after = folder.read(Inventory);
-    QCOMPARE(after.size(), 3 * 104);
-    QCOMPARE(after.left(208), before);
-    QByteArray expected =
-        QByteArray("Copper Flashing").leftJustified(50) + QByteArray("roof").leftJustified(20);
-    expected += QByteArray(8, '\0');                     // field 3: the selling price, zero
-    expected += QByteArray::fromHex("0cf2010000000000"); // field 4: 12.75
-    expected += QByteArray(18, '\0');                    // fields 5 to 9
-    QCOMPARE(after.mid(208), expected);
-    QCOMPARE(
-        folder.prompt->Texts(),
-        QStringList{QStringLiteral("Copper Flashing                                    has been added\r\n"
-                                   "Use the Inventory Program to \r\nenter all fields for this item")});
-
-    // A first item creates the file; texts are cut to their widths.
-    TestFolder empty;
-    empty.prompt->AnswerOk();
-    QVERIFY(SaveItemToInventory(QString(60, QLatin1Char('d')), QString(25, QLatin1Char('c')), Money(1)));
-    QCOMPARE(empty.read(Inventory).left(70), QByteArray(50, 'd') + QByteArray(20, 'c'));
-    QCOMPARE(empty.read(Inventory).size(), 104);
-}
-
 void ItemLinesTest::inventoryAppendInPlace_data() {
     QTest::addColumn<int>("tail");   // bytes of a piece of an item after the two whole ones
     QTest::addColumn<int>("fault");  // 0 none, 1 the disk fills during the write, 2 the sync fails
@@ -389,17 +332,26 @@ void ItemLinesTest::inventoryAppendInPlace() {
     const qint64 kept = std::min<qint64>(at, before.size());
     QCOMPARE(after.left(kept), before.left(kept));
     QCOMPARE(after.mid(kept, at - kept), QByteArray(at - kept, '\0')); // a gap is filled with zeros
-    QCOMPARE(after.mid(at, 4), QByteArray("Vent"));
+    // The price goes to field 4; the selling price and the fields after it stay zero.
+    QByteArray record = QByteArray("Vent").leftJustified(50) + QByteArray("Roof").leftJustified(20);
+    record += QByteArray(8, '\0') + QByteArray::fromHex("50c3000000000000") + QByteArray(18, '\0');
+    QCOMPARE(after.mid(at), record);
+    QCOMPARE(folder.prompt->Texts(), QStringList{QStringLiteral("Vent").leftJustified(50) +
+                                                 QStringLiteral(" has been added\r\nUse the Inventory Program to "
+                                                                "\r\nenter all fields for this item")});
 
-    // A first item that cannot be written leaves no file behind.
+    // A first item that cannot be written leaves no file behind; one that can makes it, texts cut to their widths.
     TestFolder missing;
-    missing.prompt->AnswerOk();
+    missing.prompt->AnswerOk(2);
     {
         FileSizeLimit disk(50);
         QVERIFY(disk.active());
         QVERIFY(!SaveItemToInventory(QStringLiteral("Vent"), QString(), Money(5)));
     }
     QVERIFY(!missing.exists(Inventory));
+    QVERIFY(SaveItemToInventory(QString(60, QLatin1Char('d')), QString(25, QLatin1Char('c')), Money(1)));
+    QCOMPARE(missing.read(Inventory), QByteArray(50, 'd') + QByteArray(20, 'c') + QByteArray(8, '\0') +
+                                          QByteArray::fromHex("1027000000000000") + QByteArray(18, '\0'));
 }
 
 TAMSEL_TEST(ItemLinesTest)

@@ -4,25 +4,14 @@
 #include "platform/Clock.h"
 #include "proposals/ProposalFiles.h"
 #include "proposals/ProposalState.h"
-#include "TestFolder.h"
+#include "ProposalsFixtures.h"
 #include "TestMain.h"
 
-#include <QDir>
 #include <QFile>
 #include <QFileInfo>
-#include <QLocale>
 #include <QTest>
 
 namespace {
-
-// A data folder with the proposal folders, and today fixed at 5 December 2026.
-struct ProposalsFolder : TestFolder {
-    ProposalsFolder() {
-        QDir().mkpath(file(QStringLiteral("TamselProposals/ProposalBody")));
-        QDir().mkpath(file(QStringLiteral("TamselProposals/ProposalPayments")));
-        Clock::SetToday([] { return QDate(2026, 12, 5); });
-    }
-};
 
 ProposalParties SmithParties() {
     ProposalParties p;
@@ -36,13 +25,6 @@ ProposalParties SmithParties() {
     return p;
 }
 
-// The locale of one test case; the tests' own locale comes back afterwards.
-struct LocaleForTest {
-    explicit LocaleForTest(const QString &name) { QLocale::setDefault(QLocale(name)); }
-    explicit LocaleForTest(const QLocale &locale) { QLocale::setDefault(locale); }
-    ~LocaleForTest() { QLocale::setDefault(QLocale(QStringLiteral("en_US"))); }
-};
-
 QByteArray PaymentsFileOf(const TestFolder &folder, int number) {
     return folder.read(QStringLiteral("TamselProposals/ProposalPayments/%1.txt").arg(number));
 }
@@ -55,23 +37,20 @@ private slots:
     void moneyIsWrittenWithoutTrailingZeros_data();
     void moneyIsWrittenWithoutTrailingZeros();
     void proposalFileHasSixteenQuotedLinesAndReadsBack();
-    void fieldProposalFileHasNineLinesAndItsPriceIsRewrittenAlone();
+    void fieldProposalFileHasNineLines();
     void quoteKeepsEveryOtherByte_data();
     void quoteKeepsEveryOtherByte();
     void damagedOrForeignProposalFiles();
     void bodyFileKeepsTypedLines();
-    void paymentsFileForTwoPayments();
+    void paymentsFileOfOneToEightPayments();
     void paymentsFileFromAnotherLocaleIsUnreadable();
     void paymentsFileReadsBackUnderItsLocale_data();
     void paymentsFileReadsBackUnderItsLocale();
     void paymentsFileReadsBackUnderEveryLocale();
     void paymentsFilesOfEarlierVersionsStillRead_data();
     void paymentsFilesOfEarlierVersionsStillRead();
-    void oneToEightPayments_data();
-    void oneToEightPayments();
     void damagedPaymentsFiles_data();
     void damagedPaymentsFiles();
-    void deleteRemovesTheThreeFilesOfOneNumber();
     void deletionsInOneBatchSeeTheFilesAsTheyAre_data();
     void deletionsInOneBatchSeeTheFilesAsTheyAre();
     void proposalFilesAreListedInNumberOrder();
@@ -137,7 +116,7 @@ void ProposalFilesTest::proposalFileHasSixteenQuotedLinesAndReadsBack() {
     QVERIFY(folder.read(QStringLiteral("TamselProposals/1001.txt")).contains("\"Caf\xe9 Rd\""));
 }
 
-void ProposalFilesTest::fieldProposalFileHasNineLinesAndItsPriceIsRewrittenAlone() {
+void ProposalFilesTest::fieldProposalFileHasNineLines() {
     ProposalsFolder folder;
     FieldProposalParties parties;
     parties.acctNo = QStringLiteral("SMI001");
@@ -155,18 +134,6 @@ void ProposalFilesTest::fieldProposalFileHasNineLinesAndItsPriceIsRewrittenAlone
     QCOMPARE(read.value.number, QStringLiteral("FP1002"));
     QCOMPARE(read.value.price, Currency{});
     QCOMPARE(read.value.texts.size(), 8);
-
-    parties.lines[0] = QStringLiteral("Smith, \"Acme\" Roofing");
-    QVERIFY(WriteFieldProposalFile(1003, parties));
-    const QByteArray before = folder.read(QStringLiteral("TamselProposals/1003.txt"));
-
-    Clock::SetToday([] { return QDate(2027, 1, 9); }); // the quote comes later; the date stays
-    QVERIFY(WriteProposalPrice(QStringLiteral("1003.txt"), Money(1250)));
-    const QByteArray after = folder.read(QStringLiteral("TamselProposals/1003.txt"));
-    QVERIFY(after.startsWith("\"FP1003\",1250,#2026-12-05#\r\n"));
-    QCOMPARE(after.mid(after.indexOf('\n')), before.mid(before.indexOf('\n')));
-    QVERIFY(!WriteProposalPrice(QStringLiteral("9999.txt"), Money(10)));
-    QVERIFY(!folder.exists(QStringLiteral("TamselProposals/9999.txt")));
 }
 
 void ProposalFilesTest::quoteKeepsEveryOtherByte_data() {
@@ -178,10 +145,11 @@ void ProposalFilesTest::quoteKeepsEveryOtherByte_data() {
     QTest::newRow("line end in the number") << QByteArray("\"FP\r\n7\",0,#2026-12-05#\r\n");
 }
 
-// Only the price changes, however the first line is ended.
+// Only the price changes, however the first line is ended; the date stays when the quote comes later.
 void ProposalFilesTest::quoteKeepsEveryOtherByte() {
     QFETCH(QByteArray, firstLine);
     ProposalsFolder folder;
+    Clock::SetToday([] { return QDate(2027, 1, 9); });
     const QByteArray rest = "\"SMI001\"\r\n\"Smith\"\r\n\"12 Oak St\"\r\n\"\"\r\n\"Springfield\"\r\n"
                             "\"IL\"\r\n\"62701\"\r\n\"555-0100\"\r\n";
     folder.write(QStringLiteral("TamselProposals/7.txt"), firstLine + rest);
@@ -205,6 +173,8 @@ void ProposalFilesTest::damagedOrForeignProposalFiles() {
     QCOMPARE(ReadProposalFile(QStringLiteral("../MyBusinessData.txt")).outcome, ReadOutcome::Missing);
     QCOMPARE(ReadBodyFile(QStringLiteral("..")).outcome, ReadOutcome::Missing);
     QCOMPARE(ReadPaymentsFile(QStringLiteral("ProposalBody/1.txt")).outcome, ReadOutcome::Missing);
+    QVERIFY(!WriteProposalPrice(QStringLiteral("9999.txt"), Money(10)));
+    QVERIFY(!folder.exists(QStringLiteral("TamselProposals/9999.txt")));
 }
 
 void ProposalFilesTest::bodyFileKeepsTypedLines() {
@@ -221,24 +191,31 @@ void ProposalFilesTest::bodyFileKeepsTypedLines() {
     QCOMPARE(ReadBodyFile(QStringLiteral("1002.txt")).value, QStringLiteral("A, \"B\"\r\n\r\nC\r\n\r\n"));
 }
 
-void ProposalFilesTest::paymentsFileForTwoPayments() {
+void ProposalFilesTest::paymentsFileOfOneToEightPayments() {
     ProposalsFolder folder;
     PaymentSchedule schedule{Money(1250.50),
                              {{Money(625.25), QDate(2026, 12, 15)}, {Money(625.25), QDate(2027, 1, 5)}}};
     QVERIFY(WritePaymentsFile(1001, schedule));
-    const QByteArray expected = "$1,250.50\r\n2\r\n$625.25\r\n12/15/2026\r\n$625.25\r\n1/5/2027\r\n";
-    QCOMPARE(folder.read(QStringLiteral("TamselProposals/ProposalPayments/1001.txt")), expected);
-
+    QCOMPARE(PaymentsFileOf(folder, 1001), "$1,250.50\r\n2\r\n$625.25\r\n12/15/2026\r\n$625.25\r\n1/5/2027\r\n");
     const auto read = ReadPaymentsFile(QStringLiteral("1001.txt"));
     QVERIFY(read.ok());
     QCOMPARE(read.value.price, Money(1250.50));
     QCOMPARE(read.value.payments.size(), 2);
     QCOMPARE(read.value.payments[1].amount, Money(625.25));
     QCOMPARE(read.value.payments[1].dueText, QStringLiteral("1/5/2027"));
-
-    schedule.payments.append({Money(10), QDate()}); // a payment without its date
-    QVERIFY(!WritePaymentsFile(1002, schedule));
-    QVERIFY(!folder.exists(QStringLiteral("TamselProposals/ProposalPayments/1002.txt")));
+    // One to eight payments read back; a ninth, or a payment without its date, writes nothing.
+    for (int count : {1, 8, 9}) {
+        schedule = {Money(100.0 * count), {}};
+        for (int i = 0; i < count; ++i)
+            schedule.payments.append({Money(100), QDate(2027, 1, 1).addMonths(i)});
+        QCOMPARE(WritePaymentsFile(1002, schedule), count < 9);
+        QCOMPARE(ReadPaymentsFile(QStringLiteral("1002.txt")).value.payments.size(), count < 9 ? count : 8);
+    }
+    QCOMPARE(ReadPaymentsFile(QStringLiteral("1002.txt")).value.payments.last().dueText,
+             QStringLiteral("8/1/2027"));
+    schedule.payments = {{Money(10), QDate()}};
+    QVERIFY(!WritePaymentsFile(1003, schedule));
+    QVERIFY(!folder.exists(QStringLiteral("TamselProposals/ProposalPayments/1003.txt")));
 }
 
 void ProposalFilesTest::paymentsFileFromAnotherLocaleIsUnreadable() {
@@ -348,35 +325,6 @@ void ProposalFilesTest::paymentsFilesOfEarlierVersionsStillRead() {
     QCOMPARE(read.value.payments[0].due, QDate(2026, 12, 15));
 }
 
-void ProposalFilesTest::oneToEightPayments_data() {
-    QTest::addColumn<int>("count");
-    QTest::addColumn<bool>("written");
-    QTest::newRow("one") << 1 << true;
-    QTest::newRow("eight") << 8 << true;
-    QTest::newRow("nine") << 9 << false;
-}
-
-void ProposalFilesTest::oneToEightPayments() {
-    QFETCH(int, count);
-    QFETCH(bool, written);
-    ProposalsFolder folder;
-    PaymentSchedule schedule;
-    schedule.price = Money(100.0 * count);
-    for (int i = 0; i < count; ++i)
-        schedule.payments.append({Money(100), QDate(2027, 1, 1).addMonths(i)});
-    QCOMPARE(WritePaymentsFile(1001, schedule), written);
-    if (!written) {
-        QVERIFY(!folder.exists(QStringLiteral("TamselProposals/ProposalPayments/1001.txt")));
-        return;
-    }
-    const auto read = ReadPaymentsFile(QStringLiteral("1001.txt"));
-    QCOMPARE(read.outcome, ReadOutcome::Read);
-    QCOMPARE(read.value.payments.size(), count);
-    const QDate last = QDate(2027, 1, 1).addMonths(count - 1);
-    QCOMPARE(read.value.payments.last().due, last);
-    QCOMPARE(read.value.payments.last().dueText, last.toString(QStringLiteral("M/d/yyyy")));
-}
-
 void ProposalFilesTest::damagedPaymentsFiles_data() {
     QTest::addColumn<QByteArray>("bytes");
     QTest::addColumn<int>("payments"); // -1: unreadable
@@ -413,23 +361,6 @@ void ProposalFilesTest::damagedPaymentsFiles() {
         QCOMPARE(read.value.payments[0].due, QDate(2026, 12, 5));
 }
 
-void ProposalFilesTest::deleteRemovesTheThreeFilesOfOneNumber() {
-    ProposalsFolder folder;
-    for (qint16 n : {qint16(1001), qint16(1002)}) {
-        QVERIFY(WriteProposalFile(n, SmithParties()));
-        QVERIFY(WriteBodyFile(n, QStringLiteral("Body")));
-        QVERIFY(WritePaymentsFile(n, PaymentSchedule{Money(100), {{Money(100), QDate(2027, 1, 1)}}}));
-        QVERIFY(WriteProposalState(n, ProposalDocument{}));
-    }
-    QVERIFY(DeleteProposalFiles(1001));
-    for (const char *sub : {"", "ProposalBody/", "ProposalPayments/", "ProposalState/"}) {
-        QVERIFY(!folder.exists(QStringLiteral("TamselProposals/%1%2.txt").arg(sub).arg(1001)));
-        QVERIFY(folder.exists(QStringLiteral("TamselProposals/%1%2.txt").arg(sub).arg(1002)));
-    }
-    // Nothing left to delete is no failure.
-    QVERIFY(DeleteProposalFiles(1001));
-}
-
 void ProposalFilesTest::deletionsInOneBatchSeeTheFilesAsTheyAre_data() {
     QTest::addColumn<QStringList>("files");
     QTest::newRow("as spelled") << QStringList{"1001.txt", "ProposalBody/1001.txt", "ProposalPayments/1001.txt",
@@ -459,6 +390,7 @@ void ProposalFilesTest::deletionsInOneBatchSeeTheFilesAsTheyAre() {
     QVERIFY(QFileInfo(DataPath(QStringLiteral("\\TamselProposals\\ProposalBody\\1001.TXT"))).isFile());
     QVERIFY(DeleteProposalRecord(QStringLiteral("1001.TXT")));
     QVERIFY(!folder.exists(QStringLiteral("TamselProposals/ProposalBody/1001.txt")));
+    QVERIFY(DeleteProposalFiles(1001)); // nothing left to delete is no failure
 }
 
 void ProposalFilesTest::proposalFilesAreListedInNumberOrder() {

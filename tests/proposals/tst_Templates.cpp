@@ -25,8 +25,7 @@ private slots:
     void templateNames();
     void refusedNameSavesNothing_data();
     void refusedNameSavesNothing();
-    void newTemplateGainsTheTermsOnce();
-    void existingNameIsAskedAboutBeforeWriting();
+    void newTemplateGainsTheTermsOnceAndReplacesOnlyAtYes();
     void savedTemplateLoadsWithOneMoreLineEnd();
     void listingFollowsTheFolder();
     void deletingAsksFirstAndStaysInTheFolder();
@@ -79,7 +78,7 @@ void TemplatesTest::refusedNameSavesNothing() {
     QCOMPARE(FilesIn(folder.path()), QStringList{QStringLiteral("MyBusinessData.txt")});
 }
 
-void TemplatesTest::newTemplateGainsTheTermsOnce() {
+void TemplatesTest::newTemplateGainsTheTermsOnceAndReplacesOnlyAtYes() {
     TestFolder folder;
     MakeTemplateFolder(folder);
     folder.prompt->Type(QStringLiteral("Roof"));
@@ -88,43 +87,28 @@ void TemplatesTest::newTemplateGainsTheTermsOnce() {
     QCOMPARE(first.body, QStringLiteral("Tear off\nRe-roof\r\n\r\n") + GenericTerms());
     QCOMPARE(folder.read(Tpl + QStringLiteral("Roof.txt")),
              QByteArray("Tear off\r\nRe-roof\r\n\r\n") + GenericTerms().toLatin1() + "\r\n");
-
-    // A body that holds the terms anywhere keeps them once.
-    folder.prompt->Type(QStringLiteral("Deck"));
-    const QString withTerms = QStringLiteral("Deck\r\n") + GenericTerms() + QStringLiteral(".\r\nThanks");
-    const TemplateSave second = SaveBodyAsTemplate(withTerms);
-    QVERIFY(second.saved);
-    QCOMPARE(second.body, withTerms);
-    QCOMPARE(folder.read(Tpl + QStringLiteral("Deck.txt")).count(GenericTerms().toLatin1()), 1);
-
     // The search is exact: other letter case does not count as the terms.
     folder.prompt->Type(QStringLiteral("Fence"));
-    const TemplateSave third = SaveBodyAsTemplate(GenericTerms().toUpper());
-    QCOMPARE(third.body, GenericTerms().toUpper() + QStringLiteral("\r\n\r\n") + GenericTerms());
-}
+    const TemplateSave upper = SaveBodyAsTemplate(GenericTerms().toUpper());
+    QCOMPARE(upper.body, GenericTerms().toUpper() + QStringLiteral("\r\n\r\n") + GenericTerms());
 
-void TemplatesTest::existingNameIsAskedAboutBeforeWriting() {
-    TestFolder folder;
-    MakeTemplateFolder(folder);
-    folder.write(Tpl + QStringLiteral("Roof.txt"), "old template\r\n");
-
-    // Another letter case names the same template, as on the user's system.
+    // Another letter case names the same template, as on the user's system; No keeps it.
     folder.prompt->Type(QStringLiteral("roof"));
     folder.prompt->Answer(MsgAnswer::No);
-    const TemplateSave kept = SaveBodyAsTemplate(GenericTerms());
-    QVERIFY(!kept.saved);
-    QCOMPARE(folder.prompt->shown[1].text,
+    const QByteArray before = folder.read(Tpl + QStringLiteral("Roof.txt"));
+    QVERIFY(!SaveBodyAsTemplate(GenericTerms()).saved);
+    QCOMPARE(folder.prompt->shown.last().text,
              QStringLiteral("A Template named roof already exists\r\nClick Yes to Replace it"));
-    QCOMPARE(folder.prompt->shown[1].buttons, MsgButtons::YesNo);
-    QCOMPARE(folder.read(Tpl + QStringLiteral("Roof.txt")), QByteArray("old template\r\n"));
-    QCOMPARE(FilesIn(folder.file(Tpl)), QStringList{QStringLiteral("Roof.txt")});
-
+    QCOMPARE(folder.prompt->shown.last().buttons, MsgButtons::YesNo);
+    QCOMPARE(folder.read(Tpl + QStringLiteral("Roof.txt")), before);
+    QCOMPARE(FilesIn(folder.file(Tpl)), (QStringList{QStringLiteral("Fence.txt"), QStringLiteral("Roof.txt")}));
+    // A body that holds the terms keeps them once.
+    const QString withTerms = QStringLiteral("Deck\r\n") + GenericTerms() + QStringLiteral(".\r\nThanks");
     folder.prompt->Type(QStringLiteral("Roof"));
     folder.prompt->Answer(MsgAnswer::Yes);
-    const TemplateSave replaced = SaveBodyAsTemplate(GenericTerms());
-    QVERIFY(replaced.saved);
-    QVERIFY(!replaced.added);
-    QCOMPARE(folder.read(Tpl + QStringLiteral("Roof.txt")), GenericTerms().toLatin1() + "\r\n");
+    const TemplateSave replaced = SaveBodyAsTemplate(withTerms);
+    QVERIFY(replaced.saved && !replaced.added);
+    QCOMPARE(folder.read(Tpl + QStringLiteral("Roof.txt")), withTerms.toLatin1() + "\r\n");
 }
 
 void TemplatesTest::savedTemplateLoadsWithOneMoreLineEnd() {
