@@ -64,14 +64,12 @@ private slots:
     void switchingStylesKeepsWhatWasThere();
     void activationKeepsTypingUntilTheScreenIsLeft();
     void clearReloadAndSaveBusinessData();
-    void colourAndFontDialogs();
     void logoSizeRule_data();
     void logoSizeRule();
     void spinnersWrapAround();
     void saveProposalNumber_data();
     void saveProposalNumber();
     void findAndStoreALogo();
-    void clearLogo();
     void arrowsMoveThroughTheTabsAndCallerIdNote();
 };
 
@@ -110,12 +108,23 @@ void SetupScreenTest::returnWritesBothFilesByteForByte() {
                              QStringLiteral("555-0100"), QString(), QString()};
     for (int i = 0; i < 9; ++i)
         setup->txtBusiness[i]->setText(fields[i]);
+    // Cancelled dialogs change nothing; each opens on the value shown.
+    dialogs->AnswerColor(std::nullopt);
+    dialogs->AnswerColor(std::nullopt);
+    dialogs->AnswerFont(std::nullopt);
+    for (int index = 0; index < 3; ++index)
+        setup->cmdChange_Click(index);
+    QCOMPARE(dialogs->opened[2].current, QStringLiteral("Arial"));
+    QCOMPARE(setup->lblFont->text(), QStringLiteral("Arial"));
+    QCOMPARE(frmSetup::SwatchColor(setup->txtBorders), 0u);
     dialogs->AnswerColor(0x0000FFu);
     dialogs->AnswerColor(0x00FF00u);
     dialogs->AnswerFont(QStringLiteral("Courier New"));
     setup->cmdChange[0]->click();
     setup->cmdChange[1]->click();
     setup->cmdChange[2]->click();
+    QCOMPARE(setup->txtBorders->styleSheet(), QStringLiteral("background-color: #ff0000;"));
+    QCOMPARE(setup->lblFont->text(), QStringLiteral("Courier New"));
     setup->ckColor->click();
     setup->cboCopies->setCurrentIndex(1);
     emit setup->cboCopies->activated(1);
@@ -267,33 +276,6 @@ void SetupScreenTest::clearReloadAndSaveBusinessData() {
     QVERIFY(!setup->isVisible());
 }
 
-void SetupScreenTest::colourAndFontDialogs() {
-    TestFolder folder;
-    ScriptedDialogsInstalled dialogs;
-    folder.write(QStringLiteral("PrintColors.txt"), "128\r\n32768\r\n\"Times New Roman\"\r\n#TRUE#\r\n4\r\n");
-    frmSetup *setup = OpenSetup();
-    QCOMPARE(frmSetup::SwatchColor(setup->txtBorders), 128u);
-    QCOMPARE(setup->lblFont->text(), QStringLiteral("Times New Roman"));
-    // Cancelled: nothing changes.
-    dialogs->AnswerColor(std::nullopt);
-    dialogs->AnswerColor(std::nullopt);
-    dialogs->AnswerFont(std::nullopt);
-    for (int index = 0; index < 3; ++index)
-        setup->cmdChange_Click(index);
-    QCOMPARE(frmSetup::SwatchColor(setup->txtData), 32768u);
-    QCOMPARE(setup->lblFont->text(), QStringLiteral("Times New Roman"));
-    QCOMPARE(dialogs->opened[1].current, QStringLiteral("32768"));
-    // Chosen: the swatch and the font name show the choice.
-    dialogs->AnswerColor(0x123456u);
-    dialogs->AnswerFont(QStringLiteral("Liberation Sans"));
-    setup->cmdChange_Click(1);
-    setup->cmdChange_Click(2);
-    QCOMPARE(frmSetup::SwatchColor(setup->txtData), 0x123456u);
-    QCOMPARE(setup->txtData->styleSheet(), QStringLiteral("background-color: #563412;"));
-    QCOMPARE(setup->lblFont->text(), QStringLiteral("Liberation Sans"));
-    QVERIFY(dialogs->unexpected.isEmpty());
-}
-
 void SetupScreenTest::logoSizeRule_data() {
     QTest::addColumn<int>("twips");
     QTest::addColumn<bool>("grow");
@@ -416,25 +398,14 @@ void SetupScreenTest::findAndStoreALogo() {
     setup = OpenSetup();
     QVERIFY(setup->Image2->hasPicture());
     QCOMPARE(setup->Image3->twipsSize(), QSize(1390, 1440));
-}
 
-void SetupScreenTest::clearLogo() {
-    TestFolder folder;
-    const QString logo = folder.file(QStringLiteral("Logo.png"));
-    QVERIFY(ProductLogo(QSize(90, 60)).save(logo));
-    const QByteArray logoFile = "\"" + logo.toLocal8Bit() + "\"\r\n";
-    folder.write(QStringLiteral("CompanyLogo.txt"), logoFile);
+    // Deleting asks first; the logo goes with its backup copy, its size stays.
+    const QByteArray logoFile = folder.read(QStringLiteral("CompanyLogo.txt"));
     folder.write(QStringLiteral("Backup/CompanyLogo.txt"), logoFile);
-    folder.write(QStringLiteral("LogoSettings.txt"), "900,600\r\n");
-    frmSetup *setup = OpenSetup();
-    QVERIFY(setup->Image3->hasPicture());
-    QCOMPARE(setup->Image3->twipsSize(), QSize(900, 600));
-
     folder.prompt->Answer(MsgAnswer::No);
     setup->cmdLogo[2]->click();
     QVERIFY(setup->Image3->hasPicture());
     QCOMPARE(folder.read(QStringLiteral("CompanyLogo.txt")), logoFile);
-
     folder.prompt->Answer(MsgAnswer::Yes);
     setup->cmdLogo[2]->click();
     QVERIFY(!setup->Image3->hasPicture());
@@ -442,10 +413,7 @@ void SetupScreenTest::clearLogo() {
     QVERIFY(!folder.exists(QStringLiteral("CompanyLogo.txt")));
     QVERIFY(!folder.exists(QStringLiteral("Backup/CompanyLogo.txt")));
     QVERIFY(folder.exists(QStringLiteral("LogoSettings.txt")));
-
-    // The next start shows no logo.
-    ScreenRegistry::Unload(setup);
-    QCoreApplication::sendPostedEvents(nullptr, QEvent::DeferredDelete);
+    CloseAllScreens();
     QVERIFY(!OpenSetup()->Image3->hasPicture());
 }
 
