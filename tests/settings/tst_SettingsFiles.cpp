@@ -25,12 +25,8 @@ private slots:
     void shortBusinessFileIsReportedAndKept();
     void damagedPrintColorsFallBackPerLine_data();
     void damagedPrintColorsFallBackPerLine();
-    void copiesAtTheirLimits_data();
-    void copiesAtTheirLimits();
-    void counterStartsAt1001AndAdvances();
-    void damagedCounterIsReportedAndKept_data();
-    void damagedCounterIsReportedAndKept();
-    void counterNeverWrapsPast32767();
+    void counter_data();
+    void counter();
     void logoThatIsGoneShowsNothing();
     void businessFilesPresentStopsAtTheFirstMissing();
 };
@@ -50,7 +46,8 @@ void SettingsFilesTest::businessTextsSurviveCommasAndQuotes() {
 
 void SettingsFilesTest::shortBusinessFileIsReportedAndKept() {
     TestFolder folder;
-    const QByteArray damaged = "\"Acme Roofing\",\"1 Main St\"\r\n";
+    // Eight fields of the nine: one short is as damaged as seven.
+    const QByteArray damaged = "\"Acme Roofing\",\"1 Main St\",\"\",\"\",\"\",\"\",\"\",\"\"\r\n";
     folder.write(QStringLiteral("MyBusinessData.txt"), damaged);
     folder.prompt->AnswerOk();
     LoadBusinessData();
@@ -68,14 +65,22 @@ void SettingsFilesTest::damagedPrintColorsFallBackPerLine_data() {
     QTest::addColumn<QString>("font");
     QTest::addColumn<bool>("inColor");
     QTest::addColumn<int>("copies");
-    QTest::newRow("two lines only") << QByteArray("255\r\n0\r\n") << 255u << "Arial" << true << 3;
+    QTest::addColumn<bool>("damaged");
+    const auto flagAndCopies = [](const QByteArray &border, const QByteArray &copies) {
+        return border + "\r\n0\r\n\"Arial\"\r\n#FALSE#\r\n" + copies + "\r\n";
+    };
+    QTest::newRow("two lines only") << QByteArray("255\r\n0\r\n") << 255u << "Arial" << true << 3 << true;
     QTest::newRow("text for a colour") << QByteArray("\"red\"\r\n0\r\n\"Courier New\"\r\n#FALSE#\r\n2\r\n") << 0u
-                                       << "Courier New" << false << 2;
-    QTest::newRow("copies out of range") << QByteArray("0\r\n0\r\n\"Arial\"\r\n#FALSE#\r\n9\r\n") << 0u << "Arial"
-                                         << false << 3;
+                                       << "Courier New" << false << 2 << true;
     QTest::newRow("number for the flag") << QByteArray("0\r\n0\r\n\"Arial\"\r\n1\r\n4\r\n") << 0u << "Arial" << true
-                                         << 4;
-    QTest::newRow("empty file") << QByteArray() << 0u << "Arial" << true << 3;
+                                         << 4 << true;
+    QTest::newRow("empty file") << QByteArray() << 0u << "Arial" << true << 3 << true;
+    QTest::newRow("one copy") << flagAndCopies("0", "1") << 0u << "Arial" << false << 1 << false;
+    QTest::newRow("white, five copies") << flagAndCopies("16777215", "5") << 0xFFFFFFu << "Arial" << false << 5
+                                        << false;
+    QTest::newRow("no copies") << flagAndCopies("0", "0") << 0u << "Arial" << false << 3 << true;
+    QTest::newRow("six copies") << flagAndCopies("0", "6") << 0u << "Arial" << false << 3 << true;
+    QTest::newRow("colour above white") << flagAndCopies("16777216", "2") << 0u << "Arial" << false << 2 << true;
 }
 
 void SettingsFilesTest::damagedPrintColorsFallBackPerLine() {
@@ -84,6 +89,7 @@ void SettingsFilesTest::damagedPrintColorsFallBackPerLine() {
     QFETCH(QString, font);
     QFETCH(bool, inColor);
     QFETCH(int, copies);
+    QFETCH(bool, damaged);
     TestFolder folder;
     folder.write(QStringLiteral("PrintColors.txt"), file);
     folder.prompt->AnswerOk();
@@ -92,96 +98,58 @@ void SettingsFilesTest::damagedPrintColorsFallBackPerLine() {
     QCOMPARE(setup->lblFont->text(), font);
     QCOMPARE(PrintInColor, inColor);
     QCOMPARE(int(NumCopies), copies);
-    QCOMPARE(folder.prompt->shown.size(), 1);
-    QVERIFY(folder.prompt->shown[0].text.contains(QStringLiteral("PrintColors.txt")));
-    QCOMPARE(folder.read(QStringLiteral("PrintColors.txt")), file);
-}
-
-void SettingsFilesTest::copiesAtTheirLimits_data() {
-    QTest::addColumn<QByteArray>("line");
-    QTest::addColumn<int>("copies"); // 0: damaged, 3 copies and a message
-    QTest::newRow("one") << QByteArray("1") << 1;
-    QTest::newRow("five") << QByteArray("5") << 5;
-    QTest::newRow("none") << QByteArray("0") << 0;
-    QTest::newRow("six") << QByteArray("6") << 0;
-}
-
-void SettingsFilesTest::copiesAtTheirLimits() {
-    QFETCH(QByteArray, line);
-    QFETCH(int, copies);
-    TestFolder folder;
-    const QByteArray file = "0\r\n0\r\n\"Arial\"\r\n#FALSE#\r\n" + line + "\r\n";
-    folder.write(QStringLiteral("PrintColors.txt"), file);
-    if (!copies)
-        folder.prompt->AnswerOk();
-    frmSetup *setup = ScreenRegistry::Get<frmSetup>();
-    QCOMPARE(int(NumCopies), copies ? copies : 3);
-    QVERIFY(!PrintInColor); // the lines before it were read all the same
-    if (copies) {
-        QVERIFY(folder.prompt->shown.isEmpty());
-        QCOMPARE(setup->cboCopies->currentText(), QString::number(copies));
-    } else {
-        QCOMPARE(folder.prompt->shown.size(), 1);
+    QCOMPARE(setup->cboCopies->currentText(), QString::number(copies));
+    QCOMPARE(folder.prompt->shown.size(), damaged ? 1 : 0);
+    if (damaged)
         QVERIFY(folder.prompt->shown[0].text.contains(QStringLiteral("PrintColors.txt")));
-    }
     QCOMPARE(folder.read(QStringLiteral("PrintColors.txt")), file);
 }
 
-void SettingsFilesTest::counterStartsAt1001AndAdvances() {
-    TestFolder folder;
-    QVERIFY(LoadProposalCounter()); // a first start writes 1001, as the start-up test shows
-    QVERIFY(AdvanceProposalNo());
-    QCOMPARE(ProposalNo, qint16(1002));
-    QCOMPARE(folder.read(QStringLiteral("TProposalCounter.txt")), QByteArray("1002\r\n"));
-    QCOMPARE(ScreenRegistry::Get<frmSetup>()->txtProposalNo->text(), QStringLiteral("1002"));
-    QCOMPARE(ScreenRegistry::Get<frmFieldProposal>()->txtNextFieldProposal->text(), QStringLiteral("1002"));
-}
-
-void SettingsFilesTest::damagedCounterIsReportedAndKept_data() {
-    QTest::addColumn<QByteArray>("file");
-    QTest::newRow("letters") << QByteArray("abc\r\n");
-    QTest::newRow("too big") << QByteArray("40000\r\n");
-    QTest::newRow("one past the highest") << QByteArray("32768\r\n");
-    QTest::newRow("too small") << QByteArray("-32769\r\n");
-    QTest::newRow("fraction") << QByteArray("1001.5\r\n");
+void SettingsFilesTest::counter_data() {
+    QTest::addColumn<QByteArray>("file");  // null: none
+    QTest::addColumn<int>("loaded");       // 0: damaged, so 1001 is used and the file kept
+    QTest::addColumn<int>("advanced");     // 0: refused, the number stays
+    QTest::newRow("none: a first start begins at 1001") << QByteArray() << 1001 << 1002;
+    QTest::newRow("lowest") << QByteArray("1\r\n") << 1 << 2;
+    QTest::newRow("highest never wraps") << QByteArray("32767\r\n") << 32767 << 0;
+    QTest::newRow("letters") << QByteArray("abc\r\n") << 0 << 0;
+    QTest::newRow("too big") << QByteArray("40000\r\n") << 0 << 0;
+    QTest::newRow("one past the highest") << QByteArray("32768\r\n") << 0 << 0;
+    QTest::newRow("too small") << QByteArray("-32769\r\n") << 0 << 0;
+    QTest::newRow("fraction") << QByteArray("1001.5\r\n") << 0 << 0;
     // Numbers below 1 would name files "0.txt" and "-5.txt".
-    QTest::newRow("zero") << QByteArray("0\r\n");
-    QTest::newRow("negative") << QByteArray("-5\r\n");
-    QTest::newRow("lowest 16-bit number") << QByteArray("-32768\r\n");
-    QTest::newRow("empty") << QByteArray();
+    QTest::newRow("zero") << QByteArray("0\r\n") << 0 << 0;
+    QTest::newRow("negative") << QByteArray("-5\r\n") << 0 << 0;
+    QTest::newRow("lowest 16-bit number") << QByteArray("-32768\r\n") << 0 << 0;
+    QTest::newRow("empty") << QByteArray("") << 0 << 0;
 }
 
-void SettingsFilesTest::damagedCounterIsReportedAndKept() {
+void SettingsFilesTest::counter() {
     QFETCH(QByteArray, file);
+    QFETCH(int, loaded);
+    QFETCH(int, advanced);
+    const QString name = QStringLiteral("TProposalCounter.txt");
     TestFolder folder;
-    folder.write(QStringLiteral("TProposalCounter.txt"), file);
+    if (!file.isNull())
+        folder.write(name, file);
     folder.prompt->AnswerOk();
     QVERIFY(LoadProposalCounter());
-    QCOMPARE(ProposalNo, qint16(1001));
-    QCOMPARE(folder.prompt->shown.size(), 1);
-    QVERIFY(folder.prompt->shown[0].text.contains(QStringLiteral("TProposalCounter.txt")));
-    QCOMPARE(folder.read(QStringLiteral("TProposalCounter.txt")), file);
-}
-
-void SettingsFilesTest::counterNeverWrapsPast32767() {
-    TestFolder folder;
-    folder.write(QStringLiteral("TProposalCounter.txt"), "32767\r\n");
-    QVERIFY(LoadProposalCounter());
-    QCOMPARE(ProposalNo, qint16(32767));
-    folder.prompt->AnswerOk();
-    QVERIFY(!AdvanceProposalNo());
-    QCOMPARE(ProposalNo, qint16(32767));
-    QCOMPARE(folder.read(QStringLiteral("TProposalCounter.txt")), QByteArray("32767\r\n"));
-    QVERIFY(folder.prompt->shown[0].text.contains(QStringLiteral("32767")));
-    QCOMPARE(ScreenRegistry::Get<frmFieldProposal>()->txtNextFieldProposal->text(), QStringLiteral("32767"));
-
-    // The lowest number reads as it is and moves on.
-    folder.write(QStringLiteral("TProposalCounter.txt"), "1\r\n");
-    QVERIFY(LoadProposalCounter());
-    QCOMPARE(ProposalNo, qint16(1));
-    QVERIFY(AdvanceProposalNo());
-    QCOMPARE(folder.read(QStringLiteral("TProposalCounter.txt")), QByteArray("2\r\n"));
-    QCOMPARE(folder.prompt->shown.size(), 1);
+    QCOMPARE(ProposalNo, qint16(loaded ? loaded : 1001));
+    if (!loaded) {
+        QCOMPARE(folder.prompt->shown.size(), 1);
+        QVERIFY(folder.prompt->shown[0].text.contains(name));
+        QCOMPARE(folder.read(name), file);
+        return;
+    }
+    QCOMPARE(AdvanceProposalNo(), advanced != 0);
+    const int now = advanced ? advanced : loaded;
+    QCOMPARE(ProposalNo, qint16(now));
+    QCOMPARE(folder.read(name), QByteArray::number(now) + "\r\n");
+    QCOMPARE(ScreenRegistry::Get<frmSetup>()->txtProposalNo->text(), QString::number(now));
+    QCOMPARE(ScreenRegistry::Get<frmFieldProposal>()->txtNextFieldProposal->text(), QString::number(now));
+    QCOMPARE(folder.prompt->shown.size(), advanced ? 0 : 1);
+    if (!advanced)
+        QVERIFY(folder.prompt->shown[0].text.contains(QStringLiteral("32767")));
 }
 
 void SettingsFilesTest::logoThatIsGoneShowsNothing() {

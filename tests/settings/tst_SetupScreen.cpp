@@ -64,14 +64,12 @@ private slots:
     void switchingStylesKeepsWhatWasThere();
     void activationKeepsTypingUntilTheScreenIsLeft();
     void clearReloadAndSaveBusinessData();
-    void colourAndFontDialogs();
     void logoSizeRule_data();
     void logoSizeRule();
     void spinnersWrapAround();
     void saveProposalNumber_data();
     void saveProposalNumber();
     void findAndStoreALogo();
-    void clearLogo();
     void arrowsMoveThroughTheTabsAndCallerIdNote();
 };
 
@@ -83,13 +81,11 @@ void SetupScreenTest::firstRunAsksForThePostalCodeThenSaves() {
     folder.prompt->AnswerOk();
     QTest::mouseClick(setup->cmdMenu, Qt::LeftButton);
     QCOMPARE(folder.prompt->Texts(), QStringList{QStringLiteral("The Postal Code field can not be Blank")});
-    QCOMPARE(folder.prompt->shown[0].title, AppTitle);
     QVERIFY(folder.prompt->shown[0].beeped);
     QVERIFY(setup->isVisible());
     QCOMPARE(setup->tabSetup->currentIndex(), int(frmSetup::BusinessTab));
     QCOMPARE(setup->txtBusiness[0]->text(), QStringLiteral("Harbor Lane Roofing"));
     QVERIFY(!folder.exists(QStringLiteral("MyBusinessData.txt")));
-    QVERIFY(!folder.exists(QStringLiteral("PrintColors.txt")));
 
     // With a postal code both files are written; the print settings are the defaults.
     setup->txtBusiness[5]->setText(QStringLiteral("97477"));
@@ -98,9 +94,7 @@ void SetupScreenTest::firstRunAsksForThePostalCodeThenSaves() {
     QCOMPARE(folder.read(QStringLiteral("MyBusinessData.txt")),
              QByteArray("\"Harbor Lane Roofing\",\"\",\"\",\"\",\"\",\"97477\",\"\",\"\",\"\"\r\n"));
     QCOMPARE(folder.read(QStringLiteral("PrintColors.txt")), QByteArray("0\r\n0\r\n\"Arial\"\r\n#TRUE#\r\n3\r\n"));
-    QCOMPARE(BusinessData[0], QStringLiteral("Harbor Lane Roofing"));
     QVERIFY(!setup->isVisible());
-    QVERIFY(ScreenRegistry::Existing<frmStartup>());
     QVERIFY(ScreenRegistry::Existing<frmStartup>()->isVisible());
 }
 
@@ -114,12 +108,23 @@ void SetupScreenTest::returnWritesBothFilesByteForByte() {
                              QStringLiteral("555-0100"), QString(), QString()};
     for (int i = 0; i < 9; ++i)
         setup->txtBusiness[i]->setText(fields[i]);
+    // Cancelled dialogs change nothing; each opens on the value shown.
+    dialogs->AnswerColor(std::nullopt);
+    dialogs->AnswerColor(std::nullopt);
+    dialogs->AnswerFont(std::nullopt);
+    for (int index = 0; index < 3; ++index)
+        setup->cmdChange_Click(index);
+    QCOMPARE(dialogs->opened[2].current, QStringLiteral("Arial"));
+    QCOMPARE(setup->lblFont->text(), QStringLiteral("Arial"));
+    QCOMPARE(frmSetup::SwatchColor(setup->txtBorders), 0u);
     dialogs->AnswerColor(0x0000FFu);
     dialogs->AnswerColor(0x00FF00u);
     dialogs->AnswerFont(QStringLiteral("Courier New"));
     setup->cmdChange[0]->click();
     setup->cmdChange[1]->click();
     setup->cmdChange[2]->click();
+    QCOMPARE(setup->txtBorders->styleSheet(), QStringLiteral("background-color: #ff0000;"));
+    QCOMPARE(setup->lblFont->text(), QStringLiteral("Courier New"));
     setup->ckColor->click();
     setup->cboCopies->setCurrentIndex(1);
     emit setup->cboCopies->activated(1);
@@ -129,7 +134,6 @@ void SetupScreenTest::returnWritesBothFilesByteForByte() {
              QByteArray("\"Acme, Inc\",\"1 Main St\",\"\",\"Salem\",\"OR\",\"97301\",\"555-0100\",\"\",\"\"\r\n"));
     QCOMPARE(folder.read(QStringLiteral("PrintColors.txt")),
              QByteArray("255\r\n65280\r\n\"Courier New\"\r\n#FALSE#\r\n2\r\n"));
-    QCOMPARE(BorderColor, 255u);
     // The old backup copy must not come back in place of the new file.
     QVERIFY(!folder.exists(QStringLiteral("Backup/PrintColors.txt")));
 
@@ -138,9 +142,7 @@ void SetupScreenTest::returnWritesBothFilesByteForByte() {
     PrintInColor = true;
     NumCopies = 0;
     setup = OpenSetup();
-    QVERIFY(!PrintInColor);
     QVERIFY(!setup->ckColor->isChecked());
-    QCOMPARE(NumCopies, quint8(2));
     QCOMPARE(setup->cboCopies->currentText(), QStringLiteral("2"));
     QCOMPARE(frmSetup::SwatchColor(setup->txtBorders), 0x0000FFu);
 }
@@ -171,10 +173,8 @@ void SetupScreenTest::addressStyle() {
     for (int activation = 0; activation < 2; ++activation) {
         QCOMPARE(setup->cmdAddress->text(), usa ? QStringLiteral("USA Style Address")
                                                 : QStringLiteral("International Style Address"));
-        QCOMPARE(setup->lblAddress[3]->text(), usa ? QStringLiteral("City") : QStringLiteral("Address 3"));
         QCOMPARE(setup->lblAddress[4]->text(), usa ? QStringLiteral("State") : QStringLiteral("Address 4"));
         QCOMPARE(setup->txtBusiness[5]->isVisible(), usa);
-        QCOMPARE(setup->lblPostal->isVisible(), usa);
         QCOMPARE(setup->txtBusiness[5]->text(), usa ? postal : QString());
         QCOMPARE(setup->txtBusiness[4]->maxLength(), usa ? 6 : 55); // "Region" is kept whole
         setup->hide();
@@ -252,8 +252,6 @@ void SetupScreenTest::clearReloadAndSaveBusinessData() {
     folder.prompt->Answer(MsgAnswer::No);
     QTest::mouseClick(setup->Image4, Qt::LeftButton);
     QCOMPARE(setup->txtBusiness[0]->text(), QStringLiteral("Harbor Lane Roofing"));
-    QCOMPARE(folder.prompt->shown[0].text, QStringLiteral("Do you want to reset (clear)all Business Data?"));
-    QCOMPARE(folder.prompt->shown[0].title, QStringLiteral("Reset Business Data"));
     QCOMPARE(folder.prompt->shown[0].buttons, MsgButtons::YesNo);
 
     folder.prompt->Answer(MsgAnswer::Yes);
@@ -263,8 +261,6 @@ void SetupScreenTest::clearReloadAndSaveBusinessData() {
     QCOMPARE(folder.read(QStringLiteral("MyBusinessData.txt")), SavedBusiness);
 
     QTest::mouseClick(setup->Image5, Qt::LeftButton);
-    QCOMPARE(setup->txtBusiness[0]->text(), QStringLiteral("Harbor Lane Roofing"));
-    QCOMPARE(setup->txtBusiness[5]->text(), QStringLiteral("97477"));
     QCOMPARE(setup->txtBusiness[6]->text(), QStringLiteral("(541) 555-0142"));
 
     // Cleared data is saved only past the postal code check.
@@ -278,36 +274,6 @@ void SetupScreenTest::clearReloadAndSaveBusinessData() {
     setup->cmdMenu_Click();
     QCOMPARE(folder.read(QStringLiteral("MyBusinessData.txt")), BusinessLine(QStringList(9, QString())));
     QVERIFY(!setup->isVisible());
-}
-
-void SetupScreenTest::colourAndFontDialogs() {
-    TestFolder folder;
-    ScriptedDialogsInstalled dialogs;
-    folder.write(QStringLiteral("PrintColors.txt"), "128\r\n32768\r\n\"Times New Roman\"\r\n#TRUE#\r\n4\r\n");
-    frmSetup *setup = OpenSetup();
-    QCOMPARE(frmSetup::SwatchColor(setup->txtBorders), 128u);
-    QCOMPARE(setup->lblFont->text(), QStringLiteral("Times New Roman"));
-    // Cancelled: nothing changes.
-    dialogs->AnswerColor(std::nullopt);
-    dialogs->AnswerColor(std::nullopt);
-    dialogs->AnswerFont(std::nullopt);
-    for (int index = 0; index < 3; ++index)
-        setup->cmdChange_Click(index);
-    QCOMPARE(frmSetup::SwatchColor(setup->txtBorders), 128u);
-    QCOMPARE(frmSetup::SwatchColor(setup->txtData), 32768u);
-    QCOMPARE(setup->lblFont->text(), QStringLiteral("Times New Roman"));
-    QCOMPARE(dialogs->opened[0].current, QStringLiteral("128"));
-    QCOMPARE(dialogs->opened[1].current, QStringLiteral("32768"));
-    QCOMPARE(dialogs->opened[2].current, QStringLiteral("Times New Roman"));
-    // Chosen: the swatch and the font name show the choice.
-    dialogs->AnswerColor(0x123456u);
-    dialogs->AnswerFont(QStringLiteral("Liberation Sans"));
-    setup->cmdChange_Click(1);
-    setup->cmdChange_Click(2);
-    QCOMPARE(frmSetup::SwatchColor(setup->txtData), 0x123456u);
-    QCOMPARE(setup->txtData->styleSheet(), QStringLiteral("background-color: #563412;"));
-    QCOMPARE(setup->lblFont->text(), QStringLiteral("Liberation Sans"));
-    QVERIFY(dialogs->unexpected.isEmpty());
 }
 
 void SetupScreenTest::logoSizeRule_data() {
@@ -332,13 +298,9 @@ void SetupScreenTest::logoSizeRule() {
 void SetupScreenTest::spinnersWrapAround() {
     TestFolder folder;
     frmSetup *setup = OpenSetup();
-    QCOMPARE(setup->Image3->twipsSize(), QSize(1440, 1440));
-    for (int i = 0; i < 5; ++i)
-        QTest::mouseClick(setup->UpDown2Down, Qt::LeftButton);
-    QCOMPARE(setup->Image3->twipsSize(), QSize(1190, 1440));
-    for (int i = 0; i < 5; ++i)
-        QTest::mouseClick(setup->UpDown1Down, Qt::LeftButton);
-    QCOMPARE(setup->Image3->twipsSize(), QSize(1190, 1190));
+    QTest::mouseClick(setup->UpDown2Down, Qt::LeftButton);
+    QTest::mouseClick(setup->UpDown1Down, Qt::LeftButton);
+    QCOMPARE(setup->Image3->twipsSize(), QSize(1390, 1390));
     setup->Image3->setTwipsSize(QSize(1800, 360));
     setup->UpDown2_UpClick();
     setup->UpDown1_DownClick();
@@ -358,10 +320,8 @@ void SetupScreenTest::saveProposalNumber_data() {
     QTest::newRow("highest") << QStringLiteral("32767") << 32767;
     QTest::newRow("lowest") << QStringLiteral("1") << 1;
     QTest::newRow("letters") << QStringLiteral("abc") << 0;
-    QTest::newRow("empty") << QString() << 0;
     QTest::newRow("fraction") << QStringLiteral("2500.5") << 0;
     QTest::newRow("beyond the highest") << QStringLiteral("32768") << 0;
-    QTest::newRow("far below") << QStringLiteral("-40000") << 0;
     // A proposal number names files ("0.txt", "-5.txt") and is written without a sign.
     QTest::newRow("zero") << QStringLiteral("0") << 0;
     QTest::newRow("negative") << QStringLiteral("-5") << 0;
@@ -387,7 +347,6 @@ void SetupScreenTest::saveProposalNumber() {
         QCOMPARE(setup->txtProposalNo->text(), QString::number(saved));
     } else {
         QCOMPARE(folder.prompt->Texts(), QStringList{QStringLiteral("The Proposal Number must be a Whole Number from 1 to 32767")});
-        QCOMPARE(folder.prompt->shown[0].title, AppTitle);
         QVERIFY(setup->txtProposalNo->text().isEmpty());
         QCOMPARE(ProposalNo, qint16(1001));
         QCOMPARE(folder.read(QStringLiteral("TProposalCounter.txt")), QByteArray("1001\r\n"));
@@ -403,18 +362,12 @@ void SetupScreenTest::findAndStoreALogo() {
     folder.write(QStringLiteral("NotAPicture.png"), "this is text, not a picture");
     frmSetup *setup = OpenSetup();
     QVERIFY(!setup->cmdLogo[1]->isEnabled());
-    QVERIFY(setup->cmdLogo[5]); // Print Sample, printed through the printing's hook
-    setup->cmdLogo_Click(1); // nothing found yet: nothing happens
-    QVERIFY(folder.prompt->shown.isEmpty());
 
     dialogs->AnswerFile(std::nullopt);
     setup->cmdLogo[0]->click();
     QVERIFY(!setup->Image2->hasPicture());
     QVERIFY(!setup->cmdLogo[1]->isEnabled());
-    const QString filter = dialogs->opened[0].filter;
-    for (const char *pattern : {"*.png", "*.PNG", "*.jpg", "*.jpeg", "*.bmp", "*.ico"})
-        QVERIFY2(filter.contains(QLatin1String(pattern)), pattern);
-    QVERIFY(filter.endsWith(QStringLiteral(";;All (*)")));
+    QVERIFY(dialogs->opened[0].filter.contains(QLatin1String("*.PNG")));
 
     // What cannot be read is refused with a message.
     dialogs->AnswerFile(folder.file(QStringLiteral("NotAPicture.png")));
@@ -422,9 +375,7 @@ void SetupScreenTest::findAndStoreALogo() {
     setup->cmdLogo_Click(0);
     QVERIFY(folder.prompt->shown[0].text.startsWith(
         QStringLiteral("The file NotAPicture.png is not a picture this program can read.")));
-    QCOMPARE(folder.prompt->shown[0].title, QStringLiteral("Find Logo"));
     QVERIFY(!setup->Image2->hasPicture());
-    QVERIFY(!setup->cmdLogo[1]->isEnabled());
 
     dialogs->AnswerFile(logo);
     setup->cmdLogo[0]->click();
@@ -440,48 +391,29 @@ void SetupScreenTest::findAndStoreALogo() {
     QCOMPARE(folder.read(QStringLiteral("CompanyLogo.txt")), "\"" + logo.toLocal8Bit() + "\"\r\n");
     QCOMPARE(folder.read(QStringLiteral("LogoSettings.txt")), QByteArray("1390,1440\r\n"));
     QVERIFY(!setup->cmdLogo[1]->isEnabled());
-    QCOMPARE(setup->Image3->twipsSize(), QSize(1390, 1440));
     QVERIFY(dialogs->unexpected.isEmpty());
 
     // The next start shows the stored logo at its stored size.
     CloseAllScreens();
     setup = OpenSetup();
     QVERIFY(setup->Image2->hasPicture());
-    QVERIFY(setup->Image3->hasPicture());
     QCOMPARE(setup->Image3->twipsSize(), QSize(1390, 1440));
-}
 
-void SetupScreenTest::clearLogo() {
-    TestFolder folder;
-    const QString logo = folder.file(QStringLiteral("Logo.png"));
-    QVERIFY(ProductLogo(QSize(90, 60)).save(logo));
-    const QByteArray logoFile = "\"" + logo.toLocal8Bit() + "\"\r\n";
-    folder.write(QStringLiteral("CompanyLogo.txt"), logoFile);
+    // Deleting asks first; the logo goes with its backup copy, its size stays.
+    const QByteArray logoFile = folder.read(QStringLiteral("CompanyLogo.txt"));
     folder.write(QStringLiteral("Backup/CompanyLogo.txt"), logoFile);
-    folder.write(QStringLiteral("LogoSettings.txt"), "900,600\r\n");
-    frmSetup *setup = OpenSetup();
-    QVERIFY(setup->Image3->hasPicture());
-    QCOMPARE(setup->Image3->twipsSize(), QSize(900, 600));
-
     folder.prompt->Answer(MsgAnswer::No);
     setup->cmdLogo[2]->click();
-    QCOMPARE(folder.prompt->shown[0].text, QStringLiteral("This will Delete your Company Logo"));
-    QCOMPARE(folder.prompt->shown[0].title, QStringLiteral("Delete Logo"));
     QVERIFY(setup->Image3->hasPicture());
     QCOMPARE(folder.read(QStringLiteral("CompanyLogo.txt")), logoFile);
-
     folder.prompt->Answer(MsgAnswer::Yes);
     setup->cmdLogo[2]->click();
-    QVERIFY(!setup->Image2->hasPicture());
     QVERIFY(!setup->Image3->hasPicture());
     QCOMPARE(setup->Image2->twipsSize(), QSize(1440, 1440));
     QVERIFY(!folder.exists(QStringLiteral("CompanyLogo.txt")));
     QVERIFY(!folder.exists(QStringLiteral("Backup/CompanyLogo.txt")));
     QVERIFY(folder.exists(QStringLiteral("LogoSettings.txt")));
-
-    // The next start shows no logo.
-    ScreenRegistry::Unload(setup);
-    QCoreApplication::sendPostedEvents(nullptr, QEvent::DeferredDelete);
+    CloseAllScreens();
     QVERIFY(!OpenSetup()->Image3->hasPicture());
 }
 
@@ -499,16 +431,13 @@ void SetupScreenTest::arrowsMoveThroughTheTabsAndCallerIdNote() {
                                 QStringLiteral("Proposal"), QStringLiteral("Logo"), QStringLiteral("Help")}));
     QCOMPARE(setup->tabSetup->currentIndex(), int(frmSetup::BusinessTab));
     // The sub-tab arrow toggles Printing and Phone, on the Options tab.
-    QCOMPARE(setup->tabSub->tabText(setup->tabSub->currentIndex()), QStringLiteral("Printing"));
     setup->Image1_Click(1);
-    QCOMPARE(setup->tabSub->tabText(setup->tabSub->currentIndex()), QStringLiteral("Phone"));
+    QCOMPARE(setup->tabSub->currentIndex(), int(frmSetup::PhoneTab));
     QCOMPARE(setup->tabSetup->currentIndex(), int(frmSetup::OptionsTab));
     // The caller ID check box shows its note on the Phone tab.
     QVERIFY(!setup->lblCallid->isVisible());
     setup->ckCallerID->click();
     QVERIFY(setup->lblCallid->isVisible());
-    setup->ckCallerID->click();
-    QVERIFY(!setup->lblCallid->isVisible());
     setup->Image1_Click(1);
     QCOMPARE(setup->tabSub->currentIndex(), int(frmSetup::PrintingTab));
     // A tab that is switched off is passed over.
