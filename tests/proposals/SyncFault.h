@@ -14,3 +14,13 @@ public:
     // cannot tell a failing sync from one that is never made.
     static int Calls();
 };
+
+// A rename onto a name ending in targetEnd fails, for one scope, as on a disk
+// that refuses it; every other rename goes through.
+class RenameFault {
+public:
+    explicit RenameFault(const char *targetEnd);
+    ~RenameFault();
+    RenameFault(const RenameFault &) = delete;
+    RenameFault &operator=(const RenameFault &) = delete;
+};

@@ -5,6 +5,7 @@
 #include "proposals/ProposalFiles.h"
 #include "proposals/ProposalState.h"
 #include "ProposalsFixtures.h"
+#include "SyncFault.h"
 #include "TestMain.h"
 
 #include <QFile>
@@ -54,6 +55,7 @@ private slots:
     void deletionsInOneBatchSeeTheFilesAsTheyAre_data();
     void deletionsInOneBatchSeeTheFilesAsTheyAre();
     void proposalFilesAreListedInNumberOrder();
+    void failedPlacementPutsTheOldFilesBack();
     void interruptedRecordIsFinishedOrUndone_data();
     void interruptedRecordIsFinishedOrUndone();
     void stateFileKeepsACustomDisclaimer_data();
@@ -402,6 +404,27 @@ void ProposalFilesTest::proposalFilesAreListedInNumberOrder() {
 
 // What a record of 1001 stopped half way leaves: old files, some moved aside,
 // new files beside them, and the marker once every new file was whole.
+void ProposalFilesTest::failedPlacementPutsTheOldFilesBack() {
+    ProposalsFolder folder;
+    const QStringList files = {"TamselProposals/1001.txt", "TamselProposals/ProposalBody/1001.txt",
+                               "TamselProposals/ProposalPayments/1001.txt", "TamselProposals/ProposalState/1001.txt"};
+    for (const QString &file : files)
+        folder.write(file, "old");
+    ProposalRecord record;
+    record.parties = SmithParties();
+    record.body = QStringLiteral("New roof\r\n");
+    {
+        // The payments cannot go in place after the proposal and body have.
+        const RenameFault refused("ProposalPayments/1001.txt");
+        QVERIFY(!RecordProposalFiles(1001, record));
+    }
+    for (const QString &file : files) {
+        QCOMPARE(folder.read(file), QByteArray("old"));
+        QVERIFY(!folder.exists(file + QStringLiteral(".new")) && !folder.exists(file + QStringLiteral(".old")));
+    }
+    QVERIFY(!folder.exists(QStringLiteral("TamselProposals/1001.record")));
+}
+
 void ProposalFilesTest::interruptedRecordIsFinishedOrUndone_data() {
     QTest::addColumn<bool>("marked");
     QTest::addColumn<QByteArray>("expected");
@@ -462,6 +485,11 @@ void ProposalFilesTest::stateFileKeepsACustomDisclaimer() {
     const auto back = ReadProposalState(QStringLiteral("1001.txt"));
     QVERIFY(back.ok());
     QCOMPARE(back.value, state);
+    // Words kept beside the generic disclaimer are none of its own.
+    if (!generic)
+        return;
+    folder.write(QStringLiteral("TamselProposals/ProposalState/1001.txt"), bytes.chopped(2) + ",\"stray\"\r\n");
+    QCOMPARE(ReadProposalState(QStringLiteral("1001.txt")).value.customDisclaimer, QString());
 }
 
 TAMSEL_TEST(ProposalFilesTest)

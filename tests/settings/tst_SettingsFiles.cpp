@@ -162,6 +162,11 @@ void SettingsFilesTest::logoThatIsGoneShowsNothing() {
     QVERIFY(setup->SaveLogoSize());
     QVERIFY(!folder.exists(QStringLiteral("LogoSettings.txt")));
     QVERIFY(folder.prompt->shown.isEmpty());
+    // A size of nothing is no size: said so, and the logo keeps its square.
+    folder.write(QStringLiteral("LogoSettings.txt"), "0,600\r\n");
+    folder.prompt->AnswerOk();
+    QCOMPARE(ReadLogoSizeFile(), std::optional<QSize>(QSize(1440, 1440)));
+    QCOMPARE(folder.prompt->shown.size(), 1);
 }
 
 void SettingsFilesTest::businessFilesPresentStopsAtTheFirstMissing() {
