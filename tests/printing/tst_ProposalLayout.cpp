@@ -292,6 +292,37 @@ private slots:
             QVERIFY2(fault.isEmpty(), qPrintable(QStringLiteral("%1 lines: %2").arg(body.size()).arg(fault)));
         }
     }
+    void customerTextsStayInTheirFrames_data() {
+        QTest::addColumn<QString>("name");
+        QTest::addColumn<bool>("whole");
+        QTest::newRow("a long name: whole, in a smaller size")
+            << QStringLiteral("WOODWARD MASONRY AND WATERPROOFING OF OHIO") << true;
+        QTest::newRow("45 wide letters: cut at the frame even at 6 points")
+            << QString(45, QLatin1Char('W')) << false;
+    }
+    void customerTextsStayInTheirFrames() {
+        QFETCH(QString, name);
+        QFETCH(bool, whole);
+        UseRealMetrics(*surface);
+        document.customer[1] = name;
+        document.jobSite[1] = name;
+        ProposalPage page{*surface, document, settings};
+        PrintCustomerBlock(page);
+        const auto names = TextsStarting(*surface, name.left(5));
+        QCOMPARE(names.size(), 2);
+        for (const PrintOperation &op : names) {
+            const double right = op.x < 5400 ? 5400 : 10800;
+            QVERIFY2(TextBox(op).right() <= right, qPrintable(QString::number(TextBox(op).right())));
+            QCOMPARE(op.text == name, whole);
+            QVERIFY(name.startsWith(op.text) && op.font.size >= 6 && op.font.size <= 8);
+            if (op.x < 5400) // the customer's frame is narrower
+                QVERIFY(op.font.size < 8);
+        }
+        // The rows below keep their places.
+        const double row = PrinterMetrics(PrintFont{"Arial", 8, true, false}).lineSpacing();
+        QCOMPARE(TextOps(*surface, QStringLiteral("4 Elm St"))[0].y, names[0].y + row);
+        QCOMPARE(TextOps(*surface, QStringLiteral("4 Elm St"))[0].font.size, 8.0);
+    }
     void bodyLinesEndAsInTheTextBoxes() {
         // CR LF, a lone CR and a lone LF each end a line, as in the report's details box.
         folder->write("TamselProposals/ProposalBody/1001.txt", "one\rtwo\nthree\r\n\r\nfive\r\n");
