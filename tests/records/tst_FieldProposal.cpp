@@ -76,9 +76,7 @@ private slots:
     void declineRetryAndCancel();
     void neverReplacesFilesItDidNotWrite_data();
     void neverReplacesFilesItDidNotWrite();
-    void daysAndDisclaimerChoices();
-    void documentOfTheCurrentCustomer();
-    void menuReturnsWithoutWriting();
+    void daysDisclaimerAndTheMenu();
 };
 
 void FieldProposalTest::confirmedPrintWritesTheFileByteForByte_data() {
@@ -226,7 +224,7 @@ void FieldProposalTest::neverReplacesFilesItDidNotWrite() {
     QCOMPARE(f.folder.read(StatePath(number)), QByteArray("\"30\",\"open\",1,#TRUE#,8,#TRUE#\r\n"));
 }
 
-void FieldProposalTest::daysAndDisclaimerChoices() {
+void FieldProposalTest::daysDisclaimerAndTheMenu() {
     FieldFixture f;
     // No custom disclaimer: only the generic one can be chosen.
     QVERIFY(!f.screen->optDisclaimer[1]->isEnabled() && f.screen->optDisclaimer[0]->isChecked());
@@ -239,6 +237,12 @@ void FieldProposalTest::daysAndDisclaimerChoices() {
     QVERIFY(f.screen->optDisclaimer[1]->isEnabled());
     f.screen->optDisclaimer[1]->setChecked(true);
     f.screen->cboDays->setCurrentIndex(4);
+    // What is printed and previewed.
+    const ProposalDocument doc = f.screen->CurrentDocument();
+    QVERIFY(doc.isField && doc.number == 1001 && !doc.genericDisclaimer && doc.days == QStringLiteral("45"));
+    QCOMPARE(doc.customer[1], QStringLiteral("Mr. John Smith"));
+    QCOMPARE(doc.customer[7], QStringLiteral("503-555-0199"));
+    QCOMPARE(doc.internationalLines[1], QStringLiteral("97301"));
     f.PrintConfirmed();
     QCOMPARE(f.folder.read(StatePath(1001)), QByteArray("\"45\",\"open\",1,#FALSE#,8,#TRUE#\r\n"));
 
@@ -250,31 +254,11 @@ void FieldProposalTest::daysAndDisclaimerChoices() {
     ShowActive(f.screen);
     QVERIFY(!f.screen->optDisclaimer[1]->isEnabled() && f.screen->optDisclaimer[0]->isChecked());
     QCOMPARE(f.screen->txtNextFieldProposal->text(), QStringLiteral("1002"));
-}
-
-void FieldProposalTest::documentOfTheCurrentCustomer() {
-    FieldFixture f(Smith(QStringLiteral("Mrs."), QStringLiteral("Q")));
-    f.folder.write(QStringLiteral("CustomDisclaimer.txt"), "\"Owner insures the work\"\r\n");
-    ShowActive(ScreenRegistry::Get<frmStartup>());
-    ShowActive(f.screen);
-    f.screen->cboDays->setCurrentIndex(0);
-    f.screen->optDisclaimer[1]->setChecked(true);
-    const ProposalDocument doc = f.screen->CurrentDocument();
-    QVERIFY(doc.isField);
-    QCOMPARE(doc.number, qint16(1001));
-    QCOMPARE(doc.customer[1], QStringLiteral("Mrs. John Q Smith"));
-    QCOMPARE(doc.customer[7], QStringLiteral("503-555-0199"));
-    QCOMPARE(doc.internationalLines[1], QStringLiteral("97301"));
-    QCOMPARE(doc.days, QStringLiteral("10"));
-    QVERIFY(!doc.genericDisclaimer && doc.bodyName.isEmpty() && doc.payments.isEmpty());
-}
-
-void FieldProposalTest::menuReturnsWithoutWriting() {
-    FieldFixture f;
+    // Back to the menu: nothing written, the number kept.
     f.screen->cmdField[0]->click();
     QVERIFY(!ScreenRegistry::Existing<frmFieldProposal>() && MainMenuShown());
-    QVERIFY(!f.folder.exists(ProposalPath(1001)));
-    QCOMPARE(ProposalNo, qint16(1001));
+    QVERIFY(!f.folder.exists(ProposalPath(1002)));
+    QCOMPARE(ProposalNo, qint16(1002));
 }
 
 TAMSEL_TEST(FieldProposalTest)
