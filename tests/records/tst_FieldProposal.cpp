@@ -70,41 +70,12 @@ class FieldProposalTest : public QObject {
     Q_OBJECT
 private slots:
     void cleanup() { Clock::SetToday({}); }
-    void confirmedPrintWritesTheFileByteForByte_data();
-    void confirmedPrintWritesTheFileByteForByte();
     void declineRetryAndCancel_data();
     void declineRetryAndCancel();
-    void neverReplacesFilesItDidNotWrite_data();
-    void neverReplacesFilesItDidNotWrite();
+    void confirmedPrintNeverReplacesFilesItDidNotWrite_data();
+    void confirmedPrintNeverReplacesFilesItDidNotWrite();
     void daysDisclaimerAndTheMenu();
 };
-
-void FieldProposalTest::confirmedPrintWritesTheFileByteForByte_data() {
-    QTest::addColumn<CustomerRecord>("customer");
-    QTest::addColumn<QByteArray>("bytes");
-    QTest::newRow("individual with title and middle initial")
-        << Smith(QStringLiteral("Mr."), QStringLiteral("Q")) << FieldFile("Mr. John Q Smith");
-    QTest::newRow("individual without title") << Smith(QString()) << FieldFile(" John Smith");
-    CustomerRecord business = Smith(QStringLiteral("Mr."), QStringLiteral("Q"));
-    business.AcctType = QStringLiteral("Business");
-    business.AcctName = QStringLiteral("Harbor Lane Roofing");
-    QTest::newRow("business") << business << FieldFile("Harbor Lane Roofing");
-}
-
-void FieldProposalTest::confirmedPrintWritesTheFileByteForByte() {
-    QFETCH(CustomerRecord, customer);
-    QFETCH(QByteArray, bytes);
-    FieldFixture f(customer);
-    f.PrintConfirmed();
-    QCOMPARE(f.folder.read(ProposalPath(1001)), bytes);
-    QVERIFY(!f.folder.exists(BodyPath(1001)) && !f.folder.exists(PaymentsPath(1001)));
-    QCOMPARE(ProposalNo, qint16(1002));
-    QCOMPARE(f.folder.read(QStringLiteral("TProposalCounter.txt")), QByteArray("1002\r\n"));
-    // What the file does not keep, for the report.
-    QCOMPARE(f.folder.read(StatePath(1001)), QByteArray("\"30\",\"open\",1,#TRUE#,8,#TRUE#\r\n"));
-    QCOMPARE(f.folder.prompt->shown.size(), 1);
-    QVERIFY(!ScreenRegistry::Existing<frmFieldProposal>() && MainMenuShown());
-}
 
 void FieldProposalTest::declineRetryAndCancel_data() {
     QTest::addColumn<int>("printers"); // dialogs answered with a printer
@@ -167,7 +138,9 @@ void FieldProposalTest::declineRetryAndCancel() {
     }
 }
 
-void FieldProposalTest::neverReplacesFilesItDidNotWrite_data() {
+void FieldProposalTest::confirmedPrintNeverReplacesFilesItDidNotWrite_data() {
+    QTest::addColumn<CustomerRecord>("customer");
+    QTest::addColumn<QByteArray>("name"); // as the file keeps it
     QTest::addColumn<int>("number");
     QTest::addColumn<QStringList>("existing"); // files of the number recorded before
     QTest::addColumn<QList<int>>("answers");
@@ -177,26 +150,40 @@ void FieldProposalTest::neverReplacesFilesItDidNotWrite_data() {
     const QString exists = QStringLiteral("Proposal Exists"), confirm = QStringLiteral("Print Confirmation"),
                   last = QStringLiteral("Proposal Number");
     const int yes = int(MsgAnswer::Yes), no = int(MsgAnswer::No), ok = int(MsgAnswer::Ok);
+    CustomerRecord business = Smith(QStringLiteral("Mr."), QStringLiteral("Q"));
+    business.AcctType = QStringLiteral("Business");
+    business.AcctName = QStringLiteral("Harbor Lane Roofing");
+    const QByteArray mr = "Mr. John Smith";
+    QTest::newRow("individual with title and middle initial")
+        << Smith(QStringLiteral("Mr."), QStringLiteral("Q")) << QByteArray("Mr. John Q Smith") << 1001
+        << QStringList() << QList<int>{yes} << QStringList{confirm} << true;
+    QTest::newRow("individual without title") << Smith(QString()) << QByteArray(" John Smith") << 1001
+                                              << QStringList() << QList<int>{yes} << QStringList{confirm} << true;
+    QTest::newRow("business") << business << QByteArray("Harbor Lane Roofing") << 1001 << QStringList()
+                              << QList<int>{yes} << QStringList{confirm} << true;
     QTest::newRow("recorded proposal kept")
-        << 1001 << ordinary << QList<int>{no} << QStringList{exists} << false;
+        << Smith() << mr << 1001 << ordinary << QList<int>{no} << QStringList{exists} << false;
     QTest::newRow("only its state file left, kept")
-        << 1001 << QStringList{StatePath(1001)} << QList<int>{no} << QStringList{exists} << false;
+        << Smith() << mr << 1001 << QStringList{StatePath(1001)} << QList<int>{no} << QStringList{exists} << false;
     QTest::newRow("recorded proposal replaced whole")
-        << 1001 << ordinary << QList<int>{yes, yes} << QStringList{exists, confirm} << true;
-    QTest::newRow("32767: warned, then recorded; the number stays")
-        << 32767 << QStringList() << QList<int>{ok, yes, ok} << QStringList{last, confirm, last} << true;
+        << Smith() << mr << 1001 << ordinary << QList<int>{yes, yes} << QStringList{exists, confirm} << true;
+    QTest::newRow("32767: warned, then recorded; the number stays") << Smith() << mr << 32767 << QStringList()
+                                                                     << QList<int>{ok, yes, ok}
+                                                                     << QStringList{last, confirm, last} << true;
     QTest::newRow("32767: the field proposal before it kept")
-        << 32767 << QStringList{ProposalPath(32767)} << QList<int>{ok, no} << QStringList{last, exists}
-        << false;
+        << Smith() << mr << 32767 << QStringList{ProposalPath(32767)} << QList<int>{ok, no}
+        << QStringList{last, exists} << false;
 }
 
-void FieldProposalTest::neverReplacesFilesItDidNotWrite() {
+void FieldProposalTest::confirmedPrintNeverReplacesFilesItDidNotWrite() {
+    QFETCH(CustomerRecord, customer);
+    QFETCH(QByteArray, name);
     QFETCH(int, number);
     QFETCH(QStringList, existing);
     QFETCH(QList<int>, answers);
     QFETCH(QStringList, titles);
     QFETCH(bool, printed);
-    FieldFixture f;
+    FieldFixture f(customer);
     ProposalNo = qint16(number);
     for (const QString &path : existing)
         f.folder.write(path, path.toLatin1());
@@ -218,10 +205,13 @@ void FieldProposalTest::neverReplacesFilesItDidNotWrite() {
         QCOMPARE(f.folder.exists(ProposalPath(number)), existing.contains(ProposalPath(number)));
         return;
     }
-    QCOMPARE(f.folder.read(ProposalPath(number)),
-             FieldProposal(number, "0", "2026-12-05", "A-100", "Mr. John Smith"));
+    QCOMPARE(f.folder.read(ProposalPath(number)), FieldProposal(number, "0", "2026-12-05", "A-100", name));
     QVERIFY(!f.folder.exists(BodyPath(number)) && !f.folder.exists(PaymentsPath(number)));
+    // What the file does not keep, for the report.
     QCOMPARE(f.folder.read(StatePath(number)), QByteArray("\"30\",\"open\",1,#TRUE#,8,#TRUE#\r\n"));
+    if (number < 32767)
+        QCOMPARE(f.folder.read(QStringLiteral("TProposalCounter.txt")), QByteArray::number(number + 1) + "\r\n");
+    QVERIFY(MainMenuShown());
 }
 
 void FieldProposalTest::daysDisclaimerAndTheMenu() {
