@@ -116,6 +116,8 @@ void ProposalReportModelTest::stateColumn_data() {
         << QByteArray("\"ninety\",\"open\",1,#TRUE#,8,#TRUE#\r\n") << QDate(2030, 1, 1) << "open";
     QTest::newRow("damaged state file") << QByteArray("\"30\",\"maybe\",1,#TRUE#,8,#TRUE#\r\n")
                                         << QDate(2026, 11, 3) << "unreadable";
+    QTest::newRow("payment plan out of range")
+        << QByteArray("\"30\",\"open\",3,#TRUE#,8,#TRUE#\r\n") << QDate(2026, 11, 3) << "unreadable";
     QTest::newRow("print size out of range")
         << QByteArray("\"30\",\"open\",1,#TRUE#,9,#TRUE#\r\n") << QDate(2026, 11, 3) << "unreadable";
 }
