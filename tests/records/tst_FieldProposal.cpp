@@ -70,43 +70,12 @@ class FieldProposalTest : public QObject {
     Q_OBJECT
 private slots:
     void cleanup() { Clock::SetToday({}); }
-    void confirmedPrintWritesTheFileByteForByte_data();
-    void confirmedPrintWritesTheFileByteForByte();
     void declineRetryAndCancel_data();
     void declineRetryAndCancel();
-    void neverReplacesFilesItDidNotWrite_data();
-    void neverReplacesFilesItDidNotWrite();
-    void daysAndDisclaimerChoices();
-    void documentOfTheCurrentCustomer();
-    void menuReturnsWithoutWriting();
+    void confirmedPrintNeverReplacesFilesItDidNotWrite_data();
+    void confirmedPrintNeverReplacesFilesItDidNotWrite();
+    void daysDisclaimerAndTheMenu();
 };
-
-void FieldProposalTest::confirmedPrintWritesTheFileByteForByte_data() {
-    QTest::addColumn<CustomerRecord>("customer");
-    QTest::addColumn<QByteArray>("bytes");
-    QTest::newRow("individual with title and middle initial")
-        << Smith(QStringLiteral("Mr."), QStringLiteral("Q")) << FieldFile("Mr. John Q Smith");
-    QTest::newRow("individual without title") << Smith(QString()) << FieldFile(" John Smith");
-    CustomerRecord business = Smith(QStringLiteral("Mr."), QStringLiteral("Q"));
-    business.AcctType = QStringLiteral("Business");
-    business.AcctName = QStringLiteral("Harbor Lane Roofing");
-    QTest::newRow("business") << business << FieldFile("Harbor Lane Roofing");
-}
-
-void FieldProposalTest::confirmedPrintWritesTheFileByteForByte() {
-    QFETCH(CustomerRecord, customer);
-    QFETCH(QByteArray, bytes);
-    FieldFixture f(customer);
-    f.PrintConfirmed();
-    QCOMPARE(f.folder.read(ProposalPath(1001)), bytes);
-    QVERIFY(!f.folder.exists(BodyPath(1001)) && !f.folder.exists(PaymentsPath(1001)));
-    QCOMPARE(ProposalNo, qint16(1002));
-    QCOMPARE(f.folder.read(QStringLiteral("TProposalCounter.txt")), QByteArray("1002\r\n"));
-    // What the file does not keep, for the report.
-    QCOMPARE(f.folder.read(StatePath(1001)), QByteArray("\"30\",\"open\",1,#TRUE#,8,#TRUE#\r\n"));
-    QCOMPARE(f.folder.prompt->shown.size(), 1);
-    QVERIFY(!ScreenRegistry::Existing<frmFieldProposal>() && MainMenuShown());
-}
 
 void FieldProposalTest::declineRetryAndCancel_data() {
     QTest::addColumn<int>("printers"); // dialogs answered with a printer
@@ -169,7 +138,9 @@ void FieldProposalTest::declineRetryAndCancel() {
     }
 }
 
-void FieldProposalTest::neverReplacesFilesItDidNotWrite_data() {
+void FieldProposalTest::confirmedPrintNeverReplacesFilesItDidNotWrite_data() {
+    QTest::addColumn<CustomerRecord>("customer");
+    QTest::addColumn<QByteArray>("name"); // as the file keeps it
     QTest::addColumn<int>("number");
     QTest::addColumn<QStringList>("existing"); // files of the number recorded before
     QTest::addColumn<QList<int>>("answers");
@@ -179,26 +150,40 @@ void FieldProposalTest::neverReplacesFilesItDidNotWrite_data() {
     const QString exists = QStringLiteral("Proposal Exists"), confirm = QStringLiteral("Print Confirmation"),
                   last = QStringLiteral("Proposal Number");
     const int yes = int(MsgAnswer::Yes), no = int(MsgAnswer::No), ok = int(MsgAnswer::Ok);
+    CustomerRecord business = Smith(QStringLiteral("Mr."), QStringLiteral("Q"));
+    business.AcctType = QStringLiteral("Business");
+    business.AcctName = QStringLiteral("Harbor Lane Roofing");
+    const QByteArray mr = "Mr. John Smith";
+    QTest::newRow("individual with title and middle initial")
+        << Smith(QStringLiteral("Mr."), QStringLiteral("Q")) << QByteArray("Mr. John Q Smith") << 1001
+        << QStringList() << QList<int>{yes} << QStringList{confirm} << true;
+    QTest::newRow("individual without title") << Smith(QString()) << QByteArray(" John Smith") << 1001
+                                              << QStringList() << QList<int>{yes} << QStringList{confirm} << true;
+    QTest::newRow("business") << business << QByteArray("Harbor Lane Roofing") << 1001 << QStringList()
+                              << QList<int>{yes} << QStringList{confirm} << true;
     QTest::newRow("recorded proposal kept")
-        << 1001 << ordinary << QList<int>{no} << QStringList{exists} << false;
+        << Smith() << mr << 1001 << ordinary << QList<int>{no} << QStringList{exists} << false;
     QTest::newRow("only its state file left, kept")
-        << 1001 << QStringList{StatePath(1001)} << QList<int>{no} << QStringList{exists} << false;
+        << Smith() << mr << 1001 << QStringList{StatePath(1001)} << QList<int>{no} << QStringList{exists} << false;
     QTest::newRow("recorded proposal replaced whole")
-        << 1001 << ordinary << QList<int>{yes, yes} << QStringList{exists, confirm} << true;
-    QTest::newRow("32767: warned, then recorded; the number stays")
-        << 32767 << QStringList() << QList<int>{ok, yes, ok} << QStringList{last, confirm, last} << true;
+        << Smith() << mr << 1001 << ordinary << QList<int>{yes, yes} << QStringList{exists, confirm} << true;
+    QTest::newRow("32767: warned, then recorded; the number stays") << Smith() << mr << 32767 << QStringList()
+                                                                     << QList<int>{ok, yes, ok}
+                                                                     << QStringList{last, confirm, last} << true;
     QTest::newRow("32767: the field proposal before it kept")
-        << 32767 << QStringList{ProposalPath(32767)} << QList<int>{ok, no} << QStringList{last, exists}
-        << false;
+        << Smith() << mr << 32767 << QStringList{ProposalPath(32767)} << QList<int>{ok, no}
+        << QStringList{last, exists} << false;
 }
 
-void FieldProposalTest::neverReplacesFilesItDidNotWrite() {
+void FieldProposalTest::confirmedPrintNeverReplacesFilesItDidNotWrite() {
+    QFETCH(CustomerRecord, customer);
+    QFETCH(QByteArray, name);
     QFETCH(int, number);
     QFETCH(QStringList, existing);
     QFETCH(QList<int>, answers);
     QFETCH(QStringList, titles);
     QFETCH(bool, printed);
-    FieldFixture f;
+    FieldFixture f(customer);
     ProposalNo = qint16(number);
     for (const QString &path : existing)
         f.folder.write(path, path.toLatin1());
@@ -220,13 +205,16 @@ void FieldProposalTest::neverReplacesFilesItDidNotWrite() {
         QCOMPARE(f.folder.exists(ProposalPath(number)), existing.contains(ProposalPath(number)));
         return;
     }
-    QCOMPARE(f.folder.read(ProposalPath(number)),
-             FieldProposal(number, "0", "2026-12-05", "A-100", "Mr. John Smith"));
+    QCOMPARE(f.folder.read(ProposalPath(number)), FieldProposal(number, "0", "2026-12-05", "A-100", name));
     QVERIFY(!f.folder.exists(BodyPath(number)) && !f.folder.exists(PaymentsPath(number)));
+    // What the file does not keep, for the report.
     QCOMPARE(f.folder.read(StatePath(number)), QByteArray("\"30\",\"open\",1,#TRUE#,8,#TRUE#\r\n"));
+    if (number < 32767)
+        QCOMPARE(f.folder.read(QStringLiteral("TProposalCounter.txt")), QByteArray::number(number + 1) + "\r\n");
+    QVERIFY(MainMenuShown());
 }
 
-void FieldProposalTest::daysAndDisclaimerChoices() {
+void FieldProposalTest::daysDisclaimerAndTheMenu() {
     FieldFixture f;
     // No custom disclaimer: only the generic one can be chosen.
     QVERIFY(!f.screen->optDisclaimer[1]->isEnabled() && f.screen->optDisclaimer[0]->isChecked());
@@ -239,6 +227,12 @@ void FieldProposalTest::daysAndDisclaimerChoices() {
     QVERIFY(f.screen->optDisclaimer[1]->isEnabled());
     f.screen->optDisclaimer[1]->setChecked(true);
     f.screen->cboDays->setCurrentIndex(4);
+    // What is printed and previewed.
+    const ProposalDocument doc = f.screen->CurrentDocument();
+    QVERIFY(doc.isField && doc.number == 1001 && !doc.genericDisclaimer && doc.days == QStringLiteral("45"));
+    QCOMPARE(doc.customer[1], QStringLiteral("Mr. John Smith"));
+    QCOMPARE(doc.customer[7], QStringLiteral("503-555-0199"));
+    QCOMPARE(doc.internationalLines[1], QStringLiteral("97301"));
     f.PrintConfirmed();
     QCOMPARE(f.folder.read(StatePath(1001)), QByteArray("\"45\",\"open\",1,#FALSE#,8,#TRUE#\r\n"));
 
@@ -250,31 +244,11 @@ void FieldProposalTest::daysAndDisclaimerChoices() {
     ShowActive(f.screen);
     QVERIFY(!f.screen->optDisclaimer[1]->isEnabled() && f.screen->optDisclaimer[0]->isChecked());
     QCOMPARE(f.screen->txtNextFieldProposal->text(), QStringLiteral("1002"));
-}
-
-void FieldProposalTest::documentOfTheCurrentCustomer() {
-    FieldFixture f(Smith(QStringLiteral("Mrs."), QStringLiteral("Q")));
-    f.folder.write(QStringLiteral("CustomDisclaimer.txt"), "\"Owner insures the work\"\r\n");
-    ShowActive(ScreenRegistry::Get<frmStartup>());
-    ShowActive(f.screen);
-    f.screen->cboDays->setCurrentIndex(0);
-    f.screen->optDisclaimer[1]->setChecked(true);
-    const ProposalDocument doc = f.screen->CurrentDocument();
-    QVERIFY(doc.isField);
-    QCOMPARE(doc.number, qint16(1001));
-    QCOMPARE(doc.customer[1], QStringLiteral("Mrs. John Q Smith"));
-    QCOMPARE(doc.customer[7], QStringLiteral("503-555-0199"));
-    QCOMPARE(doc.internationalLines[1], QStringLiteral("97301"));
-    QCOMPARE(doc.days, QStringLiteral("10"));
-    QVERIFY(!doc.genericDisclaimer && doc.bodyName.isEmpty() && doc.payments.isEmpty());
-}
-
-void FieldProposalTest::menuReturnsWithoutWriting() {
-    FieldFixture f;
+    // Back to the menu: nothing written, the number kept.
     f.screen->cmdField[0]->click();
     QVERIFY(!ScreenRegistry::Existing<frmFieldProposal>() && MainMenuShown());
-    QVERIFY(!f.folder.exists(ProposalPath(1001)));
-    QCOMPARE(ProposalNo, qint16(1001));
+    QVERIFY(!f.folder.exists(ProposalPath(1002)));
+    QCOMPARE(ProposalNo, qint16(1002));
 }
 
 TAMSEL_TEST(FieldProposalTest)

@@ -8,6 +8,7 @@
 #include "records/ProposalReportModel.h"
 #include "records/frmFieldProposal.h"
 #include "records/frmProposalReport.h"
+#include "records/frmTerms.h"
 
 #include <QDir>
 #include <QGroupBox>
@@ -16,8 +17,8 @@
 #include <QTableView>
 #include <QTest>
 
-// The report (with a proposal's details, and with the quote frame) and the
-// field proposal screen are tidy at their first size and when the window
+// The report (with a proposal's details, and with the quote frame), the
+// field proposal and the terms screens are tidy at their first size and when the window
 // grows. With TAMSEL_SCREENSHOTS set to a folder the pictures are saved there.
 class RecordsScreenshotsTest : public QObject {
     Q_OBJECT
@@ -31,6 +32,7 @@ void RecordsScreenshotsTest::screensAreTidy_data() {
     QTest::newRow("report with details") << QStringLiteral("proposals-report");
     QTest::newRow("report with quote") << QStringLiteral("proposals-report-quote");
     QTest::newRow("field proposal") << QStringLiteral("field-proposal");
+    QTest::newRow("terms") << QStringLiteral("frmTerms");
 }
 
 void RecordsScreenshotsTest::screensAreTidy() {
@@ -50,10 +52,14 @@ void RecordsScreenshotsTest::screensAreTidy() {
     folder.write(ProposalPath(1003), OrdinaryProposal(1003, "1250.5", "2026-10-02", "Ann Lee"));
     folder.write(ProposalPath(1004), FieldProposal(1004, "2300", "2026-11-28", "B-207", "Mr. John Q Smith"));
 
+    folder.write(QStringLiteral("CustomTerms.txt"), "\"Payment due within 30 days of completion.\r\n"
+                                                  "A service charge of 1.5% per month applies to late payments.\"\r\n");
+    folder.write(QStringLiteral("CustomDisclaimer.txt"), "\"Owner to carry fire and other necessary insurance.\"\r\n");
     TamselForm *screen = nullptr;
-    if (name == QLatin1String("field-proposal")) {
+    if (name == QLatin1String("frmTerms")) {
+        screen = ScreenRegistry::Get<frmTerms>();
+    } else if (name == QLatin1String("field-proposal")) {
         WriteCustomers(folder, {Individual(QStringLiteral("B-207"), QStringLiteral("John"), QStringLiteral("Smith"))});
-        folder.write(QStringLiteral("CustomDisclaimer.txt"), "\"Owner to carry fire insurance.\"\r\n");
         CustomerRecNo = 1;
         ProposalNo = 1005;
         screen = ScreenRegistry::Get<frmFieldProposal>();
