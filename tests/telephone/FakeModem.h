@@ -61,14 +61,14 @@ public:
         return list;
     }
     QByteArray lastCommand() const { return commands().value(commands().size() - 1); }
-    // Our own descriptor of the terminal side is always there; any other one
-    // is the program's.
-    bool openByProgram() const {
+    // Whether the program holds the terminal side: in this process beside our
+    // own descriptor, or the program started as process pid.
+    bool openByProgram(qint64 pid = 0) const {
         int holders = 0;
-        const QDir fds(QStringLiteral("/proc/self/fd"));
+        const QDir fds(pid ? QStringLiteral("/proc/%1/fd").arg(pid) : QStringLiteral("/proc/self/fd"));
         for (const QFileInfo &fd : fds.entryInfoList(QDir::System | QDir::Files | QDir::NoDotAndDotDot))
             holders += fd.symLinkTarget() == device_;
-        return holders > 1;
+        return holders > (pid ? 0 : 1);
     }
     // Answers a whole command (without its CR) in place of the standard reply.
     void onCommand(std::function<void(const QByteArray &command)> handler) { handler_ = std::move(handler); }

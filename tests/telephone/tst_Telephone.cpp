@@ -14,12 +14,18 @@
 #include "settings/frmSetup.h"
 #include "telephone/frmDialer.h"
 
+#include <QCheckBox>
+#include <QFile>
 #include <QLabel>
 #include <QLineEdit>
 #include <QPointer>
+#include <QProcess>
 #include <QPushButton>
+#include <QScopeGuard>
 #include <QSerialPort>
+#include <QStandardPaths>
 #include <QTabWidget>
+#include <QTemporaryDir>
 #include <QTimer>
 
 namespace {
@@ -73,6 +79,51 @@ QStringList Captions(const frmDialer *dialer) {
         captions.removeLast();
     return captions;
 }
+
+// A copy of the program in a folder of its own (its data folder), started as
+// a user starts it, with its own settings and these "NAME=value" variables;
+// it ends with the test.
+struct Program : QProcess {
+    QTemporaryDir dir;
+    ~Program() override {
+        kill();
+        waitForFinished();
+    }
+    bool Start(const QStringList &variables) {
+        const QString copy = dir.path() + QStringLiteral("/TamselProposal");
+        if (!QFile::exists(copy) && !QFile::copy(qEnvironmentVariable("TAMSEL_EXE"), copy))
+            return false;
+        QProcessEnvironment env = QProcessEnvironment::systemEnvironment();
+        env.insert(QStringLiteral("XDG_CONFIG_HOME"), dir.path() + QStringLiteral("/config"));
+        for (const QString &variable : variables)
+            env.insert(variable.section(QLatin1Char('='), 0, 0), variable.section(QLatin1Char('='), 1));
+        setProcessEnvironment(env);
+        start(copy, {});
+        return waitForStarted();
+    }
+};
+
+// Runs xdotool on the display; what it printed.
+QString XDo(const QString &display, const QStringList &arguments) {
+    QProcess tool;
+    QProcessEnvironment env = QProcessEnvironment::systemEnvironment();
+    env.insert(QStringLiteral("DISPLAY"), display);
+    tool.setProcessEnvironment(env);
+    tool.start(QStringLiteral("xdotool"), arguments);
+    if (!tool.waitForFinished(10000)) {
+        tool.kill();
+        tool.waitForFinished();
+        return {};
+    }
+    return QString::fromLocal8Bit(tool.readAllStandardOutput());
+}
+
+// The window of that exact title, waited for.
+QString WindowNamed(const QString &display, const QString &title) {
+    const QStringList search = {QStringLiteral("search"), QStringLiteral("--sync"), QStringLiteral("--onlyvisible"),
+                                QStringLiteral("--name"), QLatin1Char('^') + title + QLatin1Char('$')};
+    return XDo(display, search).section(QLatin1Char('\n'), 0, 0).trimmed();
+}
 } // namespace
 
 // The search for the modem on pseudo-terminals and the dialer through the
@@ -95,7 +146,14 @@ private slots:
     void noModemOffersTheDesktopsTelephone();
     void dial_data();
     void dial();
+    void longDistancePrefix();
+    void dialIconChoosesTheNumber_data();
+    void dialIconChoosesTheNumber();
     void speedDialSlots();
+    void phoneAndCallerIdFiles_data();
+    void phoneAndCallerIdFiles();
+    void executableFindsTheMappedModem();
+    void executableEndsWhenClosedDuringTheSearch();
 };
 
 void TelephoneTest::search_data() {
@@ -336,6 +394,63 @@ void TelephoneTest::dial() {
     QCOMPARE(modem.lastCommand(), QByteArray("ATDT555-0101;"));
 }
 
+void TelephoneTest::longDistancePrefix() {
+    Call call;
+    QCheckBox *prefix = call.dialer->ckDial1;
+    QLabel *number = call.dialer->lblNumber;
+    prefix->click();
+    QCOMPARE(number->text(), QStringLiteral("1-555-1234"));
+    prefix->click();
+    QCOMPARE(number->text(), QStringLiteral("555-1234"));
+    // Unchecking when the number shown does not begin with 1- leaves it be.
+    prefix->click();
+    number->setText(QStringLiteral("555-9999"));
+    prefix->click();
+    QCOMPARE(number->text(), QStringLiteral("555-9999"));
+    // The prefix is dialled as shown.
+    prefix->click();
+    call.Dial();
+    QCOMPARE(call.modem.lastCommand(), QByteArray("ATDT1-555-9999;"));
+}
+
+void TelephoneTest::dialIconChoosesTheNumber_data() {
+    QTest::addColumn<QString>("phone");
+    QTest::addColumn<QString>("cell");
+    QTest::addColumn<int>("answer"); // to the question which to dial; -1 when none is expected
+    QTest::addColumn<QString>("dialled");
+    const QString phone = QStringLiteral("541-555-0142"), cell = QStringLiteral("541-555-0199");
+    QTest::newRow("telephone only") << QStringLiteral(" 541-555-0142 ") << QString() << -1 << phone;
+    QTest::newRow("cell only") << QString() << cell << -1 << cell;
+    QTest::newRow("both, Yes") << phone << cell << int(MsgAnswer::Yes) << phone;
+    QTest::newRow("both, No") << phone << cell << int(MsgAnswer::No) << cell;
+    QTest::newRow("neither: the number shown stays") << QString() << QString() << -1 << QStringLiteral("555-1234");
+}
+
+// The customer screen's dial icon; the dialer shows 555-1234 from the call
+// before, hidden and modeless again so the icon has to show it modal.
+void TelephoneTest::dialIconChoosesTheNumber() {
+    QFETCH(QString, phone);
+    QFETCH(QString, cell);
+    QFETCH(int, answer);
+    Call call;
+    call.dialer->hide();
+    call.dialer->setWindowModality(Qt::NonModal);
+    frmCustomer *customer = ScreenRegistry::Get<frmCustomer>();
+    customer->txtCustomer[1]->setText(QStringLiteral("Maple Street Bakery"));
+    customer->txtCustomer[6]->setText(phone);
+    customer->txtCustomer[11]->setText(cell);
+    if (answer >= 0)
+        call.folder.prompt->Answer(MsgAnswer(answer));
+    emit customer->Image2->clicked();
+    QVERIFY(call.dialer->isVisible());
+    QCOMPARE(call.dialer->windowModality(), Qt::ApplicationModal);
+    QCOMPARE(call.dialer->lblName->text(), QStringLiteral("Maple Street Bakery"));
+    QTEST(call.dialer->lblNumber->text(), "dialled");
+    QCOMPARE(call.folder.prompt->shown.size(), answer >= 0 ? 1 : 0);
+    if (answer >= 0)
+        QCOMPARE(call.folder.prompt->shown[0].buttons, MsgButtons::YesNo);
+}
+
 void TelephoneTest::speedDialSlots() {
     enum { Save, Cancel, Delete, Restore, LoadCurrent }; // the cmdSpeedDialer buttons
     const QString file = QStringLiteral("SpeedNumbers.txt");
@@ -392,6 +507,133 @@ void TelephoneTest::speedDialSlots() {
     QVERIFY(folder.prompt->shown.last().text.contains(QLatin1String("SpeedNumbers.txt could not be written")));
     QCOMPARE(folder.read(file), left);
     QCOMPARE(Captions(dialer), captions);
+}
+
+void TelephoneTest::phoneAndCallerIdFiles_data() {
+    QTest::addColumn<QByteArray>("phone"); // null: no file
+    QTest::addColumn<QByteArray>("callerId");
+    QTest::addColumn<bool>("daisyChained");
+    QTest::addColumn<int>("modemPort");
+    QTest::addColumn<bool>("callerIdOn");
+    QTest::newRow("no files") << QByteArray() << QByteArray() << false << 3 << false;
+    QTest::newRow("true and port 3") << QByteArray("#TRUE#,3\r\n") << QByteArray("#TRUE#\r\n") << true << 3 << true;
+    QTest::newRow("caller id off") << QByteArray("#TRUE#,7\r\n") << QByteArray("#FALSE#\r\n") << true << 7 << false;
+    QTest::newRow("damaged phone file is reported") << QByteArray("#YES#,4\r\n") << QByteArray() << false << 3
+                                                     << false;
+}
+
+// What Phone.txt and CallID.txt hold reaches the setup screen, with the modem
+// found on port 3; neither file is ever written.
+void TelephoneTest::phoneAndCallerIdFiles() {
+    QFETCH(QByteArray, phone);
+    QFETCH(QByteArray, callerId);
+    QFETCH(bool, daisyChained);
+    QFETCH(bool, callerIdOn);
+    TestFolder folder;
+    ModemPorts ports;
+    FakeModem &modem = ports.Put(3);
+    const std::pair<QString, QByteArray> files[] = {{QStringLiteral("Phone.txt"), phone},
+                                                    {QStringLiteral("CallID.txt"), callerId}};
+    for (const auto &[name, content] : files)
+        if (!content.isNull())
+            folder.write(name, content);
+    const bool damaged = phone.startsWith("#YES#");
+    folder.prompt->AnswerOk();
+    frmSetup *setup = ScreenRegistry::Get<frmSetup>();
+    QVERIFY(SearchModemNow());
+    QCOMPARE(folder.prompt->shown.size(), damaged ? 1 : 0);
+    QCOMPARE(folder.prompt->shown.value(0).text.contains(QLatin1String("Phone.txt")), damaged);
+    QCOMPARE(PhoneDaisyChained, daisyChained);
+    QCOMPARE(setup->ckPhone->isChecked(), daisyChained);
+    QTEST(int(ModemPort), "modemPort");
+    QCOMPARE(CallerIdEnabled, callerIdOn);
+    QCOMPARE(setup->ckCallerID->isChecked(), callerIdOn);
+    QCOMPARE(setup->lblCallid->isHidden(), !callerIdOn);
+    // The port found stays the one open and shown.
+    QVERIFY(modem.openByProgram());
+    QCOMPARE(setup->txtModemPort->text(), QStringLiteral("3"));
+    QCOMPARE(DialerText(), QStringLiteral("Your Modem Comm Port Is 3."));
+    // Read only: neither file is written, not even when the boxes change.
+    setup->ckPhone->click();
+    setup->ckCallerID->click();
+    CloseAllScreens();
+    for (const auto &[name, content] : files) {
+        QCOMPARE(folder.exists(name), !content.isNull());
+        QCOMPARE(folder.read(name), content);
+    }
+}
+
+void TelephoneTest::executableFindsTheMappedModem() {
+    if (qEnvironmentVariableIsEmpty("TAMSEL_EXE"))
+        QSKIP("TAMSEL_EXE is set by CTest");
+    FakeModem modem;
+    Program program;
+    QVERIFY(program.Start({QStringLiteral("QT_QPA_PLATFORM=offscreen"),
+                           QStringLiteral("TAMSEL_SERIAL_PORTS=1=") + modem.device()}));
+    // The probe, then caller ID; the program keeps the port.
+    QTRY_COMPARE_WITH_TIMEOUT(modem.received(), QByteArray("AT\rAT#CID=1\r"), 20000);
+    QVERIFY(modem.openByProgram(program.processId()));
+}
+
+// The program on an X display of its own: Continue on the splash and Files >
+// Exit on the main menu while fifteen silent ports are still being probed.
+// The program ends, and the next start is not refused.
+void TelephoneTest::executableEndsWhenClosedDuringTheSearch() {
+    if (qEnvironmentVariableIsEmpty("TAMSEL_EXE"))
+        QSKIP("TAMSEL_EXE is set by CTest");
+    if (QStandardPaths::findExecutable(QStringLiteral("Xvfb")).isEmpty() ||
+        QStandardPaths::findExecutable(QStringLiteral("xdotool")).isEmpty())
+        QSKIP("Xvfb and xdotool drive the program's windows; they are not installed");
+    std::vector<std::unique_ptr<FakeModem>> silent;
+    QStringList mapping;
+    for (int p = 1; p <= 15; ++p) {
+        silent.push_back(std::make_unique<FakeModem>(FakeModem::Reply::Silent));
+        mapping << QStringLiteral("%1=%2").arg(p).arg(silent.back()->device());
+    }
+    QProcess server;
+    server.start(QStringLiteral("Xvfb"), QStringLiteral("-displayfd 1 -screen 0 1024x768x24 -nolisten tcp").split(' '));
+    QVERIFY(server.waitForStarted());
+    const auto stopServer = qScopeGuard([&] {
+        server.terminate();
+        server.waitForFinished();
+    });
+    QTRY_VERIFY_WITH_TIMEOUT(server.canReadLine(), 10000);
+    const QString display = QLatin1Char(':') + QString::fromLatin1(server.readLine()).trimmed();
+    Program program;
+    const std::pair<QString, QByteArray> files[] = {
+        {QStringLiteral("MyBusinessData.txt"),
+         "\"Harbor Lane Roofing\",\"\",\"\",\"\",\"\",\"97477\",\"\",\"\",\"\"\r\n"},
+        {QStringLiteral("PrintColors.txt"), "0\r\n0\r\n\"Arial\"\r\n#FALSE#\r\n1\r\n"}};
+    for (const auto &[name, bytes] : files) {
+        QFile file(program.dir.filePath(name));
+        QVERIFY(file.open(QIODevice::WriteOnly) && file.write(bytes) == bytes.size());
+    }
+    const QStringList variables = {QStringLiteral("QT_QPA_PLATFORM=xcb"), QStringLiteral("DISPLAY=") + display,
+                                   QStringLiteral("TAMSEL_SERIAL_PORTS=") + mapping.join(QLatin1Char(','))};
+    QVERIFY(program.Start(variables));
+    // Continue: the button in the splash's lower right corner.
+    const QString splash = WindowNamed(display, QStringLiteral("Tamsel Proposal"));
+    QVERIFY(!splash.isEmpty());
+    QTRY_VERIFY_WITH_TIMEOUT(silent[0]->received() == "AT\r", 10000);
+    const QString size = XDo(display, {QStringLiteral("getwindowgeometry"), QStringLiteral("--shell"), splash});
+    const int width = size.section(QStringLiteral("WIDTH="), 1).section(QLatin1Char('\n'), 0, 0).toInt();
+    const int height = size.section(QStringLiteral("HEIGHT="), 1).section(QLatin1Char('\n'), 0, 0).toInt();
+    QVERIFY2(width > 100 && height > 100, qPrintable(size));
+    const QString corner = QStringLiteral("%1 %2 %3").arg(splash).arg(width - 45).arg(height - 30);
+    XDo(display, QStringLiteral("mousemove --window %1 click 1").arg(corner).split(' '));
+    // Files > Exit on the main menu, while the search goes on.
+    const QString menu = WindowNamed(display, QStringLiteral("Tamsel PROPOSAL"));
+    QVERIFY(!menu.isEmpty());
+    XDo(display, QStringLiteral("mousemove --window %1 20 10 click 1 sleep 0.5 key Up Return").arg(menu).split(' '));
+    QVERIFY2(silent[14]->received().isEmpty(), "the search was over before the menu was closed");
+    QVERIFY(program.waitForFinished(5000));
+    QCOMPARE(program.exitStatus(), QProcess::NormalExit);
+    QCOMPARE(program.exitCode(), 0);
+    QVERIFY(QFile::exists(program.dir.filePath(QStringLiteral("Backup/MyBusinessData.txt"))));
+    // The next start is not refused: it comes up and looks for the modem again.
+    QVERIFY(program.Start(variables));
+    QTRY_VERIFY_WITH_TIMEOUT(silent[0]->received() == "AT\rAT\r", 10000);
+    QCOMPARE(program.state(), QProcess::Running);
 }
 
 TAMSEL_TEST(TelephoneTest)
