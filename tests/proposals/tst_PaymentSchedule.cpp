@@ -8,6 +8,7 @@
 
 using namespace PaymentRules;
 
+Q_DECLARE_METATYPE(Currency)
 Q_DECLARE_METATYPE(QList<Currency>)
 
 namespace {
@@ -35,34 +36,38 @@ private slots:
 };
 
 void PaymentScheduleTest::equalPayments_data() {
-    QTest::addColumn<qint64>("priceCents");
+    QTest::addColumn<Currency>("price");
     QTest::addColumn<int>("n");
     QTest::addColumn<int>("digits");
     QTest::addColumn<QList<Currency>>("expected");
-    QTest::newRow("1,000.00 in 3") << qint64(100000) << 3 << 2 << Cents({33333, 33333, 33334});
-    QTest::newRow("1,000.00 in 8") << qint64(100000) << 8 << 2
+    QTest::newRow("1,000.00 in 3") << Currency::FromCents(100000) << 3 << 2 << Cents({33333, 33333, 33334});
+    QTest::newRow("1,000.00 in 8") << Currency::FromCents(100000) << 8 << 2
                                    << Cents({12500, 12500, 12500, 12500, 12500, 12500, 12500, 12500});
-    QTest::newRow("100.00 in 7") << qint64(10000) << 7 << 2
+    QTest::newRow("100.00 in 7") << Currency::FromCents(10000) << 7 << 2
                                  << Cents({1428, 1428, 1428, 1428, 1428, 1428, 1432});
     QTest::newRow("0.07 in 8, shares round to nothing")
-        << qint64(7) << 8 << 2 << Cents({0, 0, 0, 0, 0, 0, 0, 7});
-    QTest::newRow("no decimals: 1,000 in 3") << qint64(100000) << 3 << 0 << Cents({33300, 33300, 33400});
-    QTest::newRow("nine, past the most: none") << qint64(100000) << 9 << 2 << QList<Currency>();
+        << Currency::FromCents(7) << 8 << 2 << Cents({0, 0, 0, 0, 0, 0, 0, 7});
+    QTest::newRow("no decimals: 1,000 in 3") << Currency::FromCents(100000) << 3 << 0 << Cents({33300, 33300, 33400});
+    // Three decimals and a price typed to the ten-thousandth: an exact half of
+    // a share goes to the even neighbour, as the price is split at its last digit.
+    QTest::newRow("three decimals, a half share")
+        << Currency{2009} << 2 << 3 << QList<Currency>{Currency{950}, Currency{1059}};
+    QTest::newRow("nine, past the most: none") << Currency::FromCents(100000) << 9 << 2 << QList<Currency>();
 }
 
 void PaymentScheduleTest::equalPayments() {
-    QFETCH(qint64, priceCents);
+    QFETCH(Currency, price);
     QFETCH(int, n);
     QFETCH(int, digits);
     QFETCH(QList<Currency>, expected);
-    const QList<Currency> shares = CalculateEqualPayments(Currency::FromCents(priceCents), n, digits);
+    const QList<Currency> shares = CalculateEqualPayments(price, n, digits);
     QCOMPARE(shares, expected);
     if (shares.isEmpty())
         return;
     Currency total;
     for (Currency share : shares)
         total += share;
-    QCOMPARE(total, Currency::FromCents(priceCents));
+    QCOMPARE(total, price);
 }
 
 void PaymentScheduleTest::currencyFormRoundsHalvesAwayFromZero() {
