@@ -91,11 +91,14 @@ void CustomerRecordsTest::textIsPaddedAndCutAtWidth() {
     CustomerRecord rec;
     rec.AcctNo = QStringLiteral("123456789012345678901"); // 21 characters
     rec.AcctName = QString::fromUtf8("Caf\u00e9 \u20ac");
+    rec.Address1 = QString::fromUtf8("\u201cThe Elms\u201d"); // 0x93 and 0x94, nothing below 0x90
     const QByteArray bytes = CustomerLayout().Write(rec);
     QCOMPARE(bytes.left(27), QByteArray("12345678901234567890Caf\xe9 \x80 "));
+    QCOMPARE(bytes.mid(65, 10), QByteArray("\x93The Elms\x94"));
     const CustomerRecord back = CustomerLayout().Read(bytes);
     QCOMPARE(back.AcctNo, QStringLiteral("12345678901234567890"));
     QCOMPARE(back.AcctName, QString::fromUtf8("Caf\u00e9 \u20ac").leftJustified(45));
+    QCOMPARE(back.Address1.trimmed(), rec.Address1);
 }
 
 void CustomerRecordsTest::currencyIntegerAndDateEncodings() {
@@ -349,24 +352,38 @@ void CustomerRecordsTest::rebuildCompanions() {
     QCOMPARE(cycles.size(), 3 * 69);
     for (int i = 0; i < 3; ++i)
         QCOMPARE(CycleLayout().Read(cycles.mid(i * 69)).Field6, qint16(-1));
+
+    // Companions shorter than the customer file are filled up to it with defaults.
+    folder.write(QStringLiteral("ContractInfo.txt"), contracts.left(386));
+    folder.write(QStringLiteral("CycleInfo.txt"), cycles.left(69));
+    QVERIFY(RecoverCustomerFiles());
+    const QByteArray filled = folder.read(QStringLiteral("ContractInfo.txt"));
+    QCOMPARE(filled.size(), 3 * 386);
+    QCOMPARE(ContractLayout().Read(filled.mid(2 * 386)).Field1.trimmed(), QStringLiteral("None Selected"));
+    QCOMPARE(folder.read(QStringLiteral("CycleInfo.txt")).size(), 3 * 69);
+    QCOMPARE(ContractRec.Field1.trimmed(), QStringLiteral("buffer"));
 }
 
 void CustomerRecordsTest::accountNumberRules_data() {
     QTest::addColumn<QString>("account");
-    QTest::addColumn<bool>("accepted");
-    QTest::newRow("digits") << "1001" << true;
-    QTest::newRow("telephone") << "555-123-4567" << true;
-    QTest::newRow("a number with a point") << "12.5" << true;
-    QTest::newRow("a number with grouping") << "1,000" << true;
-    for (const char *refused : {"AB.1", "A/B", "A\\B", "Smith & Co", "Who?", "A*", "A,B", "."})
-        QTest::newRow(refused) << QString::fromLatin1(refused) << false;
-    QTest::newRow("dot dot with blanks") << " .. " << false;
+    QTest::addColumn<QString>("refusal"); // a part of the message; empty when accepted
+    QTest::newRow("digits") << "1001" << "";
+    QTest::newRow("telephone") << "555-123-4567" << "";
+    QTest::newRow("a number with a point") << "12.5" << "";
+    QTest::newRow("a number with grouping") << "1,000" << "";
+    for (const char *refused : {"AB.1", "A/B", "A\\B", "Smith & Co", "Who?", "A*", "A,B"})
+        QTest::newRow(refused) << QString::fromLatin1(refused) << "is invalid";
+    // Folder names of their own, whatever the character rules say.
+    QTest::newRow(".") << "." << "cannot be \".\"";
+    QTest::newRow("dot dot with blanks") << " .. " << "cannot be \"..\"";
 }
 
 void CustomerRecordsTest::accountNumberRules() {
     QFETCH(QString, account);
-    QFETCH(bool, accepted);
-    QCOMPARE(AccountNoProblem(account).isEmpty(), accepted);
+    QFETCH(QString, refusal);
+    const QString problem = AccountNoProblem(account);
+    QCOMPARE(problem.isEmpty(), refusal.isEmpty());
+    QVERIFY2(problem.contains(refusal), qPrintable(problem));
 }
 
 TAMSEL_TEST(CustomerRecordsTest)
