@@ -9,34 +9,34 @@
 #include <QDir>
 #include <QFile>
 #include <QFileInfo>
-#include <QFileDevice>
 #include <QTest>
-#include <unistd.h>
 
 class FileRoutinesTest : public QObject {
     Q_OBJECT
 private slots:
-    void namesNeverLeaveTheDataFolder();
+    void namesNeverLeaveTheDataFolderAndFoldersAreMadeOneLevel();
     void missingNamesMatchEntriesOfAnyCase_data();
     void missingNamesMatchEntriesOfAnyCase();
     void fileExistsRestoresFromBackup();
     void recordCountRoundsHalvesToEven_data();
     void recordCountRoundsHalvesToEven();
     void outputReplacesTheFileOnlyWhenClosed();
-    void outputThatCannotBeWrittenLeavesTheOldFile();
     void recordsPastTheEndAreZeroFilled();
-    void ensureFolderMakesOneLevel();
     void backupCopiesTheElevenSettingsFiles();
-    void exitBacksUpUnloadsAndEnds();
+    void exitUnloadsAndEnds();
 };
 
-void FileRoutinesTest::namesNeverLeaveTheDataFolder() {
+void FileRoutinesTest::namesNeverLeaveTheDataFolderAndFoldersAreMadeOneLevel() {
     TestFolder folder;
     QVERIFY(DataPath(QStringLiteral("\\..\\outside.txt")).isEmpty());
     QVERIFY(DataPath(QStringLiteral("/AuxFiles/../../x")).isEmpty());
     QVERIFY(!OpenOutput(QStringLiteral("\\..\\outside.txt")));
     QVERIFY(!EnsureFolder(QStringLiteral("/..")));
     QVERIFY(!QFile::exists(folder.path() + QStringLiteral("/../outside.txt")));
+    QVERIFY(EnsureFolder(QStringLiteral("\\Templates")));
+    QVERIFY(EnsureFolder(QStringLiteral("\\Templates")));
+    QVERIFY(!EnsureFolder(QStringLiteral("\\AuxFiles\\A1")));
+    QVERIFY(!folder.exists(QStringLiteral("AuxFiles")));
 }
 
 void FileRoutinesTest::missingNamesMatchEntriesOfAnyCase_data() {
@@ -130,20 +130,6 @@ void FileRoutinesTest::outputReplacesTheFileOnlyWhenClosed() {
     QCOMPARE(folder.read(QStringLiteral("CustomTerms.txt")), QByteArray("new terms"));
 }
 
-void FileRoutinesTest::outputThatCannotBeWrittenLeavesTheOldFile() {
-    TestFolder folder;
-    folder.write(QStringLiteral("Locked/Data.txt"), "precious");
-    QFile::setPermissions(folder.file(QStringLiteral("Locked")),
-                          QFileDevice::ReadOwner | QFileDevice::ExeOwner);
-    const bool written = WriteWholeFile(QStringLiteral("/Locked/Data.txt"), "replacement");
-    QFile::setPermissions(folder.file(QStringLiteral("Locked")),
-                          QFileDevice::ReadOwner | QFileDevice::WriteOwner | QFileDevice::ExeOwner);
-    if (written && getuid() == 0)
-        QSKIP("root may write into a read-only folder");
-    QVERIFY(!written);
-    QCOMPARE(folder.read(QStringLiteral("Locked/Data.txt")), QByteArray("precious"));
-}
-
 void FileRoutinesTest::recordsPastTheEndAreZeroFilled() {
     TestFolder folder;
     QVERIFY(OpenRandom(QStringLiteral("\\Items.dat"), 4));
@@ -153,14 +139,6 @@ void FileRoutinesTest::recordsPastTheEndAreZeroFilled() {
     QVERIFY(PutRecord(no, 1, "xy")); // short record padded to its length
     QVERIFY(CloseAllFiles());
     QCOMPARE(folder.read(QStringLiteral("Items.dat")), QByteArray("xy\0\0\0\0\0\0abcd", 12));
-}
-
-void FileRoutinesTest::ensureFolderMakesOneLevel() {
-    TestFolder folder;
-    QVERIFY(EnsureFolder(QStringLiteral("\\Templates")));
-    QVERIFY(EnsureFolder(QStringLiteral("\\Templates")));
-    QVERIFY(!EnsureFolder(QStringLiteral("\\AuxFiles\\A1")));
-    QVERIFY(!folder.exists(QStringLiteral("AuxFiles")));
 }
 
 void FileRoutinesTest::backupCopiesTheElevenSettingsFiles() {
@@ -181,17 +159,14 @@ void FileRoutinesTest::backupCopiesTheElevenSettingsFiles() {
     QCOMPARE(QDir(folder.file(QStringLiteral("Backup"))).entryList(QDir::Files).size(), 2);
 }
 
-void FileRoutinesTest::exitBacksUpUnloadsAndEnds() {
+void FileRoutinesTest::exitUnloadsAndEnds() {
     TestFolder folder;
-    const QByteArray colors = "0\r\n0\r\n\"Arial\"\r\n#TRUE#\r\n3\r\n";
-    folder.write(QStringLiteral("PrintColors.txt"), colors);
     QPointer<frmSetup> setup = ScreenRegistry::Get<frmSetup>();
     QPointer<frmStartup> menu = ScreenRegistry::Get<frmStartup>();
     QList<QString> unloaded;
     connect(setup, &QObject::destroyed, this, [&] { unloaded << QStringLiteral("setup"); });
     connect(menu, &QObject::destroyed, this, [&] { unloaded << QStringLiteral("menu"); });
     ExitProgram();
-    QCOMPARE(folder.read(QStringLiteral("Backup/PrintColors.txt")), colors);
     QVERIFY(ScreenRegistry::Screens().isEmpty());
     QCOMPARE(folder.endRequests, 1);
     QCoreApplication::sendPostedEvents(nullptr, QEvent::DeferredDelete);
