@@ -16,7 +16,6 @@ private slots:
     void searchFoldsCaseAndMatchesAnywhere();
     void accountAndCityListsAreSortedFromTheFile();
     void foundModelShowsRows();
-    void auxDataRoundTrip();
     void auxDataRefusesAccountsOutsideAuxFiles();
     void auxHeadings();
     void statesList();
@@ -104,23 +103,6 @@ void CustomerListsTest::foundModelShowsRows() {
     QCOMPARE(model.data(model.index(2, 4)).toString(), QString("3"));
     QCOMPARE(model.RecNoAt(1), 2);
     QCOMPARE(model.RecNoAt(3), 0);
-}
-
-void CustomerListsTest::auxDataRoundTrip() {
-    TestFolder folder;
-    QVERIFY(!folder.exists("AuxFiles")); // the folders are made as the boxes are saved
-    AuxTexts boxes;
-    boxes[0] = "abc";
-    boxes[3] = "two\nlines";
-    QVERIFY(SaveAuxData(" 1001 ", boxes));
-    QCOMPARE(folder.read("AuxFiles/1001/AuxFile0/Data.txt"), QByteArray("abc\r\n"));
-    QCOMPARE(folder.read("AuxFiles/1001/AuxFile3/Data.txt"), QByteArray("two\r\nlines\r\n"));
-    QCOMPARE(folder.read("AuxFiles/1001/AuxFile5/Data.txt"), QByteArray("\r\n"));
-    const AuxTexts back = LoadAuxData("1001");
-    QCOMPARE(back, boxes);
-    // Saving what was loaded stores the same bytes again: no line end piles up.
-    QVERIFY(SaveAuxData("1001", back));
-    QCOMPARE(folder.read("AuxFiles/1001/AuxFile0/Data.txt"), QByteArray("abc\r\n"));
 }
 
 void CustomerListsTest::auxDataRefusesAccountsOutsideAuxFiles() {
