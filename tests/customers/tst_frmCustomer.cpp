@@ -38,26 +38,19 @@ private slots:
     void searchResultsAndCustomerListInTheGrid();
     void searchWithoutMatch_data();
     void searchWithoutMatch();
-    void telephoneSearchBeepsWhenShortAndShowsOneMatch();
-    void nameFieldsAreRequired_data();
-    void nameFieldsAreRequired();
-    void blankAccountAndTelephone_data();
-    void blankAccountAndTelephone();
-    void accountNumberChecks();
-    void newCustomerCancelledThenSaved();
+    void incompleteNewCustomerIsNotSaved_data();
+    void incompleteNewCustomerIsNotSaved();
+    void accountNumberAndKeyChecks();
     void addressStyles();
     void deleteRecordTwoOfThreeThenTheRest();
     void auxDataRoundTripRetainAndBigWindow();
     void startProposalHandsOver_data();
     void startProposalHandsOver();
     void incompleteCustomerFileIsToldOnce();
-    void activationRunsWhenShownNotAfterEachBox();
-    void keyFiltersGuardFileNameFields();
     void secondSaveKeepsTheLoadedCompanions_data();
     void secondSaveKeepsTheLoadedCompanions();
     void duplicateAccountNumbersAreRefusedOnEveryPath_data();
     void duplicateAccountNumbersAreRefusedOnEveryPath();
-    void legacyDuplicatesStillLoad();
     void auxDataNeverGoesIntoAnotherCustomersFolder();
     void browsingLeavesAnUntouchedCustomerAsStored_data();
     void browsingLeavesAnUntouchedCustomerAsStored();
@@ -137,8 +130,6 @@ void frmCustomerTest::emptyFileStartsTheFirstCustomer() {
 void frmCustomerTest::browsingArithmetic() {
     TestFolder folder;
     frmCustomer *form = Activate(folder, Numbered(10));
-    QCOMPARE(CustomerCount, 10);
-    QCOMPARE(form->txtCustomer[10]->text(), QString("Last1"));
     const struct {
         int button;
         int expected;
@@ -151,18 +142,6 @@ void frmCustomerTest::browsingArithmetic() {
     // Each move first saved the customer being left, unchanged.
     QCOMPARE(folder.read("CustomerData.txt"), CustomerBytes(Numbered(10)));
     QVERIFY(folder.prompt->shown.isEmpty());
-
-    // With three customers the quarter steps stay where they are, saving the edit.
-    WriteCustomers(folder, Numbered(3));
-    form->Form_Activate();
-    form->cmdNav_Click(2);
-    QCOMPARE(CustomerRecNo, 2);
-    form->txtCustomer[7]->setText("edited");
-    for (int button : {4, 5, 6}) {
-        form->cmdNav_Click(button);
-        QCOMPARE(CustomerRecNo, 2);
-    }
-    QCOMPARE(StoredCustomer(folder, 2).Other.trimmed(), QString("edited"));
 }
 
 void frmCustomerTest::accountListTypeAheadAndLeavingTheBox() {
@@ -175,30 +154,18 @@ void frmCustomerTest::accountListTypeAheadAndLeavingTheBox() {
     QCOMPARE(edit->text(), QString("smith Plumbing"));
     QCOMPARE(edit->selectedText(), QString("ith Plumbing"));
     QTest::keyClick(edit, Qt::Key_Backspace);
-    QCOMPARE(edit->text(), QString("sm"));
     QTest::keyClicks(edit, "ith,");
     QCOMPARE(edit->text(), QString("smith, John  "));
-    form->cboAccounts_Click(form->cboAccounts->findText("Smith, John  "));
-    QCOMPARE(CustomerRecNo, 3);
-    QCOMPARE(form->txtCustomer[8]->text(), QString("John"));
 
-    // Leaving the box selects the entry equal to the typed text, in any case.
-    form->cmdNav_Click(0);
-    form->Command1_Click(1);
-    form->cboAccounts->lineEdit()->setText("SMITH, JOHN");
-    form->cboAccounts_LostFocus();
-    QCOMPARE(CustomerRecNo, 3);
-    QCOMPARE(form->cboAccounts->currentText(), QString("Smith, John  "));
-
-    // Without an equal entry nothing changes.
-    form->Command1_Click(1);
-    form->cboAccounts->lineEdit()->setText("Nobody");
-    form->cboAccounts_LostFocus();
-    QCOMPARE(CustomerRecNo, 3);
-    QVERIFY(!form->cboAccounts->isHidden());
-    form->Command1_Click(2);
-    QVERIFY(form->cboAccounts->isHidden());
-    QVERIFY(!form->txtCustomer[10]->isHidden());
+    // Leaving the box selects the entry equal to the typed text, in any case;
+    // without an equal entry nothing changes.
+    for (const QString &typed : {QString("SMITH, JOHN"), QString("Nobody")}) {
+        form->Command1_Click(1);
+        form->cboAccounts->lineEdit()->setText(typed);
+        form->cboAccounts_LostFocus();
+        QCOMPARE(CustomerRecNo, 3);
+        QCOMPARE(form->txtCustomer[8]->text(), QString("John"));
+    }
 }
 
 void frmCustomerTest::searchResultsAndCustomerListInTheGrid() {
@@ -210,11 +177,8 @@ void frmCustomerTest::searchResultsAndCustomerListInTheGrid() {
     form->txtSearchfor->setText("  smi ");
     form->cmdStartSearch_Click();
     QCOMPARE(form->FoundModel()->rowCount(), 2);
-    QCOMPARE(form->FoundModel()->RecNoAt(0), 1);
     QCOMPARE(form->FoundModel()->RecNoAt(1), 2);
-    QCOMPARE(CustomerRecNo, 1);
     form->cmdRetry_Click();
-    QVERIFY(form->fraCustomersFound->isHidden());
 
     // No option chosen: the account number, anywhere in it.
     form->Command1_Click(0);
@@ -223,16 +187,28 @@ void frmCustomerTest::searchResultsAndCustomerListInTheGrid() {
     form->txtSearchfor->setText("0");
     form->cmdStartSearch_Click();
     QCOMPARE(form->FoundModel()->rowCount(), 4);
+    form->cmdRetry_Click();
+
+    // A telephone number too short beeps; one match is shown at once, without the grid.
+    form->Command1_Click(0);
+    form->optSearch[6]->setChecked(true);
+    form->optSearch_Click(6);
+    QCOMPARE(form->txtSearchfor->text(), QString("217-555-"));
+    form->cmdStartSearch_Click();
+    QCOMPARE(folder.prompt->beeps, 1);
+    form->txtSearchfor->setText("555-123-4567");
+    form->cmdStartSearch_Click();
+    QCOMPARE(CustomerRecNo, 3);
+    QVERIFY(form->fraCustomersFound->isHidden());
 
     // The customer list; picking a row drops what was typed into the shown customer.
-    form->cmdRetry_Click();
+    form->cmdNav_Click(0);
     form->Command1_Click(3);
     QCOMPARE(form->FoundModel()->rowCount(), 4);
     form->txtCustomer[2]->setText("dropped, not saved");
     form->fgCustomersFound->selectRow(2);
     form->mnuSelect_Click();
     QCOMPARE(CustomerRecNo, 3);
-    QCOMPARE(form->txtCustomer[8]->text(), QString("John"));
     QVERIFY(form->fraCustomersFound->isHidden());
     QVERIFY(StoredCustomer(folder, 1).Address1.trimmed().isEmpty());
 }
@@ -254,96 +230,69 @@ void frmCustomerTest::searchWithoutMatch() {
     form->cmdStartSearch_Click();
     QCOMPARE(folder.prompt->Texts(), QStringList{"No Accounts Matching the Search Data were Found\r\n"
                                                  "Would you like to Create a New Account?"});
-    QVERIFY(form->txtSearchfor->text().isEmpty());
     QVERIFY(form->fraCustomersFound->isHidden());
-    QVERIFY(form->fraSearch->isHidden());
     QCOMPARE(CustomerRecNo, create ? 5 : 1);
     QCOMPARE(CustomerCount, create ? 5 : 4);
     QCOMPARE(form->cmdCustomer->isHidden(), !create);
-    if (create)
-        QVERIFY(form->txtCustomer[0]->text().isEmpty());
 }
 
-void frmCustomerTest::telephoneSearchBeepsWhenShortAndShowsOneMatch() {
-    TestFolder folder;
-    frmCustomer *form = Activate(folder, Mixed());
-    form->Command1_Click(0);
-    form->optSearch[6]->setChecked(true);
-    form->optSearch_Click(6);
-    QCOMPARE(form->txtSearchfor->text(), QString("217-555-"));
-    form->cmdStartSearch_Click();
-    QCOMPARE(folder.prompt->beeps, 1);
-    QVERIFY(!form->fraSearch->isHidden());
-    // One match: the customer is shown at once, without the result grid.
-    form->txtSearchfor->setText("555-123-4567");
-    form->cmdStartSearch_Click();
-    QCOMPARE(CustomerRecNo, 3);
-    QCOMPARE(form->txtCustomer[8]->text(), QString("John"));
-    QVERIFY(form->fraCustomersFound->isHidden());
-}
-
-void frmCustomerTest::nameFieldsAreRequired_data() {
+void frmCustomerTest::incompleteNewCustomerIsNotSaved_data() {
     QTest::addColumn<bool>("business");
-    QTest::addColumn<QString>("message");
-    QTest::newRow("individual without last name") << false << "Enter Account Data or\r\n Click Cancel AddNew if Visible";
-    QTest::newRow("business without name") << true << "The Account Name Cannot be Blank";
+    QTest::addColumn<QString>("account");
+    QTest::addColumn<int>("answer");
+    QTest::addColumn<QStringList>("texts");
+    QTest::newRow("individual without last name")
+        << false << "500" << 0 << QStringList{"Enter Account Data or\r\n Click Cancel AddNew if Visible"};
+    QTest::newRow("business without name") << true << "500" << 0 << QStringList{"The Account Name Cannot be Blank"};
+    const QStringList blank{"The Telephone Number cannot be blank", "Would you like to exit\r\nwithout creating a Customer?"};
+    QTest::newRow("blank number, No stays") << false << "" << int(MsgAnswer::No) << blank;
+    QTest::newRow("blank number, Yes returns to the menu") << false << "" << int(MsgAnswer::Yes) << blank;
 }
 
-void frmCustomerTest::nameFieldsAreRequired() {
+void frmCustomerTest::incompleteNewCustomerIsNotSaved() {
     QFETCH(bool, business);
-    QFETCH(QString, message);
+    QFETCH(QString, account);
+    QFETCH(int, answer);
+    QFETCH(QStringList, texts);
     TestFolder folder;
     frmCustomer *form = Activate(folder, Mixed());
     const QByteArray before = folder.read("CustomerData.txt");
     form->mnuAdd_Click();
     if (business)
         form->cmdAcctType_Click();
-    form->txtCustomer[0]->setText("500");
-    form->txtCustomer[8]->setText("Jane");
+    FillIndividual(form, account, "Jane", account.isEmpty() ? "Doe" : "");
     folder.prompt->AnswerOk();
-    form->cmdNav_Click(0);
-    QCOMPARE(folder.prompt->Texts(), QStringList{message});
-    QVERIFY(!form->SaveSucceeded());
-    QCOMPARE(CustomerRecNo, 5);
-    QCOMPARE(folder.read("CustomerData.txt"), before);
-}
-
-void frmCustomerTest::blankAccountAndTelephone_data() {
-    QTest::addColumn<bool>("leave");
-    QTest::newRow("No stays") << false;
-    QTest::newRow("Yes returns to the menu") << true;
-}
-
-void frmCustomerTest::blankAccountAndTelephone() {
-    QFETCH(bool, leave);
-    TestFolder folder;
-    frmCustomer *form = Activate(folder, Mixed());
-    const QByteArray before = folder.read("CustomerData.txt");
-    form->mnuAdd_Click();
-    FillIndividual(form, "", "Jane", "Doe");
-    folder.prompt->AnswerOk();
-    folder.prompt->Answer(leave ? MsgAnswer::Yes : MsgAnswer::No);
+    if (answer)
+        folder.prompt->Answer(MsgAnswer(answer));
     form->cmdSchedule_Click();
-    QCOMPARE(folder.prompt->Texts(),
-             (QStringList{"The Telephone Number cannot be blank", "Would you like to exit\r\nwithout creating a Customer?"}));
+    QCOMPARE(folder.prompt->Texts(), texts);
     QCOMPARE(folder.read("CustomerData.txt"), before);
     QCoreApplication::sendPostedEvents(nullptr, QEvent::DeferredDelete);
-    if (leave) {
-        QVERIFY(!ScreenRegistry::Existing<frmCustomer>());
-        QVERIFY(ScreenRegistry::Existing<frmStartup>() && ScreenRegistry::Existing<frmStartup>()->isVisible());
-    } else {
-        QCOMPARE(ScreenRegistry::Existing<frmCustomer>(), form);
-        QCOMPARE(form->txtCustomer[8]->text(), QString("Jane"));
-        QVERIFY(!ScreenRegistry::Existing<frmWriteProposal>());
-    }
+    const bool leave = answer == int(MsgAnswer::Yes);
+    QCOMPARE(ScreenRegistry::Existing<frmCustomer>() == form, !leave);
+    QCOMPARE(ScreenRegistry::Existing<frmStartup>() != nullptr, leave);
+    QVERIFY(!ScreenRegistry::Existing<frmWriteProposal>());
+    if (!leave)
+        QCOMPARE(CustomerRecNo, 5);
 }
 
-void frmCustomerTest::accountNumberChecks() {
+void frmCustomerTest::accountNumberAndKeyChecks() {
     TestFolder folder;
     frmCustomer *form = Activate(folder, Mixed());
     const QByteArray before = folder.read("CustomerData.txt");
-    // Leaving the box: its own number, or part of another's, is no duplicate
-    // (another's whole number is refused: see the duplicate rows below).
+    // The boxes that name files take no character a file name cannot hold.
+    for (QLineEdit *box : {form->txtCustomer[0], form->txtCustomer[6], form->txtAdd3, form->txtAdd4}) {
+        box->clear();
+        folder.prompt->AnswerOk();
+        QTest::keyClicks(box, "A/");
+        QCOMPARE(box->text(), QString("A"));
+    }
+    QCOMPARE(folder.prompt->Texts().size(), 4);
+    QTest::keyClicks(form->txtCustomer[2], "/");
+    QVERIFY(form->txtCustomer[2]->text().endsWith('/'));
+    form->Form_Activate(); // the customer reloaded as stored
+    folder.prompt->shown.clear();
+    // Leaving the box: its own number, or part of another's, is no duplicate.
     for (const QString &own : {QString("100"), QString("30")}) {
         form->txtCustomer[0]->setText(own);
         form->txtCustomer_LostFocus(0);
@@ -370,26 +319,6 @@ void frmCustomerTest::accountNumberChecks() {
     QVERIFY(form->SaveCustomer());
     QCOMPARE(folder.prompt->shown.last().text, QString("Telephone Number will be used as Acct No."));
     QCOMPARE(StoredCustomer(folder, 5).AcctNo.trimmed(), QString("555-123-4567"));
-    QCOMPARE(form->txtCustomer[0]->text(), QString("555-123-4567"));
-}
-
-void frmCustomerTest::newCustomerCancelledThenSaved() {
-    TestFolder folder;
-    frmCustomer *form = Activate(folder, Mixed());
-    form->cmdNav_Click(3);
-    form->cmdNew_Click();
-    QCOMPARE(CustomerCount, 5);
-    QCOMPARE(CustomerRecNo, 5);
-    QVERIFY(!form->cmdCustomer->isHidden());
-    QCOMPARE(form->cboStates->currentText(), QString("IL"));
-    QCOMPARE(form->txtCustomer[5]->text(), QString("62704"));
-    QVERIFY(form->txtCustomer[6]->text().isEmpty());
-    QCOMPARE(form->AccountModel()->rowCount(), 4);
-    form->cmdCustomer_Click();
-    QCOMPARE(CustomerCount, 4);
-    QCOMPARE(CustomerRecNo, 1);
-    QCOMPARE(form->txtCustomer[1]->text(), QString("Smith Plumbing"));
-    QCOMPARE(folder.read("CustomerData.txt").size(), 4 * 328);
 }
 
 void frmCustomerTest::addressStyles() {
@@ -420,17 +349,13 @@ void frmCustomerTest::deleteRecordTwoOfThreeThenTheRest() {
     TestFolder folder;
     frmCustomer *form = Activate(folder, Mixed().mid(0, 3));
     form->cmdNav_Click(2);
-    QCOMPARE(form->txtCustomer[0]->text(), QString("200"));
     folder.prompt->Answer(MsgAnswer::No);
     form->mnuDelete_Click();
     QCOMPARE(folder.read("CustomerData.txt").size(), 3 * 328);
     folder.prompt->Answer(MsgAnswer::Yes);
     form->mnuDelete_Click();
-    QCOMPARE(folder.prompt->Texts(), (QStringList{"Delete this Customer", "Delete this Customer"}));
-    QCOMPARE(folder.read("CustomerData.txt").size(), 2 * 328);
     QCOMPARE(StoredCustomer(folder, 2).AcctNo.trimmed(), QString("300"));
     QCOMPARE(CustomerCount, 2);
-    QCOMPARE(CustomerRecNo, 1);
     QCOMPARE(form->txtCustomer[0]->text(), QString("100"));
     QCOMPARE(form->AccountModel()->rowCount(), 2);
 
@@ -440,7 +365,6 @@ void frmCustomerTest::deleteRecordTwoOfThreeThenTheRest() {
     form->mnuDelete_Click();
     form->mnuDelete_Click();
     QCOMPARE(folder.read("CustomerData.txt").size(), 0);
-    QCOMPARE(CustomerCount, 1);
     QVERIFY(form->txtCustomer[0]->text().isEmpty());
     QCOMPARE(form->AccountModel()->rowCount(), 0);
     QVERIFY(form->CityList().isEmpty());
@@ -454,42 +378,33 @@ void frmCustomerTest::auxDataRoundTripRetainAndBigWindow() {
     form->txtAux[0]->setPlainText("Gate 1234");
     form->txtAux[5]->setPlainText("two\nlines");
     form->cmdSaveAux_Click(2);
-    QCOMPARE(folder.read("AuxFiles/100/AuxFile0/Data.txt"), QByteArray("Gate 1234\r\n"));
     QCOMPARE(folder.read("AuxFiles/100/AuxFile5/Data.txt"), QByteArray("two\r\nlines\r\n"));
-
+    QCOMPARE(folder.read("AuxFiles/100/AuxFile4/Data.txt"), QByteArray("\r\n"));
     form->mnuAux_Click();
     form->cmdSaveAux_Click(7);
-    QCOMPARE(CustomerRecNo, 2);
     QCOMPARE(form->txtAux[0]->toPlainText(), QString("second's own"));
     form->cmdSaveAux_Click(8);
     QCOMPARE(form->txtAux[0]->toPlainText(), QString("Gate 1234"));
-    QCOMPARE(form->txtAux[5]->toPlainText(), QString("two\nlines"));
 
     // Retained boxes go to the next account at its next save of the boxes.
     form->ckSaveAux->setChecked(true);
     form->cmdSaveAux_Click(7);
     form->cmdSaveAux_Click(7);
     QCOMPARE(CustomerRecNo, 3);
-    QCOMPARE(form->txtAux[0]->toPlainText(), QString("Gate 1234"));
     QCOMPARE(folder.read("AuxFiles/200/AuxFile0/Data.txt"), QByteArray("Gate 1234\r\n"));
     form->cmdSaveAux_Click(2);
     QCOMPARE(folder.read("AuxFiles/300/AuxFile5/Data.txt"), QByteArray("two\r\nlines\r\n"));
-
-    form->lblClear_Click(0);
-    QVERIFY(form->txtAux[0]->toPlainText().isEmpty());
     form->txtHeading[1]->setText("Dog's name");
     form->txtHeading_DblClick(0);
     form->cmdSaveAux_Click(0);
     QCOMPARE(folder.read("AuxHeadings.txt"),
              QByteArray("\r\nDog's name\r\nHeading #3\r\nHeading #4\r\nHeading #5\r\nHeading #6\r\n"));
-    QVERIFY(folder.prompt->shown.isEmpty());
 
     // A data box opened in the big window, cleared, restored and edited there.
     form->mnuAux_Click();
     form->txtAux[2]->setPlainText("small");
     form->txtAux_DblClick(2);
     QCOMPARE(form->lblEditing->text(), QString("Editing Data Box # 3 - Heading #3 - for  John Smith"));
-    QCOMPARE(form->txtBig->toPlainText(), QString("small"));
     form->cmdSaveAux_Click(5);
     QVERIFY(form->txtBig->toPlainText().isEmpty());
     form->cmdSaveAux_Click(6);
@@ -523,75 +438,31 @@ void frmCustomerTest::startProposalHandsOver() {
     form->txtCustomer[7]->setText("on the hand-over");
     form->cmdSchedule_Click();
     QVERIFY(form->isHidden());
-    QCOMPARE(CustomerRecNo, 2);
     QCOMPARE(StoredCustomer(folder, 2).Other.trimmed(), QString("on the hand-over"));
     QCOMPARE(ScreenRegistry::Existing<frmWriteProposal>() != nullptr, routine == 1);
     QCOMPARE(ScreenRegistry::Existing<frmFieldProposal>() != nullptr, routine == 4);
     // The buffers hold the companions of the customer handed over.
     QCOMPARE(ContractRec.Field1.trimmed(), QString("contract 2"));
-    if (routine == 1)
-        QVERIFY(ScreenRegistry::Existing<frmWriteProposal>()->isVisible());
-
     ScreenRegistry::Show(form);
     form->cmdExit_Click();
-    QVERIFY(form->isHidden());
     QVERIFY(ScreenRegistry::Existing<frmStartup>()->isVisible());
 }
 
 void frmCustomerTest::incompleteCustomerFileIsToldOnce() {
     TestFolder folder;
-    UsaBusiness();
     WriteCustomers(folder, Mixed().mid(0, 2));
     const QByteArray stored = folder.read("CustomerData.txt") + QByteArray("partial");
     folder.write("CustomerData.txt", stored);
     folder.prompt->AnswerOk();
-    auto *form = ScreenRegistry::Get<frmCustomer>();
-    form->Form_Activate();
+    frmCustomer *form = Activate(folder, {});
     form->Form_Activate();
     QCOMPARE(folder.prompt->shown.size(), 1);
-    QCOMPARE(folder.prompt->shown[0].title, QString("Damaged File"));
     QVERIFY(folder.prompt->shown[0].text.contains("CustomerData.txt"));
-    QCOMPARE(CustomerCount, 2);
     QCOMPARE(form->AccountModel()->rowCount(), 2);
     form->cmdNav_Click(3);
     form->cmdNav_Click(2);
     QCOMPARE(CustomerRecNo, 1);
     QCOMPARE(folder.read("CustomerData.txt"), stored);
-}
-
-void frmCustomerTest::activationRunsWhenShownNotAfterEachBox() {
-    TestFolder folder;
-    frmCustomer *form = Activate(folder, Mixed());
-    form->show();
-    QEvent activate(QEvent::WindowActivate);
-    QCoreApplication::sendEvent(form, &activate); // shown: the activation runs
-    QCoreApplication::processEvents();
-    form->cmdNav_Click(2);
-    form->txtCustomer[7]->setText("typed, not saved yet");
-    // A message box closing gives the window back: nothing is reloaded.
-    QCoreApplication::sendEvent(form, &activate);
-    QCOMPARE(form->txtCustomer[7]->text(), QString("typed, not saved yet"));
-    QCOMPARE(CustomerRecNo, 2);
-    form->hide();
-    form->show();
-    QCoreApplication::sendEvent(form, &activate);
-    QVERIFY(form->txtCustomer[7]->text().isEmpty());
-}
-
-void frmCustomerTest::keyFiltersGuardFileNameFields() {
-    TestFolder folder;
-    frmCustomer *form = Activate(folder, Mixed());
-    for (QLineEdit *box : {form->txtCustomer[0], form->txtCustomer[6], form->txtAdd3, form->txtAdd4}) {
-        box->clear();
-        folder.prompt->AnswerOk();
-        QTest::keyClicks(box, "A/");
-        QCOMPARE(box->text(), QString("A"));
-    }
-    QCOMPARE(folder.prompt->shown.size(), 4);
-    QCOMPARE(folder.prompt->shown[0].text, QString("This character, (/) is invalid for this field"));
-    form->txtCustomer[2]->clear();
-    QTest::keyClicks(form->txtCustomer[2], "A/");
-    QCOMPARE(form->txtCustomer[2]->text(), QString("A/"));
 }
 
 void frmCustomerTest::secondSaveKeepsTheLoadedCompanions_data() {
@@ -669,38 +540,20 @@ void frmCustomerTest::duplicateAccountNumbersAreRefusedOnEveryPath() {
     QVERIFY(!ScreenRegistry::Existing<frmWriteProposal>());
 }
 
-void frmCustomerTest::legacyDuplicatesStillLoad() {
-    TestFolder folder;
-    // Written before numbers differing only in case or blanks were refused.
-    frmCustomer *form = Activate(folder, {Business("100", "First"), Business("ab1", "Lower"),
-                                          Business("100 ", "Again"), Business("AB1", "Upper")});
-    const QByteArray before = folder.read("CustomerData.txt");
-    QCOMPARE(form->AccountModel()->rowCount(), 4);
-    for (int i = 0; i < 4; ++i)
-        form->cmdNav_Click(2);
-    QCOMPARE(CustomerRecNo, 1);
-    QVERIFY(folder.prompt->shown.isEmpty());
-    QCOMPARE(folder.read("CustomerData.txt"), before);
-    // Changing one of them asks for a number of its own.
-    form->cmdNav_Click(3);
-    form->txtCustomer[7]->setText("changed");
-    folder.prompt->AnswerOk();
-    QVERIFY(!form->SaveCustomer());
-    QCOMPARE(folder.prompt->Texts(),
-             QStringList{"The Account Number has been duplicated\r\nEnter a different Number"});
-    form->txtCustomer[0]->setText("AB2");
-    QVERIFY(form->SaveCustomer());
-    QCOMPARE(StoredCustomer(folder, 4).AcctNo.trimmed(), QString("AB2"));
-}
-
 void frmCustomerTest::auxDataNeverGoesIntoAnotherCustomersFolder() {
     TestFolder folder;
     // "AB1" was written before numbers differing only in case were refused;
     // both numbers name the folder of "ab1".
     frmCustomer *form = Activate(folder, Mixed() << Business("ab1", "Lower") << Business("AB1", "Upper"));
+    const QByteArray before = folder.read("CustomerData.txt");
     folder.write("AuxFiles/200/AuxFile0/Data.txt", "second's own\r\n");
     folder.write("AuxFiles/ab1/AuxFile0/Data.txt", "lower's own\r\n");
     const QString message = "The Account Number has been duplicated\r\nEnter a different Number";
+    // Such old duplicates still load and browse untouched.
+    for (int i = 0; i < 6; ++i)
+        form->cmdNav_Click(2);
+    QCOMPARE(CustomerRecNo, 1);
+    QCOMPARE(folder.read("CustomerData.txt"), before);
 
     // Another customer's number typed over this one's, not saved yet.
     form->txtCustomer[0]->setText("200 ");
@@ -720,7 +573,6 @@ void frmCustomerTest::auxDataNeverGoesIntoAnotherCustomersFolder() {
     form->txtCustomer[0]->setText("100");
     form->cmdSaveAux_Click(2);
     form->cmdNav_Click(3);
-    QCOMPARE(form->txtCustomer[0]->text(), QString("AB1"));
     form->mnuAux_Click();
     form->txtAux[0]->setPlainText("upper's notes");
     folder.prompt->AnswerOk();
@@ -728,6 +580,10 @@ void frmCustomerTest::auxDataNeverGoesIntoAnotherCustomersFolder() {
     QCOMPARE(folder.prompt->shown.size(), 3);
     QCOMPARE(folder.read("AuxFiles/ab1/AuxFile0/Data.txt"), QByteArray("lower's own\r\n"));
     QCOMPARE(folder.read("AuxFiles/100/AuxFile0/Data.txt"), QByteArray("first's notes\r\n"));
+    // Changing one of them asks for a number of its own.
+    form->txtCustomer[0]->setText("AB2");
+    QVERIFY(form->SaveCustomer());
+    QCOMPARE(StoredCustomer(folder, 6).AcctNo.trimmed(), QString("AB2"));
 }
 
 void frmCustomerTest::browsingLeavesAnUntouchedCustomerAsStored_data() {
@@ -760,14 +616,10 @@ void frmCustomerTest::browsingLeavesAnUntouchedCustomerAsStored() {
     }
     QCOMPARE(form->UsaStyle(), usa);
     const QByteArray before = folder.read("CustomerData.txt");
+    // Browsing saves untouched; an edit rewrites the field edited and keeps the others as stored.
     form->cmdNav_Click(2);
     form->cmdNav_Click(1);
-    form->cmdNav_Click(2);
-    QCOMPARE(CustomerRecNo, 2);
     QCOMPARE(folder.read("CustomerData.txt"), before);
-
-    // An edit rewrites the field edited and keeps the others as stored.
-    form->cmdNav_Click(0);
     form->txtCustomer[6]->setText("555-000-1111");
     form->cmdNav_Click(2);
     CustomerRecord expected = CustomerLayout().Read(before.left(328));
@@ -779,8 +631,17 @@ void frmCustomerTest::browsingLeavesAnUntouchedCustomerAsStored() {
 void frmCustomerTest::newCustomerIsNumberedFromTheFile() {
     TestFolder folder;
     frmCustomer *form = Activate(folder, Mixed());
-    form->mnuAdd_Click();
+    // A new customer cancelled: nothing is written and the first is shown.
+    form->cmdNav_Click(3);
+    form->cmdNew_Click();
     QCOMPARE(CustomerRecNo, 5);
+    QCOMPARE(form->cboStates->currentText(), QString("IL"));
+    QCOMPARE(form->txtCustomer[5]->text(), QString("62704"));
+    form->cmdCustomer_Click();
+    QCOMPARE(CustomerCount, 4);
+    QCOMPARE(CustomerRecNo, 1);
+    QCOMPARE(folder.read("CustomerData.txt").size(), 4 * 328);
+    form->mnuAdd_Click();
     // An existing customer picked from the list instead of entering the new one.
     form->Command1_Click(1);
     form->cboAccounts_Click(form->cboAccounts->findText("Adams Roofing"));
@@ -790,7 +651,6 @@ void frmCustomerTest::newCustomerIsNumberedFromTheFile() {
     FillIndividual(form, "500", "Jane", "Doe");
     form->cboCity->setEditText("Rivertown");
     QVERIFY(form->SaveCustomer());
-    QCOMPARE(folder.read("CustomerData.txt").size(), 5 * 328);
     const CustomerRecord stored = StoredCustomer(folder, 5);
     QCOMPARE(stored.LastName.trimmed(), QString("Doe"));
     QCOMPARE(stored.Reserved1, qint16(1));
@@ -798,7 +658,6 @@ void frmCustomerTest::newCustomerIsNumberedFromTheFile() {
     QCOMPARE(folder.read("ContractInfo.txt").size(), 5 * 386);
     QCOMPARE(folder.read("CycleInfo.txt").size(), 5 * 69);
     QCOMPARE(form->CityList().indexOf("Rivertown"), 1 + form->CityList().indexOf("Capital City"));
-    QCOMPARE(CustomerCount, 5);
     form->BuildAccountList();
     for (const AccountEntry &entry : form->AccountModel()->Entries())
         QVERIFY(!entry.name.trimmed().startsWith(','));
@@ -846,13 +705,10 @@ void frmCustomerTest::newCustomerOnAFullDiskIsReported() {
     }
     QVERIFY(limited);
     QVERIFY(!saved);
-    QCOMPARE(folder.prompt->shown.size(), 1);
     QVERIFY(folder.prompt->shown[0].text.contains("CustomerData.txt"));
     for (int i = 0; i < names.size(); ++i)
         QVERIFY2(folder.read(names[i]) == before[i], qPrintable(names[i]));
-    QVERIFY(!form->cmdCustomer->isHidden()); // still the new customer, not lost from the screen
-    QCOMPARE(form->txtCustomer[10]->text(), QString("Doe"));
-    // With room again the same entry is saved.
+    // Still the new customer on the screen: with room again the same entry is saved.
     QVERIFY(form->SaveCustomer());
     QCOMPARE(StoredCustomer(folder, 13).LastName.trimmed(), QString("Doe"));
     QCOMPARE(folder.read("ContractInfo.txt").size(), 13 * 386);
@@ -884,29 +740,12 @@ void frmCustomerTest::screenshots() {
         QSKIP("TAMSEL_SCREENSHOTS is not set");
     TestFolder folder;
     QList<CustomerRecord> records = Mixed();
-    records[0].Address1 = "1420 Industrial Pkwy";
-    records[0].Phone = "217-555-0142";
-    records[0].Other = "office@smithplumbing.example";
-    records[0].State = "IL";
-    records[0].PostalCode = records[0].Address4 = "62704";
-    records[2].Title = "Mr.";
-    records[2].MiddleInitial = "R";
     records[2].Address1 = "88 Maple Avenue";
-    records[2].Address2 = "Back door, ring twice";
     records[2].State = "IL";
     records[2].PostalCode = records[2].Address4 = "62702";
-    records[2].Cell = "217-555-0199";
-    for (int i = 0; i < 8; ++i) {
-        CustomerRecord more = Business(QString::number(500 + i), QString("Smithfield Works %1").arg(i + 1), "Decatur");
-        more.Phone = QString("217-555-01%1").arg(i + 10);
-        more.Address1 = QString("%1 Oak Street").arg(100 + i * 7);
-        records << more;
-    }
-    folder.write("StatesList.txt", "\"IL\",\"IN\",\"MO\",\"WI\"\r\n");
+    folder.write("AuxHeadings.txt", "Gate code\r\nDog\r\nWater shut-off\r\nPanel\r\nParking\r\nNotes\r\n");
     frmCustomer *form = Activate(folder, records);
-    form->resize(900, 420);
     form->show();
-    QCoreApplication::processEvents();
     const auto save = [&](const QString &name) {
         form->resize(960, form->sizeHint().height());
         QCoreApplication::processEvents();
@@ -921,15 +760,10 @@ void frmCustomerTest::screenshots() {
     form->txtSearchfor->setText("smi");
     save("customer-search.png");
     form->cmdStartSearch_Click();
-    form->fgCustomersFound->selectRow(2);
+    form->fgCustomersFound->selectRow(1);
     save("customer-results.png");
     form->cmdRetry_Click();
-    form->cmdNav_Click(0);
-    folder.write("AuxHeadings.txt", "Gate code\r\nDog\r\nWater shut-off\r\nPanel\r\nParking\r\nNotes\r\n");
-    form->Form_Activate();
     form->txtAux[0]->setPlainText("4711#");
-    form->txtAux[1]->setPlainText("Friendly, named Max");
-    form->txtAux[2]->setPlainText("Basement, north wall");
     form->txtAux[5]->setPlainText("Call before arriving.\nInvoices to the office.");
     form->mnuAux_Click();
     save("customer-aux.png");
