@@ -149,6 +149,7 @@ void TermsTest::damagedAndUnwritableFilesLoseNothing() {
     screen->Text1[1]->setPlainText(QStringLiteral("New"));
     folder.prompt->AnswerOk();
     screen->Command1_Click(2);
+    QVERIFY(!folder.prompt->shown.isEmpty());
     QCOMPARE(folder.prompt->shown.last().title, QStringLiteral("File not saved"));
     QCOMPARE(screen->Text1[1]->toPlainText(), QStringLiteral("New"));
 }
