@@ -12,7 +12,6 @@
 #include "records/frmTerms.h"
 #include "settings/BusinessFiles.h"
 #include "settings/frmSetup.h"
-#include "settings/TermsTexts.h"
 #include "TestFolder.h"
 #include "TestMain.h"
 
@@ -69,7 +68,6 @@ QList<Writer> Writers() {
     parties.price = Money(1250.5);
     const AuxTexts aux = {QStringLiteral("Roof"),    QStringLiteral("Gutters"), QStringLiteral("Siding"),
                           QStringLiteral("Windows"), QStringLiteral("Doors"),   QStringLiteral("Notes")};
-    const QString body = QStringLiteral("Tear off old roof\nNew shingles");
     // clang-format off
     return {
         {"record file: a new record", "Items.dat", {{"Items.dat", TwoRecords}}, [] { return PutItem(3); }, false, 25},
@@ -90,8 +88,6 @@ QList<Writer> Writers() {
         {"proposal payments", "TamselProposals/ProposalPayments/1001.txt",
          {{"TamselProposals/ProposalPayments/1001.txt", "old payments\r\n"}},
          [] { return WritePaymentsFile(1001, PaymentSchedule{Money(1000), {{Money(400), QDate(2027, 1, 1)}}}); }},
-        {"custom terms", "CustomTerms.txt", WithBackup("CustomTerms.txt", "\"Net 30 days\"\r\n"),
-         [=] { return SaveCustomText(CustomTermsFile, body); }, true},
         {"aux data boxes", "AuxFiles/A100/AuxFile0/Data.txt", {{"AuxFiles/A100/AuxFile0/Data.txt", "Old\r\n"}},
          [=] { return SaveAuxData(QStringLiteral("A100"), aux); }},
     };
