@@ -44,7 +44,8 @@ void FileRoutinesTest::namesMatchEntriesOfAnyCase() {
     QVERIFY(FileExists(QStringLiteral("/CUSTOMERDATA.txt")));
     // The exact spelling first; a missing tail is kept as written.
     QCOMPARE(DataPath(QStringLiteral("/AuxFiles/A1")), folder.file(QStringLiteral("AuxFiles/A1")));
-    QCOMPARE(DataPath(QStringLiteral("\\AUXFILES/a1\\AuxFile0")), folder.file(QStringLiteral("AuxFiles/a1/AuxFile0")));
+    QCOMPARE(DataPath(QStringLiteral("\\AUXFILES/a1\\AuxFile0")),
+             folder.file(QStringLiteral("AuxFiles/a1/AuxFile0")));
 }
 
 void FileRoutinesTest::fileExistsRestoresFromBackup() {

@@ -110,7 +110,8 @@ QList<Reader> Readers() {
          [] { return ReadPrintColorsFile().value_or(PrintColorSettings()).fontName; },
          QStringLiteral("Courier New")},
         {QStringLiteral("CustomTerms.txt"), "\"Net 30 days\"\r\n",
-         [] { return ScreenRegistry::Get<frmTerms>()->Text1[0]->toPlainText(); }, QStringLiteral("Net 30 days")},
+         [] { return ScreenRegistry::Get<frmTerms>()->Text1[0]->toPlainText(); },
+         QStringLiteral("Net 30 days")},
     };
 }
 

@@ -136,19 +136,21 @@ void CustomerRecordsTest::companionRecordBytes() {
     CycleRec.Field2 = Currency{123400}; // 12.34
     CycleRec.Field3 = 300;
     const QByteArray c = CycleLayout().Write(CycleRec);
-    QCOMPARE(c, QByteArray("None Selected").leftJustified(35, ' ') + QByteArray::fromHex("08e20100000000002c01") +
-                    QByteArray(20, ' ') + QByteArray::fromHex("0000ffff"));
+    QCOMPARE(c, QByteArray("None Selected").leftJustified(35, ' ') +
+                    QByteArray::fromHex("08e20100000000002c01") + QByteArray(20, ' ') +
+                    QByteArray::fromHex("0000ffff"));
     Clock::SetToday({});
 }
 
 void CustomerRecordsTest::deleteCompactsAllFilesAndRemovesOnlyItsOwnActiveFile() {
     TestFolder folder;
     // "ab1" and " AB1" were written before numbers differing only in case or blanks were refused.
-    const QList<CustomerRecord> four{Business("ab1", "Lower"), Business("B2", "Second"), Business("C3", "Third"),
-                                     Business(" AB1", "Upper")};
+    const QList<CustomerRecord> four{Business("ab1", "Lower"), Business("B2", "Second"),
+                                     Business("C3", "Third"), Business(" AB1", "Upper")};
     WriteCustomers(folder, four);
-    for (const char *name : {"QXActiveAccounts/ab1.txt", "QXActiveAccounts/B2.txt", "Backup/QXActiveAccounts/B2.txt",
-                             "Backup/CycleInfo.txt", "CustomerData.txt.txt", "Backup/secret.txt"})
+    for (const char *name : {"QXActiveAccounts/ab1.txt", "QXActiveAccounts/B2.txt",
+                             "Backup/QXActiveAccounts/B2.txt", "Backup/CycleInfo.txt", "CustomerData.txt.txt",
+                             "Backup/secret.txt"})
         folder.write(name, "x");
     for (const QString &bad : {QStringLiteral(".."), QStringLiteral("../Backup/secret"), QStringLiteral("..\\CustomerData.txt"),
                                QStringLiteral("")}) {

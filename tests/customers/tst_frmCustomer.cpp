@@ -101,7 +101,8 @@ void frmCustomerTest::emptyFileStartsTheFirstCustomer() {
     // Only the invitation and the failed write: with no customer file there is
     // nothing to rebuild the companion files from, and no reason to say so.
     QCOMPARE(folder.prompt->Texts().size(), 2);
-    QCOMPARE(folder.prompt->Texts()[0], QString("Your Customer File is Empty\r\nCreate your First Customer Now"));
+    QCOMPARE(folder.prompt->Texts()[0],
+             QString("Your Customer File is Empty\r\nCreate your First Customer Now"));
     QVERIFY(folder.prompt->Texts()[1].contains("CustomerData.txt"));
     for (const char *name : {"CustomerData.txt", "ContractInfo.txt", "CycleInfo.txt"})
         QVERIFY2(!folder.exists(name), name);
