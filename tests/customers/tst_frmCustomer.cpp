@@ -3,7 +3,6 @@
 #include "common/ScreenRegistry.h"
 #include "CustomerFixtures.h"
 #include "customers/AccountListModel.h"
-#include "customers/CustomerTextFiles.h"
 #include "customers/CustomersFoundModel.h"
 #include "customers/frmCustomer.h"
 #include "FileSizeLimit.h"
