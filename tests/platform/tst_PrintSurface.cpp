@@ -1,8 +1,18 @@
 // The rules every print surface shares, on the recording surface: at size 10
-// a character is 100 twips wide and a line 240 twips high.
+// a character is 100 twips wide and a line 240 twips high. Then the surface on
+// paper: what is painted in twips must land where it should in the PDF's
+// pictures at 72 dpi (20 twips a pixel, after an 18-pixel margin).
 #include "TestMain.h"
+#include "platform/QtPrintSurface.h"
 #include "platform/RecordingPrintSurface.h"
 
+#include <QBuffer>
+#include <QDir>
+#include <QFontInfo>
+#include <QImage>
+#include <QPrinter>
+#include <QProcess>
+#include <QTemporaryDir>
 #include <QTest>
 
 namespace {
@@ -16,7 +26,7 @@ QString Placed(const RecordingPrintSurface &surface) {
 }
 
 // Steps split by '|': "P:text" print, "L:text" or "L" end a line, "#:n" and
-// "#L:n" a number, "F:n" font size, "line", "box", "picture", "N" new page, "E" end.
+// "#L:n" a number, "F:n" font size, "N" new page.
 void Run(PrintSurface &s, const QString &steps) {
     for (const QString &step : steps.split('|')) {
         const QString arg = step.section(':', 1);
@@ -32,23 +42,45 @@ void Run(PrintSurface &s, const QString &steps) {
             s.PrintNumber(arg.toDouble());
         else if (step.startsWith(QLatin1String("F:")))
             s.SetFontSize(arg.toDouble());
-        else if (step == QLatin1String("line"))
-            s.DrawLine(1600, 4500, 10650, 4510, 0);
-        else if (step == QLatin1String("box"))
-            s.DrawBox(1080, 2160, 5400, 3600, 0, BoxFill::Filled);
-        else if (step == QLatin1String("picture"))
-            QVERIFY(s.DrawPicture("picture", 3000, 360, 1440, 720));
         else if (step == QLatin1String("N"))
             s.NewPage();
-        else if (step == QLatin1String("E"))
-            s.EndDoc();
         else
             QFAIL(qPrintable("unknown step " + step));
     }
 }
 
-const quint32 Blue = PrintRgb(0, 0, 255);
-const quint32 Navy = PrintRgb(0, 0, 128);
+constexpr int Margin = 18; // pixels at 72 dpi
+
+int Px(double twips) {
+    return Margin + int(twips / 20);
+}
+bool IsDark(const QImage &page, int x, int y) {
+    return qGray(page.pixel(x, y)) < 64;
+}
+bool IsWhite(const QImage &page, int x, int y) {
+    return qGray(page.pixel(x, y)) > 240;
+}
+
+// The pages of a PDF as 72-dpi pictures, in order.
+QList<QImage> Render(const QString &pdf, const QString &folder) {
+    QList<QImage> pages;
+    const QStringList arguments{"-r", "72", "-png", pdf, QDir(folder).filePath(QStringLiteral("page"))};
+    if (QProcess::execute(QStringLiteral("pdftoppm"), arguments) != 0)
+        return pages;
+    for (const QString &name : QDir(folder).entryList({"page-*.png"}, QDir::Files, QDir::Name))
+        pages << QImage(QDir(folder).filePath(name));
+    return pages;
+}
+
+QByteArray RedPicture() {
+    QImage image(4, 2, QImage::Format_RGB32);
+    image.fill(Qt::red);
+    QByteArray bytes;
+    QBuffer buffer(&bytes);
+    buffer.open(QIODevice::WriteOnly);
+    image.save(&buffer, "PNG");
+    return bytes;
+}
 } // namespace
 
 class PrintSurfaceTest : public QObject {
@@ -64,15 +96,11 @@ private slots:
             << "P:abc" << 1300.0 << 2000.0 << "abc@1000,2000";
         QTest::newRow("ending the line returns x to 0 and moves y down one line")
             << "L:abc" << 0.0 << 2240.0 << "abc@1000,2000";
-        QTest::newRow("an empty line only moves down") << "L" << 0.0 << 2240.0 << "";
         QTest::newRow("a number after a text leaves two spaces after the hyphen")
             << "P:No. - |#L:1001" << 0.0 << 2240.0 << "No. - @1000,2000| 1001 @1600,2000";
         QTest::newRow("a negative number takes the sign column") << "#:-5" << 1300.0 << 2000.0 << "-5 @1000,2000";
         QTest::newRow("the line height is that of the font in use")
             << "F:18|L:a" << 0.0 << 2432.0 << "a@1000,2000";
-        QTest::newRow("a line leaves the position at its second corner") << "line" << 10650.0 << 4510.0 << "";
-        QTest::newRow("a box leaves the position at its second corner") << "box" << 5400.0 << 3600.0 << "";
-        QTest::newRow("a picture leaves the position where it was") << "picture" << 1000.0 << 2000.0 << "";
         QTest::newRow("a new page starts at the top left") << "P:a|N" << 0.0 << 0.0 << "a@1000,2000";
     }
     void currentPositionAfterOutput() {
@@ -87,92 +115,153 @@ private slots:
         QCOMPARE(QPointF(surface.CurrentX(), surface.CurrentY()), QPointF(x, y));
         QCOMPARE(Placed(surface), placed);
     }
-    void operationsKeepTheStateTheyWereMadeIn() {
-        RecordingPrintSurface surface;
-        surface.SetFontName("Courier New");
-        surface.SetFontSize(12);
-        surface.SetBold(true);
-        surface.SetUnderline(true);
-        surface.SetTextColor(Blue);
-        surface.SetPenWidth(2);
-        surface.Print("Proposal");
-        surface.DrawBox(8640, 720, 10800, 1800, Navy);
-        surface.SetPenWidth(0); // never thinner than one
-        surface.SetUnderline(false);
-        surface.DrawLine(1600, 4500, 10650, 4500, 0);
-        surface.PrintLine("after");
-
-        const QList<PrintOperation> &ops = surface.Operations();
-        QCOMPARE(ops.size(), 4);
-        QCOMPARE(ops[0].font, (PrintFont{"Courier New", 12, true, true}));
-        QCOMPARE(ops[1].color, Navy); // the colour given, not the text colour
-        QCOMPARE(ops[1].penWidth, 2);
-        QCOMPARE(ops[1].filled, false);
-        QCOMPARE(ops[2].penWidth, 1);
-        QCOMPARE(ops[3].font.underline, false);
-        QCOMPARE(ops[3].color, Blue); // text colour stays until set again
-    }
-    void pagesThatReachTheDevice_data() {
-        QTest::addColumn<QString>("steps");
-        QTest::addColumn<int>("pages");
-        QTest::addColumn<int>("documents");
-        QTest::addColumn<QList<int>>("pageOfEachText");
-        QTest::addColumn<int>("jobPageAfter");
-
-        QTest::newRow("the page begun after the last copy never comes out")
-            << "L:copy 1|N|E" << 1 << 1 << QList<int>{1} << 1;
-        QTest::newRow("a blank page ended by a new page still comes out")
-            << "L:one|N|N|L:three|E" << 3 << 1 << QList<int>{1, 3} << 1;
-        QTest::newRow("empty lines alone start no document") << "L|P:|E" << 0 << 0 << QList<int>{} << 1;
-        QTest::newRow("the job page number counts before the page is drawn on")
-            << "L:one|N|N" << 2 << 0 << QList<int>{1} << 3;
-        QTest::newRow("a second job starts again at page 1")
-            << "L:first job|N|E|L:second job|E" << 2 << 2 << QList<int>{1, 1} << 1;
-    }
+    // Only pages drawn on, or ended by a new page, reach the device; the job's
+    // page number counts before the page is drawn on.
     void pagesThatReachTheDevice() {
-        QFETCH(QString, steps);
-        QFETCH(int, pages);
-        QFETCH(int, documents);
-        QFETCH(QList<int>, pageOfEachText);
-        QFETCH(int, jobPageAfter);
         RecordingPrintSurface surface;
-        Run(surface, steps);
-        QCOMPARE(surface.PagesStarted(), pages);
-        QCOMPARE(surface.DocumentsEnded(), documents);
-        QList<int> pageOf;
-        for (const PrintOperation &op : surface.Operations())
-            pageOf << op.page;
-        QCOMPARE(pageOf, pageOfEachText);
-        QCOMPARE(surface.JobPageNo(), jobPageAfter);
-    }
-    void refusedPageStopsTheJobUntilTheNext() {
-        RecordingPrintSurface surface;
-        surface.RefusePagesFrom(2);
-        surface.PrintLine("page 1");
-        QVERIFY(!surface.Failed());
-        surface.NewPage();
-        surface.PrintLine("page 2");
-        QVERIFY(surface.Failed());
-        QVERIFY(!surface.DrawPicture("logo", 0, 0, 10, 10));
-        QCOMPARE(surface.Texts(), QStringList{"page 1"});
+        surface.PrintLine();
         surface.EndDoc();
-        QVERIFY(surface.Failed()); // the caller can still tell after the end
+        QCOMPARE(surface.DocumentsEnded(), 0); // empty lines alone start no document
+        surface.PrintLine("one");
+        surface.NewPage();
+        surface.NewPage();
+        QCOMPARE(surface.JobPageNo(), 3);
+        surface.EndDoc();
+        QCOMPARE(surface.PagesStarted(), 2); // the blank second page, not the third begun
         QCOMPARE(surface.DocumentsEnded(), 1);
-
-        surface.RefusePagesFrom(0);
-        surface.PrintLine("next job");
-        QVERIFY(!surface.Failed());
+        surface.PrintLine("second job");
+        QCOMPARE(surface.JobPageNo(), 1);
     }
-    void landscapeTurnsThePrintableArea() {
-        RecordingPrintSurface surface;
-        const auto area = [&] { return QSizeF(surface.PrintableWidth(), surface.PrintableHeight()); };
-        QCOMPARE(surface.Orientation(), PrintOrientation::Portrait);
-        QCOMPARE(area(), QSizeF(11520, 15120));
+    void pdfPagesLandInTwips() {
+        QTemporaryDir folder;
+        const QString pdf = folder.filePath("job.pdf");
+        QPrinter printer;
+        printer.setOutputFileName(pdf);
+        QtPrintSurface surface(printer);
+        QCOMPARE(printer.resolution(), 1440);
+        QCOMPARE(QSizeF(surface.PrintableWidth(), surface.PrintableHeight()),
+                 QSizeF(11520, 15120)); // 8 x 10.5 in
+
+        // Page 1: a black square from 1 to 2 inches, a red picture scaled into a
+        // box 2 by 1 inches, and big text from y = 4320.
+        surface.DrawBox(1440, 1440, 2880, 2880, 0, BoxFill::Filled);
+        QVERIFY(surface.DrawPicture(RedPicture(), 4320, 1440, 2880, 1440));
+        QVERIFY(!surface.DrawPicture("not a picture", 4320, 4320, 1440, 1440));
+        surface.SetFontSize(36);
+        surface.SetCurrentX(1440);
+        surface.SetCurrentY(4320);
+        surface.Print("HHHH");
+        const double textRight = surface.CurrentX();
+        surface.PrintLine();
+        const double nextLine = surface.CurrentY();
+        surface.NewPage();
+        surface.SetFontSize(12);
+        surface.SetCurrentY(1440);
+        surface.PrintLine("Second page");
+        surface.NewPage(); // as after the last copy: nothing follows
+        surface.EndDoc();
+        QVERIFY(!surface.Failed());
+
+        const QList<QImage> pages = Render(pdf, folder.path());
+        QCOMPARE(pages.size(), 2); // no empty page after the end
+        const QImage &page = pages[0];
+        QCOMPARE(page.size(), QSize(612, 792)); // US Letter, portrait
+
+        // The square: inside dark, just outside white, on every side.
+        QVERIFY(IsDark(page, Px(1440) + 2, Px(1440) + 2) && IsDark(page, Px(2880) - 2, Px(2880) - 2));
+        QVERIFY(IsWhite(page, Px(1440) - 3, Px(1440) - 3) && IsWhite(page, Px(2880) + 3, Px(2880) + 3));
+
+        // The picture fills its box and no more.
+        const QRgb inside = page.pixel(Px(4320) + 5, Px(1440) + 5);
+        QVERIFY(qRed(inside) > 200 && qGreen(inside) < 60 && qBlue(inside) < 60);
+        QVERIFY(qRed(page.pixel(Px(7200) - 3, Px(2880) - 3)) > 200);
+        QVERIFY(IsWhite(page, Px(7200) + 3, Px(2880) + 3));
+
+        // Text hangs below its current y and stays within its measured box.
+        QRect ink;
+        for (int y = Px(4320) - 20; y < Px(nextLine) + 20; ++y)
+            for (int x = Px(1440) - 20; x < Px(textRight) + 20; ++x)
+                if (IsDark(page, x, y))
+                    ink |= QRect(x, y, 1, 1);
+        QVERIFY2(!ink.isEmpty(), "no text was painted");
+        QVERIFY(ink.top() >= Px(4320) && ink.bottom() <= Px(nextLine));
+        QVERIFY(ink.left() >= Px(1440) && ink.left() <= Px(1440) + 6);
+        QVERIFY(ink.right() <= Px(textRight) && ink.right() >= Px(textRight) - 8);
+
+        // The second page's line is on the second page.
+        bool inked = false;
+        for (int y = Px(1440); y < Px(1680); ++y)
+            for (int x = Px(0); x < Px(1440); ++x)
+                inked = inked || IsDark(pages[1], x, y);
+        QVERIFY(inked);
+    }
+    void metricsAreThoseOfThePrinterFont() {
+        QPrinter printer;
+        printer.setOutputFileName(QDir::temp().filePath("unused.pdf"));
+        QtPrintSurface surface(printer);
+
+        // Courier New's face: every character 0.6 em, 120 twips at 10 points, at
+        // the printer's 1440 dpi, not the screen's.
+        surface.SetFontName("Courier New");
+        surface.SetFontSize(10);
+        QVERIFY(qAbs(surface.TextWidth("iiiiiiiiii") - 1200) < 2);
+        QVERIFY(surface.TextHeight() > 200 && surface.TextHeight() < 300);
+
+        // Arial is metric-compatible with the installed Liberation Sans.
+        surface.SetFontName("Arial");
+        const double arial = surface.TextWidth("Acceptance of Proposal");
+        QFont liberation("Liberation Sans");
+        liberation.setPointSizeF(10);
+        QVERIFY(QFontInfo(liberation).family().contains("Liberation Sans"));
+        QVERIFY(qAbs(arial -
+                     QFontMetricsF(liberation, &printer).horizontalAdvance("Acceptance of Proposal")) < 1);
+
+        // Size and the line height follow the font as it is set now.
+        const double line10 = surface.TextHeight();
+        surface.SetFontSize(20);
+        QVERIFY(qAbs(surface.TextWidth("Acceptance of Proposal") - 2 * arial) < 4);
+        surface.PrintLine();
+        QVERIFY(qAbs(surface.CurrentY() - 2 * line10) < 4);
+    }
+    void paperChosenInTheDialog_data() {
+        QTest::addColumn<int>("paper"); // QPageSize::PageSizeId
+        QTest::addColumn<bool>("asChosen");
+        QTest::addColumn<QSizeF>("printable"); // portrait; landscape turns it
+        QTest::addColumn<bool>("holds");
+        // Qt's A4 is 595 x 842 points; a quarter inch is taken on each side.
+        QTest::newRow("A5: too small") << int(QPageSize::A5) << true << QSizeF(7680, 11180) << false;
+        QTest::newRow("A4 outside the dialog: Letter")
+            << int(QPageSize::A4) << false << QSizeF(11520, 15120) << true;
+    }
+    void paperChosenInTheDialog() {
+        QFETCH(int, paper);
+        QFETCH(bool, asChosen);
+        QFETCH(QSizeF, printable);
+        QFETCH(bool, holds);
+        QTemporaryDir folder;
+        QPrinter printer;
+        printer.setOutputFileName(folder.filePath("job.pdf"));
+        printer.setPageSize(QPageSize(QPageSize::PageSizeId(paper)));
+        QtPrintSurface surface(printer, asChosen ? PrintPaper::AsChosen : PrintPaper::Letter);
+        QVERIFY(qAbs(surface.PrintableWidth() - printable.width()) < 1);
+        QVERIFY(qAbs(surface.PrintableHeight() - printable.height()) < 1);
+        QCOMPARE(surface.HoldsPages(), holds);
         surface.SetOrientation(PrintOrientation::Landscape);
-        QCOMPARE(area(), QSizeF(15120, 11520));
-        surface.SetPrintableSize(15000, 11000);
-        surface.SetOrientation(PrintOrientation::Portrait);
-        QCOMPARE(area(), QSizeF(11000, 15000));
+        QVERIFY(qAbs(surface.PrintableWidth() - printable.height()) < 1);
+        QVERIFY(qAbs(surface.PrintableHeight() - printable.width()) < 1);
+        QCOMPARE(surface.HoldsPages(), holds);
+    }
+    void printerThatCannotStartFails() {
+        QTemporaryDir folder;
+        QPrinter printer;
+        printer.setOutputFileName(folder.filePath("no such folder/job.pdf"));
+        QtPrintSurface surface(printer);
+        surface.PrintLine("Proposal");
+        surface.DrawBox(0, 0, 1440, 1440, 0);
+        QVERIFY(surface.Failed());
+        surface.EndDoc();
+        QVERIFY(surface.Failed());
+        QVERIFY(!QFile::exists(folder.filePath("no such folder/job.pdf")));
     }
 };
 
