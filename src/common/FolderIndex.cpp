@@ -6,6 +6,9 @@
 #include <QHash>
 #include <QStringList>
 #include <utility>
+#include <fcntl.h>
+#include <sys/stat.h>
+#include <unistd.h>
 
 FolderIndex::FolderIndex(const QString &folderPath) : path_(folderPath) {}
 
@@ -13,6 +16,23 @@ FolderIndex FolderIndex::Empty(const QString &folderPath) {
     FolderIndex index(folderPath);
     index.known_ = true;
     return index;
+}
+
+FolderIndex::FolderIndex(FolderIndex &&other) noexcept
+    : path_(std::move(other.path_)), known_(other.known_), exact_(std::move(other.exact_)),
+      entries_(std::move(other.entries_)), fd_(std::exchange(other.fd_, -1)) {}
+
+FolderIndex::~FolderIndex() {
+    if (fd_ >= 0)
+        ::close(fd_);
+}
+
+bool FolderIndex::MakeFolder(const QString &name) {
+    if (fd_ < 0)
+        fd_ = ::open(QFile::encodeName(path_).constData(), O_PATH | O_DIRECTORY | O_CLOEXEC);
+    if (fd_ < 0)
+        return QDir().mkdir(path_ + QLatin1Char('/') + name);
+    return ::mkdirat(fd_, QFile::encodeName(name).constData(), 0777) == 0;
 }
 
 namespace {
@@ -133,7 +153,7 @@ bool FolderIndex::EnsureFolder(const QString &name, bool *made, QString *spellin
             *spelling = found->second;
         return QFileInfo(path_ + QLatin1Char('/') + found->second).isDir();
     }
-    if (!QDir().mkdir(path))
+    if (!MakeFolder(name))
         return false;
     Add(name);
     if (made)

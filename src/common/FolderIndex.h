@@ -15,6 +15,10 @@ public:
     explicit FolderIndex(const QString &folderPath);
     // A folder just made here, so known to be empty: nothing is read.
     static FolderIndex Empty(const QString &folderPath);
+    FolderIndex(FolderIndex &&other) noexcept;
+    FolderIndex(const FolderIndex &) = delete;
+    FolderIndex &operator=(const FolderIndex &) = delete;
+    ~FolderIndex();
 
     const QString &path() const { return path_; }
 
@@ -55,9 +59,14 @@ private:
 
     void Read();
     void Add(const QString &entry);
+    bool MakeFolder(const QString &name);
 
     QString path_;
     bool known_ = false; // entries_ holds every entry of the folder
     QSet<QString> exact_;
     std::map<QString, QString, CaseInsensitiveLess> entries_; // first spelling of each name
+    // The folder itself, opened at the first folder made in it: a name made
+    // relative to it skips the walk down the whole path, which is most of
+    // what making tens of thousands of folders costs beyond the disk.
+    int fd_ = -1;
 };
