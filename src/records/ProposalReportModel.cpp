@@ -1,6 +1,7 @@
 #include "records/ProposalReportModel.h"
 
 #include "common/CommonRoutines.h"
+#include "common/FolderIndex.h"
 #include "common/LocaleTexts.h"
 #include "common/QuotedFields.h"
 #include "platform/Clock.h"
@@ -98,35 +99,6 @@ QStringList FileNamesIn(const QString &folder) {
     return names;
 }
 
-// The file of the folder named as fileName but for the letter case of its
-// ASCII letters, the exact spelling aside: empty when there is none; nullopt
-// when the name has too many spellings to try, or letters (i, k, non-ASCII)
-// that other characters turn into when put in lower case.
-std::optional<QString> OtherSpelling(const QString &folder, const QString &fileName) {
-    std::vector<qsizetype> letters;
-    for (qsizetype i = 0; i < fileName.size(); ++i) {
-        const char16_t c = fileName[i].unicode();
-        if (c >= 0x80 || QChar::toLower(c) == u'i' || QChar::toLower(c) == u'k')
-            return std::nullopt;
-        if (QChar::isLetter(c))
-            letters.push_back(i);
-    }
-    if (letters.size() > 4)
-        return std::nullopt;
-    QString spelling = fileName;
-    for (unsigned mask = 0; mask < (1u << letters.size()); ++mask) {
-        for (size_t l = 0; l < letters.size(); ++l) {
-            const QChar c = fileName[letters[l]];
-            spelling[letters[l]] = mask & (1u << l) ? c.toUpper() : c.toLower();
-        }
-        struct stat info {};
-        if (spelling != fileName &&
-            ::stat(QFile::encodeName(folder + QLatin1Char('/') + spelling).constData(), &info) == 0 &&
-            S_ISREG(info.st_mode))
-            return spelling;
-    }
-    return QString();
-}
 
 } // namespace
 
@@ -282,7 +254,7 @@ ReadBack<QString> ProposalReportModel::ReadState(const QString &fileName) const 
     // past that, or for any other name, the folder's listing, made once per
     // fill, costs less.
     if (!stateFilesListed_ && ++spellingsTried_ <= 256)
-        if (const auto spelling = OtherSpelling(stateFolder_, fileName))
+        if (const auto spelling = FolderIndex::OtherSpelling(stateFolder_, fileName, true))
             return spelling->isEmpty() ? ReadBack<QString>() : ReadDirect(stateFolder_ + QLatin1Char('/') + *spelling);
     if (!stateFilesListed_) {
         stateFilesListed_ = true;
