@@ -6,6 +6,10 @@
 #include <QHash>
 #include <QStringList>
 #include <utility>
+#include <vector>
+#include <fcntl.h>
+#include <sys/stat.h>
+#include <unistd.h>
 
 FolderIndex::FolderIndex(const QString &folderPath) : path_(folderPath) {}
 
@@ -13,6 +17,23 @@ FolderIndex FolderIndex::Empty(const QString &folderPath) {
     FolderIndex index(folderPath);
     index.known_ = true;
     return index;
+}
+
+FolderIndex::FolderIndex(FolderIndex &&other) noexcept
+    : path_(std::move(other.path_)), known_(other.known_), exact_(std::move(other.exact_)),
+      entries_(std::move(other.entries_)), fd_(std::exchange(other.fd_, -1)) {}
+
+FolderIndex::~FolderIndex() {
+    if (fd_ >= 0)
+        ::close(fd_);
+}
+
+bool FolderIndex::MakeFolder(const QString &name) {
+    if (fd_ < 0)
+        fd_ = ::open(QFile::encodeName(path_).constData(), O_PATH | O_DIRECTORY | O_CLOEXEC);
+    if (fd_ < 0)
+        return QDir().mkdir(path_ + QLatin1Char('/') + name);
+    return ::mkdirat(fd_, QFile::encodeName(name).constData(), 0777) == 0;
 }
 
 namespace {
@@ -85,7 +106,36 @@ FolderIndex::Batch::~Batch() {
     }
 }
 
+std::optional<QString> FolderIndex::OtherSpelling(const QString &folderPath, const QString &name, bool filesOnly) {
+    std::vector<qsizetype> letters;
+    for (qsizetype i = 0; i < name.size(); ++i) {
+        const char16_t c = name[i].unicode();
+        // Kelvin sign, long s and dotted capital I match k, s and i.
+        if (c >= 0x80 || QChar::toLower(c) == u'i' || QChar::toLower(c) == u'k' || QChar::toLower(c) == u's')
+            return std::nullopt;
+        if (QChar::isLetter(c))
+            letters.push_back(i);
+    }
+    if (letters.size() > 4)
+        return std::nullopt;
+    QString spelling = name;
+    for (unsigned mask = 0; mask < (1u << letters.size()); ++mask) {
+        for (size_t l = 0; l < letters.size(); ++l) {
+            const QChar c = name[letters[l]];
+            spelling[letters[l]] = mask & (1u << l) ? c.toUpper() : c.toLower();
+        }
+        struct stat info {};
+        if (spelling != name &&
+            ::stat(QFile::encodeName(folderPath + QLatin1Char('/') + spelling).constData(), &info) == 0 &&
+            (!filesOnly || S_ISREG(info.st_mode)))
+            return spelling;
+    }
+    return QString();
+}
+
 QString FolderIndex::MatchingEntry(const QString &folderPath, const QString &name) {
+    if (auto spelling = OtherSpelling(folderPath, name))
+        return *spelling;
     if (BatchListings)
         return MatchingInBatch(folderPath, name);
     QDirIterator it(folderPath, EveryEntry);
@@ -133,7 +183,7 @@ bool FolderIndex::EnsureFolder(const QString &name, bool *made, QString *spellin
             *spelling = found->second;
         return QFileInfo(path_ + QLatin1Char('/') + found->second).isDir();
     }
-    if (!QDir().mkdir(path))
+    if (!MakeFolder(name))
         return false;
     Add(name);
     if (made)

@@ -8,6 +8,7 @@
 #include <QSet>
 #include <QString>
 #include <map>
+#include <optional>
 
 class FolderIndex {
 public:
@@ -15,6 +16,10 @@ public:
     explicit FolderIndex(const QString &folderPath);
     // A folder just made here, so known to be empty: nothing is read.
     static FolderIndex Empty(const QString &folderPath);
+    FolderIndex(FolderIndex &&other) noexcept;
+    FolderIndex(const FolderIndex &) = delete;
+    FolderIndex &operator=(const FolderIndex &) = delete;
+    ~FolderIndex();
 
     const QString &path() const { return path_; }
 
@@ -24,10 +29,20 @@ public:
     // name as the folder spells it.
     bool EnsureFolder(const QString &name, bool *made = nullptr, QString *spelling = nullptr);
 
-    // The first entry of the folder, in the order the folder lists them,
-    // that matches the name without regard to letter case; null when none.
-    // DataPath's lookup of a name not spelled as on disk.
+    // An entry of the folder that matches the name without regard to letter
+    // case, null when none: a spelling OtherSpelling finds, or else the
+    // first in the order the folder lists them. DataPath's lookup of a name
+    // not spelled as on disk.
     static QString MatchingEntry(const QString &folderPath, const QString &name);
+
+    // The entry of the folder named as `name` but for the letter case of
+    // its ASCII letters, the exact spelling aside (a file, when filesOnly);
+    // null when there is none. A name of a few such letters (a numbered
+    // file's) has few spellings, and looking at each costs less than listing
+    // a large folder: nullopt for a name of more, or of any letter that
+    // another character matches without regard to case.
+    static std::optional<QString> OtherSpelling(const QString &folderPath, const QString &name,
+                                                bool filesOnly = false);
 
     // While one is alive on this thread, MatchingEntry lists each folder at
     // most once and answers later names from that listing, so a run of
@@ -55,9 +70,14 @@ private:
 
     void Read();
     void Add(const QString &entry);
+    bool MakeFolder(const QString &name);
 
     QString path_;
     bool known_ = false; // entries_ holds every entry of the folder
     QSet<QString> exact_;
     std::map<QString, QString, CaseInsensitiveLess> entries_; // first spelling of each name
+    // The folder itself, opened at the first folder made in it: a name made
+    // relative to it skips the walk down the whole path, which is most of
+    // what making tens of thousands of folders costs beyond the disk.
+    int fd_ = -1;
 };

@@ -91,8 +91,30 @@ bool WriteCaseBlindKey(QStringView text, char16_t *to) {
 
 } // namespace
 
+ItemFiles ReadItemFiles() {
+    ItemFiles files;
+    const auto read = [&files](const QString &name, int length, QByteArray &into) {
+        bool exists = false;
+        if (auto bytes = ReadItemFile(name, exists)) {
+            const qint64 tail = bytes->size() % length;
+            ReportTail(name, tail);
+            bytes->chop(tail);
+            into = std::move(*bytes);
+        }
+        files.InventoryAvailable = files.InventoryAvailable || exists;
+    };
+    read(InventoryFile, InventoryItemLength, files.Inventory);
+    read(CustomItemsFile, CustomItemLength, files.Custom);
+    return files;
+}
+
 ItemLists LoadItems() {
+    return DecodeItems(ReadItemFiles());
+}
+
+ItemLists DecodeItems(const ItemFiles &files) {
     ItemLists lists;
+    lists.InventoryAvailable = files.InventoryAvailable;
     const int digits = LocaleCurrencyDigits();
     const auto addItem = [&](const QByteArray &record, int priceOffset) {
         lists.Unsorted << RecordFields::GetText(record, 0, InventoryDescriptionWidth).trimmed();
@@ -107,37 +129,27 @@ ItemLists LoadItems() {
     // share them.
     QSet<QByteArray> seenCategoryBytes;
     QSet<QString> seenCategories;
-    bool exists = false;
-    if (const auto bytes = ReadItemFile(InventoryFile, exists)) {
-        const qint64 count = bytes->size() / InventoryItemLength;
-        lists.Unsorted.reserve(count);
-        lists.ItemPrices.reserve(size_t(count));
-        for (qint64 i = 0; i < count; ++i) {
-            const QByteArray record = recordAt(*bytes, i, InventoryItemLength);
-            addItem(record, InventorySellingPriceOffset);
-            const QByteArray categoryBytes = QByteArray::fromRawData(
-                record.constData() + InventoryDescriptionWidth, InventoryCategoryWidth);
-            if (seenCategoryBytes.contains(categoryBytes))
-                continue;
-            seenCategoryBytes.insert(QByteArray(categoryBytes.constData(), categoryBytes.size()));
-            const QString category =
-                RecordFields::GetText(record, InventoryDescriptionWidth, InventoryCategoryWidth).trimmed();
-            if (!seenCategories.contains(category)) {
-                seenCategories.insert(category);
-                lists.Categories << category;
-            }
+    const qint64 inventoryCount = files.Inventory.size() / InventoryItemLength;
+    const qint64 customCount = files.Custom.size() / CustomItemLength;
+    lists.Unsorted.reserve(inventoryCount + customCount);
+    lists.ItemPrices.reserve(size_t(inventoryCount + customCount));
+    for (qint64 i = 0; i < inventoryCount; ++i) {
+        const QByteArray record = recordAt(files.Inventory, i, InventoryItemLength);
+        addItem(record, InventorySellingPriceOffset);
+        const QByteArray categoryBytes =
+            QByteArray::fromRawData(record.constData() + InventoryDescriptionWidth, InventoryCategoryWidth);
+        if (seenCategoryBytes.contains(categoryBytes))
+            continue;
+        seenCategoryBytes.insert(QByteArray(categoryBytes.constData(), categoryBytes.size()));
+        const QString category =
+            RecordFields::GetText(record, InventoryDescriptionWidth, InventoryCategoryWidth).trimmed();
+        if (!seenCategories.contains(category)) {
+            seenCategories.insert(category);
+            lists.Categories << category;
         }
-        ReportTail(InventoryFile, bytes->size() % InventoryItemLength);
     }
-    lists.InventoryAvailable = exists;
-
-    if (const auto bytes = ReadItemFile(CustomItemsFile, exists)) {
-        const qint64 count = bytes->size() / CustomItemLength;
-        for (qint64 i = 0; i < count; ++i)
-            addItem(recordAt(*bytes, i, CustomItemLength), CustomPriceOffset);
-        ReportTail(CustomItemsFile, bytes->size() % CustomItemLength);
-    }
-    lists.InventoryAvailable = lists.InventoryAvailable || exists;
+    for (qint64 i = 0; i < customCount; ++i)
+        addItem(recordAt(files.Custom, i, CustomItemLength), CustomPriceOffset);
 
     // Backwards, so the first item of each description is the one kept.
     const qsizetype total = lists.Unsorted.size();

@@ -58,9 +58,20 @@ struct ItemLists {
     QHash<QString, int> firstIndex;
 };
 
+// Both item files as read, before their items are decoded.
+struct ItemFiles {
+    bool InventoryAvailable = false; // at least one of the two files exists
+    QByteArray Inventory;            // whole records only
+    QByteArray Custom;
+};
+
 // Reads both files whole, however many records they hold. Bytes after the
-// last whole record are not read, and the user is told; neither file is
+// last whole record are not kept, and the user is told; neither file is
 // ever written here.
+ItemFiles ReadItemFiles();
+// The lists of the item window from the files as read.
+ItemLists DecodeItems(const ItemFiles &files);
+// Both of the above.
 ItemLists LoadItems();
 
 // Writes one record (description, category, the typed price in Field4,

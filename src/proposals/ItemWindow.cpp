@@ -149,16 +149,27 @@ bool ItemWindow::LoadItems() {
     lstItems->clear();
     lstItemsUnsorted->clear();
     cboCategories->clear();
-    items_ = ::LoadItems();
+    items_ = ItemLists();
+    files_ = ReadItemFiles();
+    inventoryAvailable_ = files_.InventoryAvailable;
+    listsFilled_ = false;
+    return inventoryAvailable_;
+}
+
+void ItemWindow::FillLists() {
+    listsFilled_ = true;
+    items_ = DecodeItems(files_);
+    files_ = ItemFiles();
     // Whole lists at once: one insertion each, already in order.
     lstItems->addItems(items_.Sorted);
     lstItemsUnsorted->addItems(items_.Unsorted);
     cboCategories->addItems(items_.Categories);
     cboCategories->setCurrentIndex(-1);
-    return items_.InventoryAvailable;
 }
 
 void ItemWindow::setVisible(bool visible) {
+    if (visible && !listsFilled_)
+        FillLists();
     // Only an explicit show or hide comes here; the stage being hidden around
     // it leaves both as they are.
     if (beneath_ && visible)

@@ -20,18 +20,19 @@ class ItemWindow : public QFrame {
 public:
     ItemWindow(QPlainTextEdit *txtBody, QWidget *parent = nullptr);
 
-    // Hides the window and fills the lists and prices from the inventory
-    // files; true when either file exists (InventoryAvailable).
+    // Hides the window, empties its lists and reads the inventory files;
+    // true when either file exists (InventoryAvailable). The lists are
+    // filled from what was read when the window is next shown, so a writer
+    // that never opens it never waits for a large inventory.
     bool LoadItems();
     // Shows the window when it is hidden, hides it when it is shown.
     void Open();
-    bool InventoryAvailable() const { return items_.InventoryAvailable; }
+    bool InventoryAvailable() const { return inventoryAvailable_; }
     bool ManualItemMode() const { return manualItemMode_; }
     // The widget the window takes the place of while it is open: hidden as
     // the window opens, shown again as it closes.
     void CoverWhileOpen(QWidget *beneath) { beneath_ = beneath; }
     void setVisible(bool visible) override;
-    const std::vector<Currency> &ItemPrices() const { return items_.ItemPrices; }
 
     QListWidget *lstItems = nullptr;
     QListWidget *lstItemsUnsorted = nullptr; // hidden, file order
@@ -57,6 +58,11 @@ private:
 
     QPlainTextEdit *txtBody_;
     QWidget *beneath_ = nullptr;
+    void FillLists();
+
+    ItemFiles files_; // read, not yet in the lists
+    bool listsFilled_ = true;
+    bool inventoryAvailable_ = false;
     ItemLists items_;
     bool manualItemMode_ = false;
 };

@@ -1,6 +1,7 @@
 #include "records/ProposalReportModel.h"
 
 #include "common/CommonRoutines.h"
+#include "common/FolderIndex.h"
 #include "common/LocaleTexts.h"
 #include "common/QuotedFields.h"
 #include "platform/Clock.h"
@@ -12,6 +13,8 @@
 #include <QFileInfo>
 #include <QHash>
 #include <algorithm>
+#include <cstring>
+#include <optional>
 #include <dirent.h>
 #include <sys/stat.h>
 
@@ -30,13 +33,32 @@ constexpr int FieldTexts = 8;     // lines 2 to 9
 struct SortKey {
     bool numeric = false;
     qint64 number = 0;
-    qsizetype listed = 0; // where the name is in the listing
+    quint32 entry = 0; // where the name is in the listing
 };
 
-SortKey KeyOf(const QString &fileName, qsizetype listed) {
+bool EndsWithTxt(const char *name, size_t length) {
+    return length >= 4 && name[length - 4] == '.' && (name[length - 3] | 0x20) == 't' &&
+           (name[length - 2] | 0x20) == 'x' && (name[length - 1] | 0x20) == 't';
+}
+
+// A name of plain digits is read here; anything else ("+12", " 7") is read
+// as QString::toLongLong reads it, which a listing of thousands of numbered
+// files would wait for.
+SortKey KeyOf(const char *name, size_t length, quint32 entry) {
     SortKey key;
-    key.listed = listed;
-    key.number = QStringView(fileName).left(fileName.size() - 4).toLongLong(&key.numeric); // without ".txt"
+    key.entry = entry;
+    const size_t digits = length - 4; // without ".txt"
+    bool plain = digits > 0 && digits <= 18;
+    for (size_t i = 0; plain && i < digits; ++i) {
+        plain = name[i] >= '0' && name[i] <= '9';
+        key.number = key.number * 10 + (name[i] - '0');
+    }
+    if (plain) {
+        key.numeric = true;
+        return key;
+    }
+    const QString text = QFile::decodeName(QByteArray::fromRawData(name, qsizetype(length)));
+    key.number = QStringView(text).left(text.size() - 4).toLongLong(&key.numeric);
     return key;
 }
 
@@ -76,6 +98,7 @@ QStringList FileNamesIn(const QString &folder) {
     ::closedir(dir);
     return names;
 }
+
 
 } // namespace
 
@@ -151,23 +174,50 @@ ProposalReportModel::Row ProposalReportModel::ParseRow(const QString &fileName, 
     return row;
 }
 
+QString ProposalReportModel::FileNameOf(const Entry &entry) const {
+    return QFile::decodeName(QByteArray::fromRawData(names_.constData() + entry.at, entry.length));
+}
+
 int ProposalReportModel::Fill() {
-    // Listed here rather than sorted by name first: the numbers give the order.
+    // Listed here rather than sorted by name first: the numbers give the
+    // order. The names stay as the folder gives them, in one buffer, and are
+    // made texts only for the rows shown.
     const QString folder = DataPath(ProposalFolder);
-    QStringList names = folder.isEmpty() ? QStringList() : FileNamesIn(folder);
-    names.removeIf([](const QString &name) { return !name.endsWith(QLatin1String(".txt"), Qt::CaseInsensitive); });
+    QByteArray names;
+    std::vector<Entry> listed;
     std::vector<SortKey> keys;
-    keys.reserve(size_t(names.size()));
-    for (qsizetype i = 0; i < names.size(); ++i)
-        keys.push_back(KeyOf(names[i], i));
+    const QByteArray path = QFile::encodeName(folder);
+    if (DIR *dir = folder.isEmpty() ? nullptr : ::opendir(path.constData())) {
+        while (const dirent *found = ::readdir(dir)) {
+            const size_t length = strlen(found->d_name);
+            if (!EndsWithTxt(found->d_name, length))
+                continue;
+            // Only entries the listing leaves in doubt are looked at again.
+            bool file = found->d_type == DT_REG;
+            if (found->d_type == DT_LNK || found->d_type == DT_UNKNOWN) {
+                struct stat info {};
+                file = ::stat((path + '/' + found->d_name).constData(), &info) == 0 && S_ISREG(info.st_mode);
+            }
+            if (!file)
+                continue;
+            keys.push_back(KeyOf(found->d_name, length, quint32(listed.size())));
+            listed.push_back({quint32(names.size()), quint16(length), false});
+            names.append(found->d_name, qsizetype(length));
+        }
+        ::closedir(dir);
+    }
     // Equal numbers ("12.txt", "012.txt") and names that are no numbers go by
     // name, letter case aside.
-    std::stable_sort(keys.begin(), keys.end(), [&names](const SortKey &a, const SortKey &b) {
+    const auto nameOf = [&](const SortKey &key) {
+        const Entry &entry = listed[key.entry];
+        return QFile::decodeName(QByteArray::fromRawData(names.constData() + entry.at, entry.length)).toLower();
+    };
+    std::stable_sort(keys.begin(), keys.end(), [&nameOf](const SortKey &a, const SortKey &b) {
         if (a.numeric != b.numeric)
             return a.numeric;
         if (a.numeric && a.number != b.number)
             return a.number < b.number;
-        return names[a.listed].toLower() < names[b.listed].toLower();
+        return nameOf(a) < nameOf(b);
     });
 
     beginResetModel();
@@ -175,10 +225,12 @@ int ProposalReportModel::Fill() {
     stateFolder_ = DataPath(ProposalStateFolder);
     stateFiles_.clear();
     stateFilesListed_ = false;
+    spellingsTried_ = 0;
+    names_ = std::move(names);
     entries_.clear();
     entries_.reserve(keys.size());
     for (const SortKey &key : keys)
-        entries_.push_back({std::move(names[key.listed]), false});
+        entries_.push_back(listed[key.entry]);
     rows_.clear();
     rows_.resize(entries_.size());
     rowsRead_ = 0;
@@ -197,6 +249,13 @@ ReadBack<QString> ProposalReportModel::ReadState(const QString &fileName) const 
     if (auto exact = ReadDirect(path); exact.ok() || (exact.outcome == ReadOutcome::Unreadable && QFileInfo(path).isFile()))
         return exact;
     // A state file spelt in other letter case still belongs to the proposal.
+    // A numbered proposal's name has few letters, so few spellings, each
+    // looked for on its own while the rows read are a few screens' worth;
+    // past that, or for any other name, the folder's listing, made once per
+    // fill, costs less.
+    if (!stateFilesListed_ && ++spellingsTried_ <= 256)
+        if (const auto spelling = FolderIndex::OtherSpelling(stateFolder_, fileName, true))
+            return spelling->isEmpty() ? ReadBack<QString>() : ReadDirect(stateFolder_ + QLatin1Char('/') + *spelling);
     if (!stateFilesListed_) {
         stateFilesListed_ = true;
         for (const QString &name : FileNamesIn(stateFolder_))
@@ -211,8 +270,9 @@ const ProposalReportModel::Row &ProposalReportModel::RowAt(int row) const {
     const Entry &entry = entries_.at(size_t(row));
     std::unique_ptr<Row> &cached = rows_[size_t(row)];
     if (!cached) {
+        const QString fileName = FileNameOf(entry);
         cached = std::make_unique<Row>(
-            ParseRow(entry.fileName, ReadDirect(folder_ + QLatin1Char('/') + entry.fileName), ReadState(entry.fileName)));
+            ParseRow(fileName, ReadDirect(folder_ + QLatin1Char('/') + fileName), ReadState(fileName)));
         ++rowsRead_;
     }
     cached->selected = entry.selected;
@@ -221,7 +281,7 @@ const ProposalReportModel::Row &ProposalReportModel::RowAt(int row) const {
 
 int ProposalReportModel::RowOfFile(const QString &fileName) const {
     for (size_t r = 0; r < entries_.size(); ++r)
-        if (entries_[r].fileName.compare(fileName, Qt::CaseInsensitive) == 0)
+        if (FileNameOf(entries_[r]).compare(fileName, Qt::CaseInsensitive) == 0)
             return int(r);
     return -1;
 }
@@ -237,7 +297,7 @@ QStringList ProposalReportModel::MarkedFiles() const {
     QStringList names;
     for (const Entry &entry : entries_)
         if (entry.selected)
-            names << entry.fileName;
+            names << FileNameOf(entry);
     return names;
 }
 

@@ -91,11 +91,15 @@ private:
     QString folder_;
     QString stateFolder_;
     // Every listed file in the order of the rows, with its selection; a row's
-    // files are read into rows_ when it is first asked for.
+    // files are read into rows_ when it is first asked for. The names are
+    // kept as the folder listed them, one after another in names_.
     struct Entry {
-        QString fileName;
+        quint32 at = 0;
+        quint16 length = 0;
         bool selected = false;
     };
+    QString FileNameOf(const Entry &entry) const;
+    QByteArray names_;
     std::vector<Entry> entries_;
     mutable std::vector<std::unique_ptr<Row>> rows_;
     mutable int rowsRead_ = 0;
@@ -103,4 +107,6 @@ private:
     // is not found under the proposal file's own spelling.
     mutable QHash<QString, QString> stateFiles_;
     mutable bool stateFilesListed_ = false;
+    mutable int spellingsTried_ = 0; // missing state files looked for spelling by spelling
+
 };

@@ -77,12 +77,13 @@ void ItemWindowTest::pickedItemsGoToTheEndOfTheBody() {
     writer.host.show();
     QVERIFY(writer.items->LoadItems());
     QVERIFY(!writer.items->isVisible() && writer.items->fraAddNew->isHidden());
+    QCOMPARE(writer.items->lstItems->count(), 0); // filled when first shown
+    writer.items->Open();
+    QVERIFY(QTest::qWaitForWindowActive(&writer.host) && writer.items->isVisible());
     QCOMPARE(writer.items->lstItems->count(), 6);
     QCOMPARE(writer.items->lstItems->item(0)->text(), QStringLiteral("Drip Edge"));
     QCOMPARE(writer.items->lstItemsUnsorted->item(5)->text(), QStringLiteral("Haul Away and Dump Fees"));
     QCOMPARE(writer.items->cboCategories->count(), 3);
-    writer.items->Open();
-    QVERIFY(QTest::qWaitForWindowActive(&writer.host) && writer.items->isVisible());
 
     // Equal descriptions: whichever entry is clicked, the first price.
     writer.Pick(QStringLiteral("Shingles, architectural"));
@@ -302,6 +303,7 @@ void ItemWindowTest::listOrderIsCaseBlindThenExact() {
     folder.write(Inventory, bytes);
     Writer writer;
     QVERIFY(writer.items->LoadItems());
+    writer.items->Open();
     QStringList listed;
     for (int i = 0; i < writer.items->lstItems->count(); ++i)
         listed << writer.items->lstItems->item(i)->text();
