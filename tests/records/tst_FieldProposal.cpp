@@ -85,7 +85,8 @@ void FieldProposalTest::printRecordsOnlyWhatItMay_data() {
     business.AcctName = QStringLiteral("Harbor Lane Roofing");
     // Mr. John Smith's proposal 1001 unless the row says otherwise.
     const auto row = [](const char *name, const QStringList &existing, const char *printers,
-                        const QList<int> &answers, const QStringList &titles, const char *outcome, int number = 1001) {
+                        const QList<int> &answers, const QStringList &titles, const char *outcome,
+                        int number = 1001) {
         QTest::newRow(name) << Smith() << QByteArray("Mr. John Smith") << number << existing
                             << QByteArray(printers) << answers << titles << QString::fromLatin1(outcome);
     };

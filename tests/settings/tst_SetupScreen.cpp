@@ -135,7 +135,8 @@ void SetupScreenTest::returnWritesBothFilesByteForByte() {
     setup->cmdMenu->click();
     QVERIFY(folder.prompt->shown.isEmpty());
     QCOMPARE(folder.read(QStringLiteral("MyBusinessData.txt")),
-             QByteArray("\"Acme, \"\"Inc\"\"\",\"1 Main St\",\"\",\"Salem\",\"OR\",\"97301\",\"555-0100\",\"\",\"\"\r\n"));
+             QByteArray("\"Acme, \"\"Inc\"\"\",\"1 Main St\",\"\",\"Salem\",\"OR\",\"97301\","
+                        "\"555-0100\",\"\",\"\"\r\n"));
     QCOMPARE(folder.read(QStringLiteral("PrintColors.txt")),
              QByteArray("255\r\n65280\r\n\"Courier New\"\r\n#FALSE#\r\n2\r\n"));
     // The old backup copy must not come back in place of the new file.
@@ -317,7 +318,8 @@ void SetupScreenTest::findAndStoreALogo() {
     folder.prompt->Answer(MsgAnswer::Yes);
     setup->cmdLogo[2]->click();
     QVERIFY(!setup->Image3->hasPicture());
-    QVERIFY(!folder.exists(QStringLiteral("CompanyLogo.txt")) && !folder.exists(QStringLiteral("Backup/CompanyLogo.txt")));
+    QVERIFY(!folder.exists(QStringLiteral("CompanyLogo.txt")));
+    QVERIFY(!folder.exists(QStringLiteral("Backup/CompanyLogo.txt")));
     QVERIFY(folder.exists(QStringLiteral("LogoSettings.txt")));
     CloseAllScreens();
     QVERIFY(!OpenSetup()->Image3->hasPicture());

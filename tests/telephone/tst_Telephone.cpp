@@ -142,8 +142,9 @@ void TelephoneTest::searchAndDial() {
     QCOMPARE(modem.openByProgram(), found);
     QCOMPARE(ModemPort, qint16(found ? 16 : 0));
     QCOMPARE(setup->tabSub->isTabEnabled(frmSetup::PhoneTab), found);
-    QCOMPARE(ScreenRegistry::Existing<frmDialer>()->Text1->text(),
-             found ? QStringLiteral("Your Modem Comm Port Is 16.") : QStringLiteral("Modem Not Detected Or In Use."));
+    const QString status = found ? QStringLiteral("Your Modem Comm Port Is 16.")
+                                 : QStringLiteral("Modem Not Detected Or In Use.");
+    QCOMPARE(ScreenRegistry::Existing<frmDialer>()->Text1->text(), status);
     if (!found)
         return;
     // Caller ID is the last thing asked for.
