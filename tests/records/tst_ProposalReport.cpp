@@ -1,23 +1,19 @@
+#include "LayoutCheck.h"
 #include "ProposalFixtures.h"
 #include "ScriptedDialogs.h"
 #include "TestMain.h"
 
-#include "common/CommonVariables.h"
 #include "common/ScreenRegistry.h"
 #include "platform/RecordingPrintSurface.h"
 #include "records/ProposalReportModel.h"
 #include "records/frmProposalReport.h"
 
 #include <QDir>
-#include <QElapsedTimer>
 #include <QGroupBox>
 #include <QLabel>
 #include <QLineEdit>
 #include <QPlainTextEdit>
-#include <QPointer>
 #include <QPushButton>
-#include <QTableView>
-#include <QTest>
 
 #include <fcntl.h>
 #include <linux/fs.h>
@@ -26,24 +22,11 @@
 
 namespace {
 
-// Shows the report and waits for its activation, which fills the grid (or,
-// with no proposals, unloads it again): null then.
+// Shows the report and waits for its activation, which fills the grid.
 frmProposalReport *OpenReport() {
-    QPointer<frmProposalReport> screen = ScreenRegistry::Get<frmProposalReport>();
-    ScreenRegistry::Show(screen);
-    QElapsedTimer waited;
-    waited.start();
-    while (screen && ScreenRegistry::Existing<frmProposalReport>() && !screen->isActiveWindow() &&
-           waited.elapsed() < 5000)
-        QTest::qWait(10);
-    QCoreApplication::processEvents();
-    return ScreenRegistry::Existing<frmProposalReport>();
-}
-
-// Leaves the report for the main menu and comes back: the files are read anew.
-frmProposalReport *ReopenReport() {
-    ShowActive(ScreenRegistry::Get<frmStartup>());
-    return OpenReport();
+    auto *screen = ScreenRegistry::Get<frmProposalReport>();
+    ShowActive(screen);
+    return screen;
 }
 
 QString Cell(frmProposalReport *screen, int gridRow, int column) {
@@ -91,10 +74,6 @@ class ProposalReportTest : public QObject {
     Q_OBJECT
 private slots:
     void cleanup() { Clock::SetToday({}); }
-    void gridHooksTheWheelAndIgnoresOtherCells();
-    void noProposalsReturnsToTheMenu();
-    void detailsShowBodyAndPayments_data();
-    void detailsShowBodyAndPayments();
     void priceQuoteRewritesOnlyTheAmountOfAGoodFile();
     void deletionOfMarkedRows();
     void stateFromThePopupMenu();
@@ -102,144 +81,29 @@ private slots:
     void printAgainFromTheStoredFiles();
 };
 
-void ProposalReportTest::gridHooksTheWheelAndIgnoresOtherCells() {
-    TestFolder folder;
-    WriteThree(folder);
-    frmProposalReport *screen = OpenReport();
-    QVERIFY(screen);
-    QCOMPARE(screen->Model()->rowCount(), 3);
-    QCOMPARE(Cell(screen, 2, 2), QStringLiteral("FP1002"));
-    QCOMPARE(HookedForm.data(), screen);
-    QCOMPARE(WheelGrid.data(), screen->fgProposals);
-    // The heading row, the columns other than select and number, and below the last row do nothing.
-    for (int column : {0, 2})
-        screen->fgProposals_Click(0, column);
-    for (int column : {1, 3, 6})
-        screen->fgProposals_Click(1, column);
-    screen->fgProposals_Click(4, 0);
-    QVERIFY(screen->Model()->MarkedFiles().isEmpty());
-    QVERIFY(!screen->fraProposal->isVisible() && !screen->fraQuote->isVisible());
-    QVERIFY(folder.prompt->shown.isEmpty());
-    // Another screen taking over removes the hook.
-    ShowActive(ScreenRegistry::Get<frmStartup>());
-    QVERIFY(!HookedForm && !WheelGrid);
-}
-
-void ProposalReportTest::noProposalsReturnsToTheMenu() {
-    TestFolder folder;
-    MakeProposalFolders(folder);
-    folder.write(ProposalPath(1002), FieldProposal(1002, "0", "2026-12-05", "A-100", "Harbor"));
-    // The last proposal deleted: back to the menu, nothing left behind.
-    frmProposalReport *screen = OpenReport();
-    screen->fgProposals_Click(1, 0);
-    folder.prompt->AnswerOk();
-    screen->cmdReport[2]->click();
-    QCOMPARE(folder.prompt->Texts(), QStringList({"No Proposals Exist"}));
-    QVERIFY(!ScreenRegistry::Existing<frmProposalReport>() && MainMenuShown());
-    QVERIFY(QDir(folder.file(QStringLiteral("TamselProposals"))).entryList(QDir::Files).isEmpty());
-    // A body without its proposal is no proposal: the report does not stay.
-    folder.write(BodyPath(1001), "a body without its proposal\r\n");
-    folder.prompt->AnswerOk();
-    QVERIFY(!OpenReport());
-    QCOMPARE(folder.prompt->Texts(), QStringList({"No Proposals Exist", "No Proposals Exist"}));
-    QCOMPARE(folder.prompt->shown[1].title, AppTitle);
-    QVERIFY(MainMenuShown());
-}
-
-void ProposalReportTest::detailsShowBodyAndPayments_data() {
-    QTest::addColumn<int>("payments"); // -1: no payments file
-    QTest::addColumn<bool>("body");    // the body file is there
-    QTest::newRow("eight payments") << 8 << true;
-    QTest::newRow("two payments") << 2 << true;
-    QTest::newRow("no payments file") << -1 << true;
-    QTest::newRow("no body file") << 2 << false;
-}
-
-void ProposalReportTest::detailsShowBodyAndPayments() {
-    QFETCH(int, payments);
-    QFETCH(bool, body);
-    TestFolder folder;
-    WriteThree(folder);
-    if (payments < 0)
-        QFile::remove(folder.file(PaymentsPath(1001)));
-    else
-        folder.write(PaymentsPath(1001), PaymentsOf(payments));
-    if (!body)
-        QFile::remove(folder.file(BodyPath(1001)));
-    frmProposalReport *screen = OpenReport();
-    // Another proposal's details first: nothing of them may linger.
-    folder.write(PaymentsPath(1003), PaymentsOf(8));
-    screen->fgProposals_Click(3, 2);
-    QCOMPARE(screen->lblAmount[8]->text(), QStringLiteral("$200.00"));
-    screen->fgProposals_Click(1, 2);
-    QVERIFY(screen->fraProposal->isVisible());
-    QCOMPARE(screen->DetailsFile(), QStringLiteral("1001.txt"));
-    // Never the body of the proposal shown before.
-    QCOMPARE(screen->txtProposalBody->toPlainText(),
-             body ? QStringLiteral("Replace the roof.\nHaul away debris.\n") : QString());
-    QCOMPARE(screen->txtProposalBody->placeholderText().contains(QStringLiteral("missing")), !body);
-    QCOMPARE(screen->Label1[6]->isVisible(), payments < 0);
-    QCOMPARE(screen->lblPayments->text(), payments < 0 ? QString() : QString::number(payments));
-    QCOMPARE(screen->lblAmount[0]->text(), payments < 0 ? QString() : QStringLiteral("$1,600.00"));
-    QStringList dates;
-    for (int i = 1; i <= 8; ++i) {
-        QCOMPARE(screen->lblAmount[i]->text().isEmpty(), i > payments);
-        dates << screen->lblDate[i - 1]->text();
-    }
-    QCOMPARE(dates.join(QLatin1Char(' ')).count(QStringLiteral("/15/2026")), qMax(payments, 0));
-    QVERIFY(folder.prompt->shown.isEmpty());
-    screen->cmdReport[1]->click();
-    QVERIFY(!screen->fraProposal->isVisible());
-}
-
 void ProposalReportTest::priceQuoteRewritesOnlyTheAmountOfAGoodFile() {
     TestFolder folder;
     WriteThree(folder);
     const QByteArray before = folder.read(ProposalPath(1002));
     frmProposalReport *screen = OpenReport();
     const QString intro = QStringLiteral("This Proposal is a Field Proposal\r\n");
-
-    folder.prompt->Answer(MsgAnswer::No);
-    screen->fgProposals_Click(2, 2);
-    QVERIFY(!screen->fraQuote->isVisible());
     folder.prompt->Answer(MsgAnswer::Yes);
     screen->fgProposals_Click(2, 2);
     QCOMPARE(folder.prompt->shown.last().text, intro + QStringLiteral("Would You like to enter the Price Quoted?"));
-    QVERIFY(screen->fraQuote->isVisible());
-
     // Not a number: refused silently, the entry emptied, nothing written.
     screen->txtQuote->setText(QStringLiteral("about 1250"));
     screen->cmdQuote[0]->click();
     QVERIFY(screen->txtQuote->text().isEmpty() && screen->fraQuote->isVisible());
     QCOMPARE(folder.read(ProposalPath(1002)), before);
-
     screen->txtQuote->setText(QStringLiteral("1250"));
     screen->cmdQuote[0]->click();
-    QVERIFY(!screen->fraQuote->isVisible());
     QCOMPARE(Cell(screen, 2, 5), QStringLiteral("$1,250.00"));
     QCOMPARE(folder.read(ProposalPath(1002)), QByteArray(before).replace("\"FP1002\",0,", "\"FP1002\",1250,"));
-
-    folder.prompt->AnswerOk();
-    screen->fgProposals_Click(2, 2);
-    QCOMPARE(folder.prompt->shown.last().text, intro + QStringLiteral("No further Data can be added"));
-    QVERIFY(!screen->fraQuote->isVisible());
-
-    // The amount read back from the file on the next visit.
-    QCOMPARE(Cell(ReopenReport(), 2, 5), QStringLiteral("$1,250.00"));
-    QVERIFY(folder.prompt->ScriptUsed());
-
-    // A damaged field proposal is never rewritten, nor asked about; nor is
-    // one damaged after the quote frame opened.
+    // A field proposal damaged after the quote frame opened is never rewritten.
     const QByteArray damaged = before.left(70);
-    folder.write(ProposalPath(1002), damaged);
-    screen = ReopenReport();
-    QCOMPARE(Cell(screen, 3, 4), QStringLiteral("Ann Lee")); // the report goes on past it
-    folder.prompt->AnswerOk();
-    screen->fgProposals_Click(2, 2);
-    QCOMPARE(folder.prompt->shown.last().title, QStringLiteral("Damaged File"));
-    QVERIFY(!screen->fraQuote->isVisible());
     folder.write(ProposalPath(1002), before);
-    screen = ReopenReport();
+    ShowActive(ScreenRegistry::Get<frmStartup>()); // back from the menu: the files are read anew
+    screen = OpenReport();
     folder.prompt->Answer(MsgAnswer::Yes);
     screen->fgProposals_Click(2, 2);
     folder.write(ProposalPath(1002), damaged);
@@ -267,11 +131,8 @@ void ProposalReportTest::deletionOfMarkedRows() {
     folder.write(QStringLiteral("TamselProposals/") + odd, "Gutter repair.\r\n");
     frmProposalReport *screen = OpenReport();
     QCOMPARE(screen->Model()->RowAt(4).fileName, odd);
-    screen->fgProposals_Click(3, 0);
-    screen->fgProposals_Click(3, 0); // clicked twice: empty again
     for (int row : {1, 4, 5})
         screen->fgProposals_Click(row, 0);
-    QCOMPARE(Cell(screen, 1, 0), QString(QChar(0xAB)) + QStringLiteral("  "));
     folder.prompt->AnswerOk();
     screen->cmdReport[2]->click();
     SetImmutable(stuck, false);
@@ -288,11 +149,6 @@ void ProposalReportTest::deletionOfMarkedRows() {
     QVERIFY(Cell(screen, 1, 0).isEmpty() && Cell(screen, 3, 0).isEmpty());
     if (!stuckOne)
         QSKIP("the file system cannot make a file undeletable here");
-    // Once it can go, it goes.
-    screen->fgProposals_Click(3, 0);
-    screen->cmdReport_Click(2);
-    QVERIFY(!folder.exists(ProposalPath(1004)) && !folder.exists(PaymentsPath(1004)));
-    QCOMPARE(screen->Model()->rowCount(), 3);
 }
 
 void ProposalReportTest::stateFromThePopupMenu() {
@@ -300,38 +156,25 @@ void ProposalReportTest::stateFromThePopupMenu() {
     WriteThree(folder);
     const QByteArray damagedState = "\"30\",\"sometime\",1,#TRUE#,8,#TRUE#\r\n";
     folder.write(StatePath(1003), damagedState);
+    // A proposal file listed in capitals finds its state file all the same.
+    folder.write(QStringLiteral("TamselProposals/1004.TXT"), OrdinaryProposal(1004, "80", "2026-11-20", "Bo Li"));
+    folder.write(StatePath(1004), QByteArray(OpenState).replace("open", "accepted"));
     frmProposalReport *screen = OpenReport();
+    QCOMPARE(Cell(screen, 4, 6), QStringLiteral("accepted"));
     screen->fgProposals_RightClick(1);
-    screen->mnuState[1]->trigger();
-    QCOMPARE(Cell(screen, 1, 6), QStringLiteral("accepted"));
-    QCOMPARE(folder.read(StatePath(1001)), QByteArray(OpenState).replace("open", "accepted"));
-    screen->fgProposals_RightClick(2);
     screen->mnuState[2]->trigger();
-    QCOMPARE(Cell(screen, 2, 6), QStringLiteral("declined"));
+    QCOMPARE(Cell(screen, 1, 6), QStringLiteral("declined"));
+    QCOMPARE(folder.read(StatePath(1001)), QByteArray(OpenState).replace("open", "declined"));
+    screen->fgProposals_RightClick(4);
+    screen->mnuState[0]->trigger();
+    QCOMPARE(folder.read(StatePath(1004)), OpenState);
     // A state file that does not read is left alone.
     screen->fgProposals_RightClick(3);
     folder.prompt->AnswerOk();
     screen->mnuState_Click(1);
     QCOMPARE(folder.prompt->shown.last().title, QStringLiteral("Damaged File"));
     QCOMPARE(folder.read(StatePath(1003)), damagedState);
-    // Open again, but dated long ago: expired.
-    Clock::SetToday([] { return QDate(2027, 3, 1); });
-    screen->fgProposals_RightClick(1);
-    screen->mnuState[0]->trigger();
-    QCOMPARE(Cell(screen, 1, 6), QStringLiteral("expired"));
-
-    // A proposal file listed in capitals finds its state file all the same,
-    // and a change of state rewrites that one file.
-    folder.write(QStringLiteral("TamselProposals/1004.TXT"),
-                 OrdinaryProposal(1004, "80", "2027-02-20", "Bo Li"));
-    folder.write(StatePath(1004), QByteArray(OpenState).replace("open", "accepted"));
-    screen = ReopenReport();
-    QCOMPARE(Cell(screen, 4, 6), QStringLiteral("accepted"));
-    screen->fgProposals_RightClick(4);
-    screen->mnuState[2]->trigger();
-    QCOMPARE(folder.read(StatePath(1004)), QByteArray(OpenState).replace("open", "declined"));
-    QCOMPARE(QDir(folder.file(QStringLiteral("TamselProposals/ProposalState"))).entryList(QDir::Files).size(),
-             4);
+    QCOMPARE(QDir(folder.file(QStringLiteral("TamselProposals/ProposalState"))).entryList(QDir::Files).size(), 3);
 }
 
 void ProposalReportTest::printAgainFromTheStoredFiles_data() {
@@ -340,21 +183,19 @@ void ProposalReportTest::printAgainFromTheStoredFiles_data() {
     QTest::addColumn<QByteArray>("state"); // empty: no state file
     QTest::addColumn<QStringList>("printed");
     QTest::addColumn<QString>("damaged"); // the file a refusal names
-    const QByteArray threeOfOne = "\"30\",\"open\",1,#TRUE#,8,#TRUE#\r\n";
-    const QStringList schedule = {"Payment Due Date", "1/15/2026", "2/15/2026", "3/15/2026", "$533.00"};
+    const QStringList schedule = {"Payment Due Date", "1/15/2026", "2/15/2026", "3/15/2026", "$533.00",
+                                  "Proposal may be withdrawn if not accepted in 45 Days"};
     QTest::newRow("no state, one payment: in full")
-        << 1001 << 1 << QByteArray() << QStringList{"Final Payment of $1,600.00 on or before 1/15/2026"}
-        << "";
+        << 1001 << 1 << QByteArray() << QStringList{"Final Payment of $1,600.00 on or before 1/15/2026"} << "";
     QTest::newRow("no state, two payments: down and final")
         << 1001 << 2 << QByteArray()
         << QStringList{"Down Payment of $800.00 on or before 1/15/2026",
-                       "Final Payment of $800.00 on or before 2/15/2026"}
+                       "Final Payment of $800.00 on or before 2/15/2026", "400 Farm Rd"}
         << "";
-    QTest::newRow("no state, three payments: the schedule") << 1001 << 3 << QByteArray() << schedule << "";
-    QTest::newRow("a state of one payment, three stored") << 1001 << 3 << threeOfOne << schedule << "";
+    QTest::newRow("a state of one payment, three stored")
+        << 1001 << 3 << QByteArray(OpenState).replace("30", "45") << schedule << "";
     QTest::newRow("numbered 40000") << 40000 << 2 << QByteArray() << QStringList() << "1001.txt";
-    QTest::newRow("damaged payments")
-        << 1001 << 9 << QByteArray() << QStringList() << "ProposalPayments\\1001.txt";
+    QTest::newRow("damaged payments") << 1001 << 9 << QByteArray() << QStringList() << "ProposalPayments\\1001.txt";
     QTest::newRow("damaged state") << 1001 << 2 << QByteArray("\"30\"\r\n") << QStringList()
                                    << "ProposalState\\1001.txt";
 }
@@ -375,9 +216,17 @@ void ProposalReportTest::printAgainFromTheStoredFiles() {
     SetDialogs(dialogs);
     auto printer = std::make_shared<RecordingPrintSurface>();
     frmProposalReport *screen = OpenReport();
+    const QSize first = screen->size();
     if (payments > 8)
         folder.prompt->AnswerOk(); // the details say so too
+    // The details of another proposal first: nothing of them may linger.
+    screen->fgProposals_Click(3, 2);
     screen->fgProposals_Click(1, 2);
+    QCOMPARE(screen->txtProposalBody->toPlainText(), QStringLiteral("Replace the roof.\nHaul away debris.\n"));
+    for (int i = 1; i <= 8; ++i)
+        QCOMPARE(screen->lblAmount[i]->text().isEmpty(), i > payments || payments > 8);
+    const QStringList faults = TidyAtBothSizes(screen, first);
+    QVERIFY2(faults.isEmpty(), qPrintable(faults.join(QStringLiteral("; "))));
     if (damaged.isEmpty())
         dialogs->AnswerPrinter(printer);
     else
@@ -388,17 +237,8 @@ void ProposalReportTest::printAgainFromTheStoredFiles() {
         QVERIFY2(texts.contains(line), qPrintable(line));
     // Nothing prints from a damaged proposal; the print dialog never opens.
     QCOMPARE(dialogs->opened.size(), damaged.isEmpty() ? 1 : 0);
-    if (!damaged.isEmpty()) {
-        QCOMPARE(folder.prompt->shown.last().title, QStringLiteral("Damaged File"));
-        QVERIFY(folder.prompt->shown.last().text.startsWith(QStringLiteral("The file ") + damaged +
-                                                            QLatin1Char(' ')));
-    }
-    // Cancelled from the grid's menu: said so, nothing printed.
-    dialogs->AnswerPrinter(nullptr);
-    folder.prompt->AnswerOk();
-    screen->fgProposals_RightClick(2);
-    screen->mnuPrintAgain->trigger();
-    QCOMPARE(folder.prompt->Texts().last(), QStringLiteral("The Proposal will not be Printed"));
+    if (!damaged.isEmpty())
+        QVERIFY(folder.prompt->shown.last().text.startsWith(QStringLiteral("The file %1 ").arg(damaged)));
     QVERIFY(dialogs->ScriptUsed() && dialogs->unexpected.isEmpty() && folder.prompt->ScriptUsed());
     SetDialogs(nullptr);
 }

@@ -23,12 +23,9 @@
 
 class FakeModem : public QObject {
 public:
-    enum class Reply {
-        Silent, // a device that never answers (a port with no modem)
-        Ok,     // "OK" after every command, as a modem with echo off
-    };
-
-    explicit FakeModem(Reply reply = Reply::Ok) : reply_(reply) {
+    // "OK" after every command, as a modem with echo off; a silent one never
+    // answers, as a port with no modem.
+    explicit FakeModem(bool silent = false) : silent_(silent) {
         termios raw{};
         cfmakeraw(&raw);
         char name[128] = {};
@@ -53,14 +50,8 @@ public:
         return available;
     }
     QString device() const { return device_; }
-    // Everything the program has sent so far, and its commands split at CR.
+    // Everything the program has sent so far.
     QByteArray received() const { return received_; }
-    QList<QByteArray> commands() const {
-        QList<QByteArray> list = received_.split('\r');
-        list.removeLast(); // what follows the last CR is no whole command
-        return list;
-    }
-    QByteArray lastCommand() const { return commands().value(commands().size() - 1); }
     // Whether the program holds the terminal side: in this process beside our
     // own descriptor, or the program started as process pid.
     bool openByProgram(qint64 pid = 0) const {
@@ -95,7 +86,7 @@ private:
         for (qsizetype i = 0; i + 1 < whole.size(); ++i) {
             if (handler_)
                 handler_(whole[i]);
-            else if (reply_ == Reply::Ok)
+            else if (!silent_)
                 write("\r\nOK\r\n");
         }
     }
@@ -104,7 +95,7 @@ private:
     QString device_;
     QByteArray received_;
     qsizetype handled_ = 0; // the bytes of received_ up to the last whole command
-    Reply reply_;
+    bool silent_;
     std::function<void(const QByteArray &)> handler_;
     QSocketNotifier *notifier_ = nullptr;
 };
@@ -127,8 +118,8 @@ public:
         });
     }
     ~ModemPorts() { SetSerialDeviceNames([](int) { return QString(); }); }
-    FakeModem &Put(int port, FakeModem::Reply reply = FakeModem::Reply::Ok) {
-        return *(modems_[port] = std::make_unique<FakeModem>(reply));
+    FakeModem &Put(int port, bool silent = false) {
+        return *(modems_[port] = std::make_unique<FakeModem>(silent));
     }
 
 private:

@@ -23,8 +23,8 @@ QStringList Slots(const SpeedDialSlots &entries) {
 class TelephoneFilesTest : public QObject {
     Q_OBJECT
 private slots:
-    void settingsFiles_data();
-    void settingsFiles();
+    void phoneFile_data();
+    void phoneFile();
     void dialCharacters_data();
     void dialCharacters() {
         QFETCH(QString, number);
@@ -35,46 +35,31 @@ private slots:
     void speedNumbersWrittenByteForByte();
 };
 
-void TelephoneFilesTest::settingsFiles_data() {
-    QTest::addColumn<QString>("file");
-    QTest::addColumn<QByteArray>("content"); // null: no file
+void TelephoneFilesTest::phoneFile_data() {
+    QTest::addColumn<QByteArray>("content");
     QTest::addColumn<ReadOutcome>("outcome");
-    QTest::addColumn<QString>("value"); // the flag, and the port for Phone.txt
-    const QString phone = QStringLiteral("Phone.txt"), callerId = QStringLiteral("CallID.txt");
-    QTest::newRow("phone missing") << phone << QByteArray() << ReadOutcome::Missing << "false 0";
-    QTest::newRow("comma") << phone << QByteArray("#TRUE#,3\r\n") << ReadOutcome::Read << "true 3";
-    QTest::newRow("line end between") << phone << QByteArray("#FALSE#\r\n4\r\n") << ReadOutcome::Read << "false 4";
-    QTest::newRow("not a flag") << phone << QByteArray("#MAYBE#,3\r\n") << ReadOutcome::Unreadable << "false 0";
-    QTest::newRow("no port") << phone << QByteArray("#TRUE#\r\n") << ReadOutcome::Unreadable << "false 0";
-    QTest::newRow("port past 16 bits") << phone << QByteArray("#TRUE#,70000\r\n") << ReadOutcome::Unreadable
-                                       << "false 0";
-    QTest::newRow("caller id true") << callerId << QByteArray("#TRUE#\r\n") << ReadOutcome::Read << "true";
-    QTest::newRow("caller id a number") << callerId << QByteArray("1\r\n") << ReadOutcome::Unreadable << "false";
+    QTest::addColumn<int>("port");
+    QTest::newRow("comma") << QByteArray("#TRUE#,3\r\n") << ReadOutcome::Read << 3;
+    QTest::newRow("line end between") << QByteArray("#FALSE#\r\n4\r\n") << ReadOutcome::Read << 4;
+    QTest::newRow("not a flag") << QByteArray("#MAYBE#,3\r\n") << ReadOutcome::Unreadable << 0;
+    QTest::newRow("no port") << QByteArray("#TRUE#\r\n") << ReadOutcome::Unreadable << 0;
+    QTest::newRow("port past 16 bits") << QByteArray("#TRUE#,70000\r\n") << ReadOutcome::Unreadable << 0;
 }
 
-void TelephoneFilesTest::settingsFiles() {
-    QFETCH(QString, file);
+void TelephoneFilesTest::phoneFile() {
     QFETCH(QByteArray, content);
     TestFolder folder;
-    if (!content.isNull())
-        folder.write(file, content);
-    const auto flag = [](bool on) { return on ? QStringLiteral("true") : QStringLiteral("false"); };
-    if (file == QLatin1String("Phone.txt")) {
-        const ReadBack<PhoneSettings> read = ReadPhoneFile();
-        QTEST(read.outcome, "outcome");
-        QTEST(flag(read.value.daisyChained) + QLatin1Char(' ') + QString::number(read.value.modemPort), "value");
-    } else {
-        const ReadBack<bool> read = ReadCallerIdFile();
-        QTEST(read.outcome, "outcome");
-        QTEST(flag(read.value), "value");
-    }
+    folder.write(QStringLiteral("Phone.txt"), content);
+    const ReadBack<PhoneSettings> read = ReadPhoneFile();
+    QTEST(read.outcome, "outcome");
+    QTEST(int(read.value.modemPort), "port");
+    QCOMPARE(read.value.daisyChained, content == "#TRUE#,3\r\n");
 }
 
 void TelephoneFilesTest::dialCharacters_data() {
     QTest::addColumn<QString>("number");
     QTest::addColumn<QString>("refused");
-    QTest::newRow("area code and prefix") << QStringLiteral("+1 (541) 555-0142") << QString();
-    QTest::newRow("pauses, tones, dialling letters") << QStringLiteral("9W,,555*70#T5P1w2t3p4") << QString();
+    QTest::newRow("dialling characters") << QStringLiteral("+1 (541) 9W,,555*70#T5P1w2t3p4") << QString();
     QTest::newRow("command after a semicolon, each once") << QStringLiteral("555;ATZ;A") << QStringLiteral(";AZ");
     QTest::newRow("carriage return") << QStringLiteral("555\r+++") << QStringLiteral("\r");
 }
@@ -84,20 +69,12 @@ void TelephoneFilesTest::speedNumbersRead_data() {
     QTest::addColumn<bool>("cut"); // the start of a longer file
     QTest::addColumn<QStringList>("slots");
     QTest::addColumn<int>("dropped");
-    QTest::newRow("last name without number") << QByteArray("Ann\r\n555-0101\r\nBob") << false
-                                              << QStringList{"Ann|555-0101", "Bob|"} << 0;
     QTest::newRow("start of a longer file: the unfinished line is left out")
         << QByteArray("Ann\r\n555-0101\r\nBob\r\n555-01") << true << QStringList{"Ann|555-0101", "Bob|"} << 0;
     QTest::newRow("pair without a name") << QByteArray("\r\n555-0100\r\nCy\r\n555-0103\r\n") << false
                                          << QStringList{"|555-0100", "Cy|555-0103"} << 1;
-    QByteArray twelve;
-    QStringList ten;
-    for (int i = 0; i < 12; ++i) {
-        twelve += "N" + QByteArray::number(i) + "\r\n" + QByteArray::number(i) + "\r\n";
-        if (i < 10)
-            ten << QStringLiteral("N%1|%1").arg(i);
-    }
-    QTest::newRow("twelve pairs") << twelve << false << ten << 2;
+    QTest::newRow("twelve pairs") << QByteArray("N\r\n5\r\n").repeated(12) << false
+                                  << QStringList(10, QStringLiteral("N|5")) << 2;
 }
 
 void TelephoneFilesTest::speedNumbersRead() {
