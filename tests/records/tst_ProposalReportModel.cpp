@@ -33,8 +33,14 @@ void ProposalReportModelTest::rowsInNumericOrderReadWhenShown() {
     folder.write(ProposalPath(10000), "\"10000\",\"lots\"\r\n");
     folder.write(ProposalPath(1001), FieldProposal(1001, "0", "2026-12-05", "A-100", "Harbor Lane Roofing"));
     folder.write(BodyPath(1003), "not a proposal\r\n");
+    // Leading zeros count for nothing; a name that is no number comes last,
+    // and finds its state file in other letter case as a numbered one does.
+    folder.write(QStringLiteral("TamselProposals/01002.txt"), OrdinaryProposal(1002, "1", "2026-10-02", "Cy Ode"));
+    folder.write(QStringLiteral("TamselProposals/Roof-Notes.TXT"), OrdinaryProposal(5, "1", "2026-10-02", "Di Roe"));
+    folder.write(QStringLiteral("TamselProposals/ProposalState/roof-notes.txt"),
+                 "\"10\",\"accepted\",2,#FALSE#,10,#TRUE#\r\n");
     ProposalReportModel model;
-    QCOMPARE(model.Fill(), 3);
+    QCOMPARE(model.Fill(), 5);
     // No file is read before its row is shown; a row marked before keeps its mark.
     model.ToggleSelection(1);
     QCOMPARE(model.RowsRead(), 0);
@@ -42,9 +48,11 @@ void ProposalReportModelTest::rowsInNumericOrderReadWhenShown() {
                                               "Harbor Lane Roofing", "$0.00", "open"}));
     QCOMPARE(RowTexts(model, 0)[ProposalReportModel::AmountColumn], QStringLiteral("$1,234.57"));
     // A damaged file is one row, said to be unreadable.
-    QCOMPARE(RowTexts(model, 2), QStringList({"", "", "10000", "", "", "", "unreadable file"}));
+    QCOMPARE(RowTexts(model, 3), QStringList({"", "", "10000", "", "", "", "unreadable file"}));
+    QCOMPARE(RowTexts(model, 2)[ProposalReportModel::NumberColumn], QStringLiteral("1002"));
+    QCOMPARE(RowTexts(model, 4)[ProposalReportModel::StateColumn], QStringLiteral("accepted"));
     QCOMPARE(model.MarkedFiles(), QStringList({"1001.txt"}));
-    QCOMPARE(model.Fill(), 3);
+    QCOMPARE(model.Fill(), 5);
     QVERIFY(model.MarkedFiles().isEmpty());
 }
 
