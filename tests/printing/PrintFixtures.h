@@ -11,8 +11,6 @@
 #include "settings/TermsTexts.h"
 
 #include <QDir>
-#include <QFontMetricsF>
-#include <QHash>
 #include <QPrinter>
 #include <QStringList>
 
@@ -96,48 +94,11 @@ inline QStringList Placed(const QList<PrintOperation> &ops) {
     return placed;
 }
 
-// Metrics of the faces the printer draws in, at 1440 dpi, as QtPrintSurface
-// measures them: the page laid out on the recording surface is the page on paper.
-inline const QFontMetricsF &PrinterMetrics(const PrintFont &font) {
-    static QPrinter *printer = [] {
-        auto *made = new QPrinter(QPrinter::HighResolution); // kept to the end: fonts refer to it
-        made->setOutputFormat(QPrinter::PdfFormat);
-        made->setResolution(1440);
-        return made;
-    }();
-    static QHash<QString, QFontMetricsF> cache;
-    const QString key =
-        QStringLiteral("%1/%2/%3%4").arg(font.name).arg(font.size).arg(font.bold).arg(font.underline);
-    auto found = cache.constFind(key);
-    if (found == cache.constEnd())
-        found = cache.insert(key, QFontMetricsF(PrintQFont(font), printer));
-    return *found;
-}
-
-inline void UseRealMetrics(RecordingPrintSurface &surface) {
-    surface.SetWidthModel([](const QString &text, const PrintFont &font) {
-        return PrinterMetrics(font).horizontalAdvance(text);
-    });
-    surface.SetLineHeightModel([](const PrintFont &font) { return PrinterMetrics(font).lineSpacing(); });
-}
-
-inline QRectF TextBox(const PrintOperation &op) {
-    const QFontMetricsF &metrics = PrinterMetrics(op.font);
-    return QRectF(op.x, op.y, metrics.horizontalAdvance(op.text), metrics.lineSpacing());
-}
-
 struct DialogsInstalled {
     std::shared_ptr<ScriptedDialogs> dialogs = std::make_shared<ScriptedDialogs>();
     DialogsInstalled() { SetDialogs(dialogs); }
     ~DialogsInstalled() { SetDialogs(nullptr); }
 };
-
-// The PDF's path; with TAMSEL_PRINTED naming a folder it is kept there (the
-// pictures in docs/printed are made from it).
-inline QString KeptPdf(const TestFolder &folder, const QString &name) {
-    const QString keep = qEnvironmentVariable("TAMSEL_PRINTED");
-    return keep.isEmpty() ? folder.file(name) : QDir(keep).filePath(name);
-}
 
 // Prints through the real surface into a PDF file; false if the print or the file failed.
 template <typename Print> bool PrintPdf(const QString &pdf, Print print) {
