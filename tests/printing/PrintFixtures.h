@@ -68,15 +68,6 @@ inline QList<PrintOperation> OfKind(const RecordingPrintSurface &surface, PrintO
     return found;
 }
 
-inline QList<PrintOperation> TextOps(const RecordingPrintSurface &surface, const QString &text,
-                                     int page = 0) {
-    QList<PrintOperation> found;
-    for (const PrintOperation &op : OfKind(surface, PrintOperation::Text, page))
-        if (op.text == text)
-            found << op;
-    return found;
-}
-
 inline QList<PrintOperation> TextsStarting(const RecordingPrintSurface &surface, const QString &start,
                                            int page = 0) {
     QList<PrintOperation> found;

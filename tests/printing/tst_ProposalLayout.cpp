@@ -1,6 +1,6 @@
 // The printed proposal in twips on the recording surface: frames, colours and
-// labels by copy, the body across pages with the rule lines below it, the
-// price and disclaimer block, and word wrapping.
+// labels by copy, the body across pages with the rule lines below it, and the
+// price and disclaimer block.
 #include "PrintFixtures.h"
 #include "TestMain.h"
 #include "common/CommonVariables.h"
@@ -208,6 +208,12 @@ private slots:
             << top + "Payment Due Date@1224,9696|Amount@4560,9696|3/20/2024@1440,10080|$1,000.00@4320,10080|"
                      "4/5/2024@1520,10272|$3,250.00@4320,10272|5/5/2024@1520,10464|$12,500.50@4240,10464"
             << QString();
+        // Spaces at a break stay on their line; a word longer than a line is broken at the edge.
+        const QString word(70, QLatin1Char('x'));
+        QTest::newRow("in full upon completion; custom with a word longer than the line")
+            << 1 << QVariant(QStringLiteral("Terms:    ") + word + QStringLiteral(" apply."))
+            << top + "Final Payment of $1,000.00 on or before 3/20/2024@1224,9696"
+            << "Terms:    @5904,9600|" + word.left(58) + "@5904,9792|" + word.mid(58) + " apply.@5904,9984";
     }
     void priceAndDisclaimer() {
         QFETCH(int, plan);
@@ -246,30 +252,6 @@ private slots:
             QCOMPARE(below.last().y, below[below.size() - 2].y + 2 * 192); // one empty line before it
         }
     }
-    void wrapping_data() {
-        QTest::addColumn<QString>("text");
-        QTest::addColumn<QString>("lines");
-        QTest::addColumn<double>("yAfter");
-        // Size 10: 100 twips a character, 240 a line; width 1020 leaves 10 characters.
-        QTest::newRow("exactly at the limit stays whole") << "aaaa bbbbb" << "aaaa bbbbb@500,2000" << 2240.0;
-        QTest::newRow("spaces at the break are not carried over")
-            << "aaaa    bbbbbb" << "aaaa    @500,2000|bbbbbb@500,2240" << 2480.0;
-        QTest::newRow("a word that fits only without its space")
-            << "abcdefghij klm" << "abcdefghij @500,2000|klm@500,2240" << 2480.0;
-        QTest::newRow("a long word inside a sentence is broken at the edge")
-            << "ab abcdefghijklmnopqrstuvwxy cd"
-            << "ab @500,2000|abcdefghij@500,2240|klmnopqrst@500,2480|uvwxy cd@500,2720" << 2960.0;
-    }
-    void wrapping() {
-        QFETCH(QString, text);
-        QFETCH(QString, lines);
-        QFETCH(double, yAfter);
-        surface->SetCurrentX(7000);
-        PrintWrapped(*surface, 500, 2000, 1020, text);
-        QCOMPARE(Placed(OfKind(*surface, PrintOperation::Text)).join('|'), lines);
-        QCOMPARE(QPointF(surface->CurrentX(), surface->CurrentY()), QPointF(0, yAfter));
-    }
-
 private:
     std::unique_ptr<TestFolder> folder;
     std::unique_ptr<RecordingPrintSurface> surface;
