@@ -21,10 +21,6 @@ inline PageSettings Settings() {
     settings.business = {
         "Hollis Roofing and Gutters", "12 Mill Road",  "Suite 4", "Dayton", "OH", "45402", "(937) 555-0100",
         "info@hollis.example",        "Tax 31-1234567"};
-    settings.fontName = QStringLiteral("Arial");
-    settings.printInColor = true;
-    settings.colorMode = true;
-    settings.copies = 3;
     settings.genericDisclaimer = GenericDisclaimer();
     return settings;
 }
@@ -37,26 +33,21 @@ inline ProposalDocument Document() {
     document.jobSite = {"", "Baker Rental", "9 Oak Ave", "", "Xenia", "OH", "45385", "(937) 555-0142"};
     document.bodyName = QStringLiteral("\\TamselProposals\\ProposalBody\\1001.txt");
     document.printSize = 10;
-    document.days = QStringLiteral("30");
     document.priceText = QStringLiteral("$4,250.00");
-    document.plan = 1;
     document.payments = {{Currency::FromUnits(4250), QStringLiteral("4/5/2024")}};
     return document;
 }
 
-inline QStringList BodyLines(int count) {
-    QStringList lines;
-    for (int i = 1; i <= count; ++i)
-        lines << QStringLiteral("Body line %1").arg(i);
-    return lines;
+// The body file as the writer saves it: CR LF after every line.
+inline QByteArray BodyBytes(int lines) {
+    QByteArray bytes;
+    for (int i = 1; i <= lines; ++i)
+        bytes += "Body line " + QByteArray::number(i) + "\r\n";
+    return bytes;
 }
 
-// The body file as the writer saves it: CR LF after every line.
-inline void WriteBody(const TestFolder &folder, const QStringList &lines, int number = 1001) {
-    QByteArray bytes;
-    for (const QString &line : lines)
-        bytes += line.toLatin1() + "\r\n";
-    folder.write(QStringLiteral("TamselProposals/ProposalBody/%1.txt").arg(number), bytes);
+inline void WriteBody(const TestFolder &folder, int lines) {
+    folder.write(QStringLiteral("TamselProposals/ProposalBody/1001.txt"), BodyBytes(lines));
 }
 
 inline QList<PrintOperation> OfKind(const RecordingPrintSurface &surface, PrintOperation::Kind kind,

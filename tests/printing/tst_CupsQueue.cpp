@@ -155,7 +155,7 @@ private slots:
         QFETCH(QString, told);
         BusinessData = Settings().business;
         NumCopies = 1;
-        WriteBody(*folder, BodyLines(3));
+        WriteBody(*folder, 3);
         DialogsInstalled installed;
         auto surface = std::make_shared<CupsSurface>(Queue);
         QCOMPARE(surface->PrinterName(), Queue);

@@ -46,7 +46,7 @@ private slots:
         installed.dialogs->AnswerPrinter(fault == QLatin1String("cancel") ? nullptr : surface);
         const QString body = QStringLiteral("TamselProposals/ProposalBody/1001.txt");
         if (fault != QLatin1String("missing body"))
-            WriteBody(*folder, BodyLines(3));
+            WriteBody(*folder, 3);
         const QByteArray before = folder->read(body);
         if (fault == QLatin1String("bad logo")) {
             folder->write("Logo.png", "not a picture at all");

@@ -163,7 +163,7 @@ private slots:
         document.customer[1] = QStringLiteral("Mr. John Q Public");
         document.isField = job == QLatin1String("field");
         document.number = document.isField ? 1002 : 1001;
-        WriteBody(*folder, BodyLines(30));
+        WriteBody(*folder, 30);
         WriteCustomers(*folder, Customers(7));
         const PageSettings settings = Settings();
         const QString pdf = folder->file(job + ".pdf");
@@ -184,7 +184,7 @@ private slots:
             QCOMPARE(Poppler("pdftotext", {pdf, "-"}).count(QStringLiteral("Body line 30")), 3);
     }
     void pdfCutShortIsAFailure() {
-        WriteBody(*folder, BodyLines(30));
+        WriteBody(*folder, 30);
         const QString pdf = folder->file("cut.pdf");
         bool printed = true;
         {
@@ -218,7 +218,7 @@ private slots:
         composer->failure = failure;
         SetMailComposer(composer);
         if (!fileName.isEmpty())
-            WriteBody(*folder, BodyLines(3));
+            WriteBody(*folder, 3);
         // An older PDF of the proposal is replaced whole.
         folder->write("E-mail/" + (fileName.isEmpty() ? QStringLiteral("x.pdf") : fileName), "old");
         ProposalDocument document = Document();
