@@ -6,12 +6,14 @@
 #include "common/CommonRoutines.h"
 #include "common/CommonVariables.h"
 #include "common/ScreenRegistry.h"
+#include "platform/QtPictureBox.h"
 #include "records/frmFieldProposal.h"
 #include "settings/frmSetup.h"
 #include "TestFolder.h"
 #include "TestMain.h"
 
 #include <QCryptographicHash>
+#include <QAction>
 #include <QDirIterator>
 #include <QFrame>
 #include <QLineEdit>
@@ -60,7 +62,7 @@ private slots:
     void auxFoldersSkipUnsafeNames();
     void secondCopyIsRefusedWithoutTouchingFiles_data();
     void secondCopyIsRefusedWithoutTouchingFiles();
-    void continueLeadsToWelcomeOrMenu();
+    void splashLeadsToWelcomeOrMenuAndExitBacksUp();
     void executableStartsInAnEmptyFolder();
 };
 
@@ -169,7 +171,7 @@ void StartupTest::secondCopyIsRefusedWithoutTouchingFiles() {
     ReleaseInstanceLock();
 }
 
-void StartupTest::continueLeadsToWelcomeOrMenu() {
+void StartupTest::splashLeadsToWelcomeOrMenuAndExitBacksUp() {
     TestFolder folder;
     QVERIFY(StartUp(folder.path()));
     frmSplash *splash = ScreenRegistry::Existing<frmSplash>();
@@ -186,7 +188,16 @@ void StartupTest::continueLeadsToWelcomeOrMenu() {
     QVERIFY(folder.exists(QStringLiteral("PrintColors.txt")));
     QVERIFY(ScreenRegistry::Existing<frmStartup>()->isVisible());
     QVERIFY(!ScreenRegistry::Existing<frmSplash>());
+    // The logo leads to the setup screen; Exit ends the program after its backup.
+    auto *menu = ScreenRegistry::Existing<frmStartup>();
+    QTest::mouseClick(menu->Image1, Qt::LeftButton);
+    QVERIFY(!menu->isVisible());
+    QVERIFY(ScreenRegistry::Existing<frmSetup>()->isVisible());
+    QVERIFY(!folder.exists(QStringLiteral("Backup/MyBusinessData.txt")));
     QCOMPARE(folder.endRequests, 0);
+    menu->mnuExit->trigger();
+    QCOMPARE(folder.endRequests, 1);
+    QCOMPARE(folder.read(QStringLiteral("Backup/MyBusinessData.txt")), folder.read(QStringLiteral("MyBusinessData.txt")));
 }
 
 void StartupTest::executableStartsInAnEmptyFolder() {
