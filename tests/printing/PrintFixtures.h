@@ -82,6 +82,13 @@ struct DialogsInstalled {
     ~DialogsInstalled() { SetDialogs(nullptr); }
 };
 
+// The PDF's path; with TAMSEL_PRINTED naming a folder it is kept there (the
+// pictures in docs/printed are made from it).
+inline QString KeptPdf(const TestFolder &folder, const QString &name) {
+    const QString keep = qEnvironmentVariable("TAMSEL_PRINTED");
+    return keep.isEmpty() ? folder.file(name) : QDir(keep).filePath(name);
+}
+
 // Prints through the real surface into a PDF file; false if the print or the file failed.
 template <typename Print> bool PrintPdf(const QString &pdf, Print print) {
     {

@@ -145,7 +145,8 @@ private slots:
         }
     }
     // Each job on paper, named in the print system by its title; the
-    // proposal's two pages in three copies make six pages in one job.
+    // proposal's two pages in three copies make six pages in one job. Kept
+    // in TAMSEL_PRINTED for the pictures in docs/printed.
     void jobsOnPaper_data() {
         QTest::addColumn<QString>("job");
         QTest::addColumn<QString>("title");
@@ -166,7 +167,7 @@ private slots:
         WriteBody(*folder, 30);
         WriteCustomers(*folder, Customers(7));
         const PageSettings settings = Settings();
-        const QString pdf = folder->file(job + ".pdf");
+        const QString pdf = KeptPdf(*folder, job + ".pdf");
         QVERIFY(PrintPdf(pdf, [&](QtPrintSurface &surface) {
             if (job == QLatin1String("customer-report"))
                 return PrintCustomerReport(surface, settings, true, QDate(2024, 3, 5));
