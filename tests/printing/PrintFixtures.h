@@ -11,8 +11,6 @@
 #include "settings/TermsTexts.h"
 
 #include <QDir>
-#include <QFontMetricsF>
-#include <QHash>
 #include <QPrinter>
 #include <QStringList>
 
@@ -23,10 +21,6 @@ inline PageSettings Settings() {
     settings.business = {
         "Hollis Roofing and Gutters", "12 Mill Road",  "Suite 4", "Dayton", "OH", "45402", "(937) 555-0100",
         "info@hollis.example",        "Tax 31-1234567"};
-    settings.fontName = QStringLiteral("Arial");
-    settings.printInColor = true;
-    settings.colorMode = true;
-    settings.copies = 3;
     settings.genericDisclaimer = GenericDisclaimer();
     return settings;
 }
@@ -39,26 +33,21 @@ inline ProposalDocument Document() {
     document.jobSite = {"", "Baker Rental", "9 Oak Ave", "", "Xenia", "OH", "45385", "(937) 555-0142"};
     document.bodyName = QStringLiteral("\\TamselProposals\\ProposalBody\\1001.txt");
     document.printSize = 10;
-    document.days = QStringLiteral("30");
     document.priceText = QStringLiteral("$4,250.00");
-    document.plan = 1;
     document.payments = {{Currency::FromUnits(4250), QStringLiteral("4/5/2024")}};
     return document;
 }
 
-inline QStringList BodyLines(int count) {
-    QStringList lines;
-    for (int i = 1; i <= count; ++i)
-        lines << QStringLiteral("Body line %1").arg(i);
-    return lines;
+// The body file as the writer saves it: CR LF after every line.
+inline QByteArray BodyBytes(int lines) {
+    QByteArray bytes;
+    for (int i = 1; i <= lines; ++i)
+        bytes += "Body line " + QByteArray::number(i) + "\r\n";
+    return bytes;
 }
 
-// The body file as the writer saves it: CR LF after every line.
-inline void WriteBody(const TestFolder &folder, const QStringList &lines, int number = 1001) {
-    QByteArray bytes;
-    for (const QString &line : lines)
-        bytes += line.toLatin1() + "\r\n";
-    folder.write(QStringLiteral("TamselProposals/ProposalBody/%1.txt").arg(number), bytes);
+inline void WriteBody(const TestFolder &folder, int lines) {
+    folder.write(QStringLiteral("TamselProposals/ProposalBody/1001.txt"), BodyBytes(lines));
 }
 
 inline QList<PrintOperation> OfKind(const RecordingPrintSurface &surface, PrintOperation::Kind kind,
@@ -66,15 +55,6 @@ inline QList<PrintOperation> OfKind(const RecordingPrintSurface &surface, PrintO
     QList<PrintOperation> found;
     for (const PrintOperation &op : surface.Operations())
         if (op.kind == kind && (page == 0 || op.page == page))
-            found << op;
-    return found;
-}
-
-inline QList<PrintOperation> TextOps(const RecordingPrintSurface &surface, const QString &text,
-                                     int page = 0) {
-    QList<PrintOperation> found;
-    for (const PrintOperation &op : OfKind(surface, PrintOperation::Text, page))
-        if (op.text == text)
             found << op;
     return found;
 }
@@ -94,36 +74,6 @@ inline QStringList Placed(const QList<PrintOperation> &ops) {
     for (const PrintOperation &op : ops)
         placed << QStringLiteral("%1@%2,%3").arg(op.text).arg(op.x).arg(op.y);
     return placed;
-}
-
-// Metrics of the faces the printer draws in, at 1440 dpi, as QtPrintSurface
-// measures them: the page laid out on the recording surface is the page on paper.
-inline const QFontMetricsF &PrinterMetrics(const PrintFont &font) {
-    static QPrinter *printer = [] {
-        auto *made = new QPrinter(QPrinter::HighResolution); // kept to the end: fonts refer to it
-        made->setOutputFormat(QPrinter::PdfFormat);
-        made->setResolution(1440);
-        return made;
-    }();
-    static QHash<QString, QFontMetricsF> cache;
-    const QString key =
-        QStringLiteral("%1/%2/%3%4").arg(font.name).arg(font.size).arg(font.bold).arg(font.underline);
-    auto found = cache.constFind(key);
-    if (found == cache.constEnd())
-        found = cache.insert(key, QFontMetricsF(PrintQFont(font), printer));
-    return *found;
-}
-
-inline void UseRealMetrics(RecordingPrintSurface &surface) {
-    surface.SetWidthModel([](const QString &text, const PrintFont &font) {
-        return PrinterMetrics(font).horizontalAdvance(text);
-    });
-    surface.SetLineHeightModel([](const PrintFont &font) { return PrinterMetrics(font).lineSpacing(); });
-}
-
-inline QRectF TextBox(const PrintOperation &op) {
-    const QFontMetricsF &metrics = PrinterMetrics(op.font);
-    return QRectF(op.x, op.y, metrics.horizontalAdvance(op.text), metrics.lineSpacing());
 }
 
 struct DialogsInstalled {
