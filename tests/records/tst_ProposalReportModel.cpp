@@ -39,6 +39,7 @@ void ProposalReportModelTest::rowsInNumericOrderReadWhenShown() {
     folder.write(QStringLiteral("TamselProposals/Roof-Notes.TXT"), OrdinaryProposal(5, "1", "2026-10-02", "Di Roe"));
     folder.write(QStringLiteral("TamselProposals/ProposalState/roof-notes.txt"),
                  "\"10\",\"accepted\",2,#FALSE#,10,#TRUE#\r\n");
+    folder.write(QStringLiteral("TamselProposals/ProposalState/999.TXT"), "\"10\",\"declined\",2,#FALSE#,10,#TRUE#\r\n");
     ProposalReportModel model;
     QCOMPARE(model.Fill(), 5);
     // No file is read before its row is shown; a row marked before keeps its mark.
@@ -47,6 +48,7 @@ void ProposalReportModelTest::rowsInNumericOrderReadWhenShown() {
     QCOMPARE(RowTexts(model, 1), QStringList({SelectionMark(), "12/5/2026", "FP1001", "A-100",
                                               "Harbor Lane Roofing", "$0.00", "open"}));
     QCOMPARE(RowTexts(model, 0)[ProposalReportModel::AmountColumn], QStringLiteral("$1,234.57"));
+    QCOMPARE(RowTexts(model, 0)[ProposalReportModel::StateColumn], QStringLiteral("declined"));
     // A damaged file is one row, said to be unreadable.
     QCOMPARE(RowTexts(model, 3), QStringList({"", "", "10000", "", "", "", "unreadable file"}));
     QCOMPARE(RowTexts(model, 2)[ProposalReportModel::NumberColumn], QStringLiteral("1002"));
