@@ -177,6 +177,8 @@ private slots:
     void reprintKeepsTheDisclaimerItPrinted();
     void roadFromTheMainMenu();
     void stagesAreTidy();
+    void asksBeforeLosingCharacters_data();
+    void asksBeforeLosingCharacters();
 };
 
 void frmWriteProposalTest::customerAndJobSite_data() {
@@ -673,6 +675,57 @@ void frmWriteProposalTest::stagesAreTidy() {
     w->cmdContinue_Click();
     tidy("print and finalize");
     QVERIFY(s.folder.prompt->shown.isEmpty());
+}
+
+// What the code page cannot hold reaches a file only as the user agreed.
+void frmWriteProposalTest::asksBeforeLosingCharacters_data() {
+    QTest::addColumn<int>("site"); // 0 record the proposal, 1 save a template, 2 save an inventory item
+    QTest::addColumn<int>("answer");
+    QTest::addColumn<QString>("file"); // what is stored where, or nothing written
+    QTest::addColumn<QByteArray>("bytes");
+    const int yes = int(MsgAnswer::Yes), no = int(MsgAnswer::No);
+    QTest::newRow("proposal kept for changing") << 0 << no << Proposals << QByteArray();
+    QTest::newRow("template with stand-ins") << 1 << yes << QStringLiteral("Templates/Proposals/Roof.txt")
+                                             << QByteArray("Lazienka < 30 cm ?\r\n");
+    QTest::newRow("item kept for changing") << 2 << no << QStringLiteral("QXInventoriedItems.txt") << QByteArray();
+    QTest::newRow("item with stand-ins") << 2 << yes << QStringLiteral("QXInventoriedItems.txt")
+                                         << QByteArray("Lazienka < 30 cm ?");
+}
+
+void frmWriteProposalTest::asksBeforeLosingCharacters() {
+    QFETCH(int, site);
+    QFETCH(int, answer);
+    QFETCH(QString, file);
+    QFETCH(QByteArray, bytes);
+    const QString typed = QStringLiteral("Łazienka ≤ 30 cm ✓");
+    Setup s;
+    QPlainTextEdit body;
+    ItemWindow items(&body);
+    QLineEdit *box = site == 2 ? items.txtItem[0] : site == 1 ? nullptr : s.w->txtCustomerInfo[2];
+    if (box)
+        box->setText(typed);
+    s.w->txtBody->setPlainText(site == 1 ? typed : QStringLiteral("Replace the roof."));
+    s.folder.prompt->Answer(MsgAnswer(answer));
+    if (site == 0) {
+        s.w->cmdProposalContinue_Click();
+    } else if (site == 1) {
+        s.folder.prompt->Type(QStringLiteral("Roof"));
+        s.w->cmdSave_Click();
+    } else {
+        items.txtItem[1]->setText(QStringLiteral("$5.00"));
+        if (answer == int(MsgAnswer::Yes))
+            s.folder.prompt->AnswerOk(2); // the item is saved
+        items.cmdItem_Click(4);
+    }
+    QVERIFY(s.folder.prompt->ScriptUsed());
+    QVERIFY(s.folder.prompt->shown[0].text.startsWith(QStringLiteral("These characters cannot be kept in the file: ")));
+    // The box shows what is stored, or still what was typed.
+    const QString shown = box ? box->text() : s.w->txtBody->toPlainText();
+    QVERIFY(shown.startsWith(answer == int(MsgAnswer::Yes) ? QStringLiteral("Lazienka < 30 cm ?") : typed));
+    if (bytes.isEmpty())
+        QVERIFY(!s.folder.exists(file) || QDir(s.folder.file(file)).entryList(QDir::Files).isEmpty());
+    else
+        QVERIFY2(s.folder.read(file).startsWith(bytes), s.folder.read(file).left(40).constData());
 }
 
 TAMSEL_TEST(frmWriteProposalTest)
