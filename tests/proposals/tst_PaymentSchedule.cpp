@@ -27,8 +27,6 @@ private slots:
     void equalPayments_data();
     void equalPayments();
     void currencyFormRoundsHalvesAwayFromZero();
-    void dueDates_data();
-    void dueDates();
     void paymentTotal_data();
     void paymentTotal();
 };
@@ -71,20 +69,6 @@ void PaymentScheduleTest::currencyFormRoundsHalvesAwayFromZero() {
     QCOMPARE(CurrencyForm(Currency{249950}), QStringLiteral("$25.00"));
     QCOMPARE(CurrencyForm(Currency{10050}), QStringLiteral("$1.01"));
     QCOMPARE(CurrencyForm(Currency{-10050}), CurrencyText(Currency::FromCents(-101)));
-}
-
-void PaymentScheduleTest::dueDates_data() {
-    QTest::addColumn<int>("n");
-    QTest::addColumn<int>("missing"); // -1 none
-    QTest::newRow("second not picked") << 2 << 1;
-    QTest::newRow("only the first n count") << 1 << -1;
-}
-
-void PaymentScheduleTest::dueDates() {
-    QFETCH(int, n);
-    QFETCH(int, missing);
-    const QStringList captions{QStringLiteral("12/5/2026"), QStringLiteral("due Date # 2")};
-    QCOMPARE(CheckDueDates(captions, n).value_or(-1), missing);
 }
 
 void PaymentScheduleTest::paymentTotal_data() {

@@ -1,5 +1,4 @@
 #include "FileSizeLimit.h"
-#include "LayoutCheck.h"
 #include "ScriptedDialogs.h"
 #include "SyncFault.h"
 #include "TestFolder.h"
@@ -10,7 +9,6 @@
 #include "customers/CustomerRecords.h"
 #include "customers/frmCustomer.h"
 #include "platform/Clock.h"
-#include "platform/MailComposer.h"
 #include "platform/RecordingPrintSurface.h"
 #include "printing/ProposalPrinting.h"
 #include "proposals/frmWriteProposal.h"
@@ -33,8 +31,6 @@
 #include <QPlainTextEdit>
 #include <QPushButton>
 #include <QRadioButton>
-#include <QScopeGuard>
-#include <QSettings>
 #include <QTest>
 
 namespace {
@@ -159,7 +155,6 @@ private slots:
     void planStaysWithItsSchedule();
     void reprintKeepsTheDisclaimerItPrinted();
     void roadFromTheMainMenu();
-    void stagesAreTidy();
     void asksBeforeLosingCharacters_data();
     void asksBeforeLosingCharacters();
 };
@@ -248,25 +243,19 @@ void frmWriteProposalTest::printAndRecord_data() {
     QTest::addColumn<bool>("filesKept");
     QTest::addColumn<int>("numberAfter");
     QTest::addColumn<QStringList>("texts");
-    QTest::addColumn<bool>("email"); // "Print and E-mail" instead of the print button
     const int yes = int(MsgAnswer::Yes), no = int(MsgAnswer::No), ok = int(MsgAnswer::Ok);
     const QString confirm = QStringLiteral("Did the Proposal Print Correctly");
     const QString retry = QStringLiteral("Would you like to try to Reprint?");
     const QString notPrinted = QStringLiteral("The Proposal will not be Printed");
-    QTest::newRow("confirmed") << QList<int>{yes} << 1 << false << true << 1002 << QStringList{confirm} << false;
+    QTest::newRow("confirmed") << QList<int>{yes} << 1 << false << true << 1002 << QStringList{confirm};
     QTest::newRow("declined twice") << QList<int>{no, no} << 1 << false << false << 1001
-                                    << QStringList{confirm, retry} << false;
+                                    << QStringList{confirm, retry};
     QTest::newRow("reprinted, then confirmed") << QList<int>{no, yes, yes} << 2 << false << true << 1002
-                                               << QStringList{confirm, retry, confirm} << false;
+                                               << QStringList{confirm, retry, confirm};
     QTest::newRow("print dialog cancelled") << QList<int>{ok} << 0 << true << true << 1001
-                                            << QStringList{notPrinted} << false;
+                                            << QStringList{notPrinted};
     QTest::newRow("print error") << QList<int>{ok} << -1 << false << true << 1001
-                                 << QStringList{QStringLiteral("A Print Error has occurred")} << false;
-    // Only a print the user confirms is e-mailed.
-    QTest::newRow("print and e-mail, confirmed") << QList<int>{yes} << 1 << false << true << 1002
-                                                 << QStringList{confirm} << true;
-    QTest::newRow("print and e-mail, declined twice") << QList<int>{no, no} << 1 << false << false << 1001
-                                                      << QStringList{confirm, retry} << true;
+                                 << QStringList{QStringLiteral("A Print Error has occurred")};
 }
 
 void frmWriteProposalTest::printAndRecord() {
@@ -276,18 +265,7 @@ void frmWriteProposalTest::printAndRecord() {
     QFETCH(bool, filesKept);
     QFETCH(int, numberAfter);
     QFETCH(QStringList, texts);
-    QFETCH(bool, email);
-    struct Handed : MailComposer {
-        QStringList subjects;
-        void Compose(const QString &subject, const QString &, const Done &done) override {
-            subjects << subject;
-            done({});
-        }
-    };
     Setup s;
-    auto mail = std::make_shared<Handed>();
-    SetMailComposer(mail);
-    auto noMail = qScopeGuard([] { SetMailComposer(nullptr); });
     s.ToFinalize();
     QList<std::shared_ptr<RecordingPrintSurface>> printers;
     for (int i = 0; i < prints; ++i)
@@ -301,10 +279,8 @@ void frmWriteProposalTest::printAndRecord() {
         s.dialogs->AnswerPrinter(nullptr);
     for (int answer : answers)
         s.folder.prompt->Answer(MsgAnswer(answer));
-    (email ? s.w->cmdPrintEmail : s.w->cmdProposalContinue)->click();
+    s.w->cmdProposalContinue->click();
     QCOMPARE(s.folder.prompt->Texts(), texts);
-    QCOMPARE(mail->subjects.size(), email && numberAfter == 1002 ? 1 : 0);
-    QCOMPARE(s.folder.exists(QStringLiteral("E-mail")), !mail->subjects.isEmpty());
     QVERIFY(s.dialogs->ScriptUsed() && s.folder.prompt->ScriptUsed());
     QCOMPARE(s.FilesOf(1001), filesKept ? 3 : 0);
     // The state a reprint needs goes and stays with the other files.
@@ -530,42 +506,6 @@ void frmWriteProposalTest::roadFromTheMainMenu() {
     QCOMPARE(int(ProposalNo), 1002);
     QVERIFY(!ScreenRegistry::Existing<frmWriteProposal>());
     QVERIFY(ScreenRegistry::Existing<frmStartup>() && ScreenRegistry::Existing<frmStartup>()->isVisible());
-}
-
-// The body with the item window open and the last stage with the longest
-// schedule are laid out tidily at their designed size and 1.3 times larger.
-void frmWriteProposalTest::stagesAreTidy() {
-    QSettings(QStringLiteral("TamselProposal"), QStringLiteral("TamselProposal")).clear();
-    Setup s(1001, false);
-    s.folder.write(QStringLiteral("QXInventoriedItems.txt"), InventoryItemLayout().Write(InventoryItemRecord{}));
-    s.Open();
-    frmWriteProposal *w = s.w;
-    const QSize first = w->size();
-    ScreenRegistry::Show(w);
-    QVERIFY(QTest::qWaitForWindowActive(w));
-    const auto tidy = [&](const char *stage) {
-        const QStringList faults = TidyAtBothSizes(w, first);
-        QVERIFY2(faults.isEmpty(), qPrintable(stage + QStringLiteral(": ") + faults.join(QStringLiteral("; "))));
-    };
-    w->cmdCreation_Click(0);
-    w->optCreate[2]->click();
-    w->cmdAddBasic_Click();
-    w->txtBody->appendPlainText(QStringLiteral("the re-roofing of the house at 17 Lakeview Court:\n- remove "
-                                               "the old shingles\n- new felt, drip edge and ridge vent"));
-    w->cmdAddTerms_Click();
-    w->txtBody_GotFocus();
-    w->mnuItems->trigger();
-    QVERIFY(s.Shows(w->FraItems));
-    tidy("body with the item window");
-    w->cmdCreation_Click(2);
-    s.EnterPrice(QStringLiteral("8400"));
-    s.Schedule(8);
-    w->ckAllEqual->click();
-    s.PickDates(8, Today.addDays(10));
-    w->cmdCreation_Click(4);
-    w->cmdContinue_Click();
-    tidy("print and finalize");
-    QVERIFY(s.folder.prompt->shown.isEmpty());
 }
 
 // What the code page cannot hold reaches a file only as the user agreed.
