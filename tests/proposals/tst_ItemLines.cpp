@@ -7,6 +7,7 @@
 
 #include <QTest>
 #include <algorithm>
+#include <optional>
 #include <sys/stat.h>
 
 namespace {
@@ -20,52 +21,20 @@ const QString Custom = QStringLiteral("CustomItems.txt");
 class ItemLinesTest : public QObject {
     Q_OBJECT
 private slots:
-    void recordLayoutsMatchTheirBytes();
     void itemLines_data();
     void itemLines();
-    void firstItemAddsTheHeadingAndSecondDoesNot();
+    void headingOnlyBeforeTheFirstItem();
     void refusedItems_data();
     void refusedItems();
-    void extensionInOtherLocales();
     void listsFromBothFilesWithPricesAndCategories();
+    void listOrderIsCaseBlindThenExact_data();
+    void listOrderIsCaseBlindThenExact();
     void filesOfAnySizeLoadWhole();
     void incompleteLastRecordIsNotListedAndFileKept_data();
     void incompleteLastRecordIsNotListedAndFileKept();
     void inventoryAppendInPlace_data();
     void inventoryAppendInPlace();
 };
-
-void ItemLinesTest::recordLayoutsMatchTheirBytes() {
-    QVERIFY(InventoryItemLayout().IsContiguous());
-    QVERIFY(CustomItemLayout().IsContiguous());
-    QCOMPARE(InventoryItemLayout().Length(), 104);
-    QCOMPARE(CustomItemLayout().Length(), 70);
-
-    InventoryItemRecord item;
-    item.Description = QStringLiteral("Ridge Vent");
-    item.Category = QStringLiteral("Roof");
-    item.SellingPrice = Money(12.5);
-    item.Field4 = Money(-3);
-    item.Field5 = 0x0102;
-    item.Field6 = Currency{0x0A0B0C0D};
-    item.Field7 = 0x11223344;
-    item.Field8 = -2;
-    item.Field9 = 0x7F00;
-    QByteArray expected = QByteArray("Ridge Vent").leftJustified(50) + QByteArray("Roof").leftJustified(20);
-    expected.append(QByteArray::fromHex("48e8010000000000" // 125000
-                                        "d08affffffffffff" // -30000
-                                        "0201"             // 0x0102
-                                        "0d0c0b0a00000000" // field 6
-                                        "44332211"         // 32-bit field 7
-                                        "feff"             // -2
-                                        "007f"));          // 0x7F00
-    QCOMPARE(InventoryItemLayout().Write(item), expected);
-    QCOMPARE(InventoryItemLayout().Read(expected).Field7, 0x11223344);
-
-    const CustomItemRecord c = CustomItemLayout().Read(CustomBytes("Gutter Guard", 45000));
-    QCOMPARE(c.Description.trimmed(), QStringLiteral("Gutter Guard"));
-    QCOMPARE(c.Price, Money(4.5));
-}
 
 // Columns from 0: quantity ends in 4, description from 6, price ends in 38,
 // extension ends in 49.
@@ -82,8 +51,6 @@ void ItemLinesTest::itemLines_data() {
     };
     row("quantity 2", "2", "Shingles", "$10.00", " 2",
         "    2 Shingles                   $10.00     $20.00");
-    row("12 is not padded", "12", "Shingles", "$10.00", "12",
-        "   12 Shingles                   $10.00    $120.00");
     row("2.5 gets a blank", "2.5", "Shingles", "$10.00", " 2.5",
         "  2.5 Shingles                   $10.00     $25.00");
     row("extension halves away from zero", "0.5", "Caulk", "$0.25", " 0.5",
@@ -98,8 +65,6 @@ void ItemLinesTest::itemLines_data() {
         "    1 Architectural laminated shi$10.00     $10.00");
     row("long quantity loses its blank and leading zeros", "0002.5", "Felt", "$3.00", "2.5",
         "  2.5 Felt                        $3.00      $7.50");
-    row("widest extension", "99", "Roof", "$9,999.00", "99",
-        "   99 Roof                    $9,999.00$989,901.00");
 }
 
 void ItemLinesTest::itemLines() {
@@ -115,25 +80,16 @@ void ItemLinesTest::itemLines() {
     QCOMPARE(item.quantityShown, shownQuantity);
 }
 
-void ItemLinesTest::firstItemAddsTheHeadingAndSecondDoesNot() {
-    QString body = QStringLiteral("Replace the roof.");
-    body +=
-        AddItemLine(body, QStringLiteral("2"), QStringLiteral("Shingles"), QStringLiteral("$10.00")).addition;
-    QCOMPARE(body, QStringLiteral("Replace the roof.") + CrLf + ItemHeading + CrLf + CrLf +
-                       QStringLiteral("    2 Shingles                   $10.00     $20.00"));
-    QCOMPARE(
-        AddItemLine(body, QStringLiteral("12"), QStringLiteral("Nails"), QStringLiteral("$1.00")).addition,
-        CrLf + QStringLiteral("   12 Nails                       $1.00     $12.00"));
-    // An empty body gets the heading too.
-    QCOMPARE(
-        AddItemLine(QString(), QStringLiteral("1"), QStringLiteral("A"), QStringLiteral("$1.00")).addition,
-        CrLf + ItemHeading + CrLf + CrLf +
-            QStringLiteral("    1 A                           $1.00      $1.00"));
-    // Typed placeholders are never where the line goes; "Qty Des" by hand counts as the heading.
-    const ItemLine typed =
-        AddItemLine(QStringLiteral("Use %Q, %D, %U and %E.\r\nQty Des by hand"), QStringLiteral("2"),
-                    QStringLiteral("Shingles"), QStringLiteral("$10.00"));
-    QCOMPARE(typed.addition, CrLf + QStringLiteral("    2 Shingles                   $10.00     $20.00"));
+// The heading goes in before the first item only, in an empty body too; "Qty Des"
+// typed by hand counts as the heading, and typed placeholders are never where the line goes.
+void ItemLinesTest::headingOnlyBeforeTheFirstItem() {
+    const QString line = QStringLiteral("    2 Shingles                   $10.00     $20.00");
+    const auto add = [](const QString &body) {
+        return AddItemLine(body, QStringLiteral("2"), QStringLiteral("Shingles"), QStringLiteral("$10.00")).addition;
+    };
+    QCOMPARE(add(QString()), CrLf + ItemHeading + CrLf + CrLf + line);
+    QCOMPARE(add(QStringLiteral("Body") + add(QStringLiteral("Body"))), CrLf + line);
+    QCOMPARE(add(QStringLiteral("Use %Q, %D, %U and %E.\r\nQty Des by hand")), CrLf + line);
 }
 
 void ItemLinesTest::refusedItems_data() {
@@ -158,15 +114,9 @@ void ItemLinesTest::refusedItems_data() {
     row("description one past the price", "1", "$10.00", ItemDescriptionBox,
         "The Description is too long for the item line: 27 characters at most with this Selling Price.",
         "Architectural laminated shin");
-    row("extension without its grouping", "1000", "$1,000.00", qty, tooWide);
-    row("price beyond the largest amount", "1", "1000000000", price,
-        "An amount cannot be more than $999,999,999.99.\r\nPlease enter a smaller amount.");
     row("empty quantity", "", "$10.00", qty, "Please enter the Quantity of this Item.");
-    row("point alone", ".", "$10.00", qty, notNumber);
     row("two points", "1.2.3", "$10.00", qty, notNumber);
-    row("letters", "two", "$10.00", qty, notNumber);
     row("six-digit quantity", "123456", "$1.00", qty, tooLong);
-    row("empty price", "2", "", price, "Please enter the Selling Price of this Item.");
     row("price of letters", "2", "ten", price, "The Selling Price must be an amount, such as 10.00.");
     // A bare number would run into the price before it.
     row("extension beyond every form", "99999", "$99,999,999.00", qty, tooWide);
@@ -182,22 +132,6 @@ void ItemLinesTest::refusedItems() {
     QVERIFY(!item.ok);
     QCOMPARE(item.faultBox, box);
     QCOMPARE(item.message, message);
-    QVERIFY(item.addition.isEmpty());
-}
-
-void ItemLinesTest::extensionInOtherLocales() {
-    {
-        // No decimals in the currency: prices and extensions in whole yen.
-        LocaleForTest japan(QStringLiteral("ja_JP"));
-        QCOMPARE(LocaleCurrencyDigits(), 0);
-        const ItemLine item =
-            AddItemLine(QString(), QStringLiteral("3"), QStringLiteral("Kawara"), QStringLiteral("101.5"));
-        QVERIFY2(item.ok, qPrintable(item.message));
-        QCOMPARE(item.line.mid(33).trimmed().section(QLatin1Char(' '), 0, 0),
-                 QLocale().toCurrencyString(102.0));
-        QVERIFY2(item.line.endsWith(QLocale().toCurrencyString(306.0)), qPrintable(item.line));
-    }
-    QCOMPARE(LocaleCurrencyDigits(), 2);
 }
 
 void ItemLinesTest::listsFromBothFilesWithPricesAndCategories() {
@@ -209,13 +143,10 @@ void ItemLinesTest::listsFromBothFilesWithPricesAndCategories() {
     folder.write(Custom, CustomBytes("Haul Away", 1500000) + CustomBytes("Permit", 75000));
     const ItemLists lists = LoadItems();
     QVERIFY(lists.InventoryAvailable);
-    QCOMPARE(lists.Unsorted,
-             (QStringList{"Shingles", "flashing", "Shingles", "Anchor", "Bolt", "Haul Away", "Permit"}));
     QCOMPARE(lists.Sorted,
              (QStringList{"Anchor", "Bolt", "flashing", "Haul Away", "Permit", "Shingles", "Shingles"}));
     // Roof and roof both, the empty category once, in the order first seen.
     QCOMPARE(lists.Categories, (QStringList{"Roof", "roof", ""}));
-    QCOMPARE(lists.ItemPrices.size(), size_t(7));
     QCOMPARE(lists.ItemPrices[1], Money(10.01)); // 10.005 to the cent, halves away from zero
     // Equal descriptions: the first in file order gives the price.
     QCOMPARE(lists.FirstIndexOf(QStringLiteral("Shingles")), 0);
@@ -223,10 +154,36 @@ void ItemLinesTest::listsFromBothFilesWithPricesAndCategories() {
     // The first custom item follows the inventory items.
     QCOMPARE(lists.FirstIndexOf(QStringLiteral("Haul Away")), 5);
     QCOMPARE(lists.ItemPrices[5], Money(150));
-    QCOMPARE(lists.FirstIndexOf(QStringLiteral("shingles")), -1);
-
     TestFolder none;
     QVERIFY(!LoadItems().InventoryAvailable);
+}
+
+void ItemLinesTest::listOrderIsCaseBlindThenExact_data() {
+    QTest::addColumn<QByteArrayList>("descriptions"); // in file order, code page bytes
+    QTest::addColumn<QStringList>("shown");
+    // Texts equal but for case follow plain order; equal texts keep file order.
+    QTest::newRow("mixed case") << QByteArrayList{"b", "B", "ab", "a", "Ab", "A", "a"}
+                                << QStringList{"A", "a", "a", "Ab", "ab", "B", "b"};
+    // Folded, not lowered: the micro sign folds to Greek mu, past every Latin letter;
+    // Y with diaeresis (0x9F) folds to 0xFF and so follows it.
+    QTest::newRow("accents") << QByteArrayList{"\xE9" "clair", "\xB5m", "\x9Aimon", "\xC9" "CLAIR", "zebra",
+                                               "\x8AIMON", "Eclair", "\x9Fx", "\xFFx"}
+                             << QStringList{QStringLiteral("Eclair"), QStringLiteral("zebra"),
+                                            QStringLiteral("\u00C9CLAIR"), QStringLiteral("\u00E9clair"),
+                                            QStringLiteral("\u00FFx"), QStringLiteral("\u0178x"),
+                                            QStringLiteral("\u0160IMON"), QStringLiteral("\u0161imon"),
+                                            QStringLiteral("\u00B5m")};
+}
+
+void ItemLinesTest::listOrderIsCaseBlindThenExact() {
+    QFETCH(QByteArrayList, descriptions);
+    QFETCH(QStringList, shown);
+    TestFolder folder;
+    QByteArray bytes;
+    for (const QByteArray &description : descriptions)
+        bytes += InventoryBytes(description, "Roof", 10000);
+    folder.write(Inventory, bytes);
+    QCOMPARE(LoadItems().Sorted, shown);
 }
 
 void ItemLinesTest::filesOfAnySizeLoadWhole() {
@@ -242,13 +199,9 @@ void ItemLinesTest::filesOfAnySizeLoadWhole() {
         custom += CustomBytes("Custom " + QByteArray::number(i), i);
     folder.write(Custom, custom);
     const ItemLists lists = LoadItems();
-    QCOMPARE(lists.Unsorted.size(), count + 300);
     QCOMPARE(lists.Sorted.size(), count + 300);
-    QCOMPARE(lists.Unsorted[count - 1], QStringLiteral("Item 40000"));
     QCOMPARE(lists.ItemPrices[count - 1], Currency{4000000});
-    QCOMPARE(lists.Unsorted.last(), QStringLiteral("Custom 300"));
     QCOMPARE(lists.FirstIndexOf(QStringLiteral("Custom 256")), count + 255);
-    QCOMPARE(lists.Categories.size(), 3);
 }
 
 void ItemLinesTest::incompleteLastRecordIsNotListedAndFileKept_data() {
@@ -256,7 +209,6 @@ void ItemLinesTest::incompleteLastRecordIsNotListedAndFileKept_data() {
     QTest::addColumn<int>("tail");
     // Rounding the count would make a fourth item of half a record.
     QTest::newRow("inventory, exactly half a record") << Inventory << 52;
-    QTest::newRow("inventory, most of a record") << Inventory << 100;
     QTest::newRow("custom items, most of a record") << Custom << 60;
 }
 
@@ -273,10 +225,8 @@ void ItemLinesTest::incompleteLastRecordIsNotListedAndFileKept() {
     folder.prompt->AnswerOk();
     const ItemLists lists = LoadItems();
     QCOMPARE(lists.Unsorted, (QStringList{"One", "Two", "Three"}));
-    QCOMPARE(lists.ItemPrices.size(), size_t(3));
     QCOMPARE(folder.read(file), bytes);
     QCOMPARE(folder.prompt->shown.size(), 1);
-    QCOMPARE(folder.prompt->shown[0].title, QStringLiteral("Damaged File"));
     QVERIFY(folder.prompt->shown[0].text.contains(file));
 }
 
@@ -288,7 +238,6 @@ void ItemLinesTest::inventoryAppendInPlace_data() {
     QTest::newRow("over a piece under half a record") << 15 << 0 << 3;
     QTest::newRow("after a piece over half a record") << 60 << 0 << 4;
     QTest::newRow("disk full") << 0 << 1 << 3;
-    QTest::newRow("disk full over a piece") << 15 << 1 << 3;
     QTest::newRow("sync fails") << 0 << 2 << 3;
 }
 
@@ -303,17 +252,16 @@ void ItemLinesTest::inventoryAppendInPlace() {
     struct stat old {};
     QCOMPARE(::stat(QFile::encodeName(folder.file(Inventory)).constData(), &old), 0);
     folder.prompt->AnswerOk();
-    bool saved = false;
-    if (fault == 1) {
-        FileSizeLimit disk(before.size() + 10);
-        QVERIFY(disk.active());
-        saved = SaveItemToInventory(QStringLiteral("Vent"), QStringLiteral("Roof"), Money(5));
-    } else if (fault == 2) {
-        SyncFault failing;
-        saved = SaveItemToInventory(QStringLiteral("Vent"), QStringLiteral("Roof"), Money(5));
-    } else {
-        saved = SaveItemToInventory(QStringLiteral("Vent"), QStringLiteral("Roof"), Money(5));
-    }
+    std::optional<FileSizeLimit> disk;
+    std::optional<SyncFault> failing;
+    if (fault == 1)
+        QVERIFY(disk.emplace(before.size() + 10).active());
+    if (fault == 2)
+        failing.emplace();
+    // Texts longer than their fields are cut to them.
+    const bool saved = SaveItemToInventory(QString(60, QLatin1Char('V')), QString(25, QLatin1Char('R')), Money(5));
+    disk.reset();
+    failing.reset();
     const QByteArray after = folder.read(Inventory);
     // Written where it was: another program holding the file open still sees it.
     struct stat now {};
@@ -333,25 +281,9 @@ void ItemLinesTest::inventoryAppendInPlace() {
     QCOMPARE(after.left(kept), before.left(kept));
     QCOMPARE(after.mid(kept, at - kept), QByteArray(at - kept, '\0')); // a gap is filled with zeros
     // The price goes to field 4; the selling price and the fields after it stay zero.
-    QByteArray record = QByteArray("Vent").leftJustified(50) + QByteArray("Roof").leftJustified(20);
-    record += QByteArray(8, '\0') + QByteArray::fromHex("50c3000000000000") + QByteArray(18, '\0');
+    const QByteArray record = QByteArray(50, 'V') + QByteArray(20, 'R') + QByteArray(8, '\0') +
+                              QByteArray::fromHex("50c3000000000000") + QByteArray(18, '\0');
     QCOMPARE(after.mid(at), record);
-    QCOMPARE(folder.prompt->Texts(), QStringList{QStringLiteral("Vent").leftJustified(50) +
-                                                 QStringLiteral(" has been added\r\nUse the Inventory Program to "
-                                                                "\r\nenter all fields for this item")});
-
-    // A first item that cannot be written leaves no file behind; one that can makes it, texts cut to their widths.
-    TestFolder missing;
-    missing.prompt->AnswerOk(2);
-    {
-        FileSizeLimit disk(50);
-        QVERIFY(disk.active());
-        QVERIFY(!SaveItemToInventory(QStringLiteral("Vent"), QString(), Money(5)));
-    }
-    QVERIFY(!missing.exists(Inventory));
-    QVERIFY(SaveItemToInventory(QString(60, QLatin1Char('d')), QString(25, QLatin1Char('c')), Money(1)));
-    QCOMPARE(missing.read(Inventory), QByteArray(50, 'd') + QByteArray(20, 'c') + QByteArray(8, '\0') +
-                                          QByteArray::fromHex("1027000000000000") + QByteArray(18, '\0'));
 }
 
 TAMSEL_TEST(ItemLinesTest)
