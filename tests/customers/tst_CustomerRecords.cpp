@@ -29,6 +29,7 @@ private slots:
     void searchFoldsCaseAndMatchesAnywhere();
     void accountAndCityListsAreSortedFromTheFile();
     void auxDataRefusesAccountsOutsideAuxFiles();
+    void auxHeadingsFile();
 };
 
 void CustomerRecordsTest::customerRecordMatchesHandBuiltBytes() {
@@ -353,6 +354,18 @@ void CustomerRecordsTest::auxDataRefusesAccountsOutsideAuxFiles() {
     for (const QString &bad : {QString(".."), QString("."), QString("../Escape"), QString("a\\b"), QString("")})
         QVERIFY2(!SaveAuxData(bad, boxes), qPrintable(bad));
     QVERIFY(QDir(folder.path()).isEmpty());
+}
+
+void CustomerRecordsTest::auxHeadingsFile() {
+    TestFolder folder;
+    QVERIFY(LoadAuxHeadings().isEmpty());
+    folder.write("Backup/AuxHeadings.txt", "old\r\n");
+    folder.write("AuxHeadings.txt", "x\r\n");
+    QVERIFY(SaveAuxHeadings({"Gate code", "Dog", "", "Pool", "Roof", "Notes"}));
+    QCOMPARE(folder.read("AuxHeadings.txt"), QByteArray("Gate code\r\nDog\r\n\r\nPool\r\nRoof\r\nNotes\r\n"));
+    QVERIFY(!folder.exists("Backup/AuxHeadings.txt")); // a stale copy would come back over it
+    folder.write("AuxHeadings.txt", "One\r\nTwo\r\n");
+    QCOMPARE(LoadAuxHeadings(), (QStringList{"One", "Two"}));
 }
 
 TAMSEL_TEST(CustomerRecordsTest)

@@ -1,12 +1,15 @@
 // The printed proposal in twips on the recording surface: frames, colours and
-// labels by copy, the body across pages with the rule lines below it, and the
-// price and disclaimer block.
+// labels by copy, the body across pages with the rule lines below it, the
+// price and disclaimer block, and whole pages measured as the printer measures.
 #include "PrintFixtures.h"
 #include "TestMain.h"
 #include "common/CommonVariables.h"
 #include "printing/ProposalPrintRoutines.h"
 #include "printing/ProposalPrintRun.h"
 
+#include <QFontMetricsF>
+#include <QPrinter>
+#include <QRegularExpression>
 #include <QTest>
 
 using namespace PrintFixtures;
@@ -50,6 +53,71 @@ Ys LineYs(const RecordingPrintSurface &surface) {
         ys << line.y;
     }
     return ys;
+}
+
+// Metrics of the faces the printer draws in, at 1440 dpi, as QtPrintSurface
+// measures them: the page laid out on the recording surface is the page on paper.
+const QFontMetricsF &PrinterMetrics(const PrintFont &font) {
+    static QPrinter *printer = [] {
+        auto *made = new QPrinter(QPrinter::HighResolution); // kept to the end: fonts refer to it
+        made->setOutputFormat(QPrinter::PdfFormat);
+        made->setResolution(1440);
+        return made;
+    }();
+    static QHash<QString, QFontMetricsF> cache;
+    const QString key = QStringLiteral("%1/%2/%3").arg(font.name).arg(font.size).arg(font.bold);
+    auto found = cache.constFind(key);
+    if (found == cache.constEnd())
+        found = cache.insert(key, QFontMetricsF(PrintQFont(font), printer));
+    return *found;
+}
+
+QRectF TextBox(const PrintOperation &op) {
+    const QFontMetricsF &metrics = PrinterMetrics(op.font);
+    return QRectF(op.x, op.y, metrics.horizontalAdvance(op.text), metrics.lineSpacing());
+}
+
+// What is wrong with the pages as a whole, or nothing: a text off the paper,
+// a body text outside the body frame or under the closing block, a customer
+// or job-site text outside its frame, or a copy whose printed body differs
+// from the body (runs of spaces count as one: those at a break are not printed).
+QString PageFaults(const RecordingPrintSurface &surface, const QString &body) {
+    static const QRegularExpression spaces(QStringLiteral(" +"));
+    const QRectF paper(0, 0, surface.PrintableWidth(), surface.PrintableHeight());
+    const QRectF bodyFrame(QPointF(1080, 3960), QPointF(10800, 11520));
+    QHash<int, QList<QRectF>> bodyBoxes, closingBoxes;
+    QString printed;
+    for (const PrintOperation &op : OfKind(surface, PrintOperation::Text)) {
+        const QRectF box = TextBox(op);
+        const QString where = QStringLiteral("\"%1\" at %2,%3 on page %4")
+                                  .arg(op.text.left(40))
+                                  .arg(box.left())
+                                  .arg(box.top())
+                                  .arg(op.page);
+        const bool isBody = op.font.name == QLatin1String("Courier New");
+        if (!paper.contains(box) || (isBody && !bodyFrame.contains(box)))
+            return QStringLiteral("off the paper or the body frame: ") + where;
+        const QRectF frame = box.left() < 5400 ? QRectF(QPointF(1080, 2160), QPointF(5400, 3600))
+                                               : QRectF(QPointF(5760, 2160), QPointF(10800, 3600));
+        if (box.top() >= 2160 && box.top() < 3600 && !frame.contains(box))
+            return QStringLiteral("outside its frame: ") + where;
+        (isBody ? bodyBoxes : closingBoxes)[op.page] << box;
+        if (isBody && op.text != QLatin1String("Continued on Next Page"))
+            printed += op.text;
+        if (op.text == QLatin1String("Acceptance of Proposal")) {
+            if (QString(printed).replace(spaces, " ") != QString(body).replace(spaces, " "))
+                return QStringLiteral("the body printed differs: %1 characters of %2")
+                    .arg(printed.size())
+                    .arg(body.size());
+            printed.clear();
+        }
+    }
+    for (auto page = closingBoxes.cbegin(); page != closingBoxes.cend(); ++page)
+        for (const QRectF &closing : page.value())
+            for (const QRectF &text : bodyBoxes.value(page.key()))
+                if (closing.top() >= bodyFrame.top() && closing.intersects(text))
+                    return QStringLiteral("body under the closing block on page %1").arg(page.key());
+    return QString();
 }
 } // namespace
 
@@ -243,6 +311,39 @@ private slots:
         } else {
             QCOMPARE(joined, settings.genericDisclaimer + insurerLine);
             QCOMPARE(below.last().y, below[below.size() - 2].y + 2 * 192); // one empty line before it
+        }
+    }
+    // Measured as the printer measures, at each print size: nothing leaves its
+    // frame or the paper, nothing lies under the closing block, and each copy
+    // prints the whole body once.
+    void wholePage_data() {
+        QTest::addColumn<int>("size");
+        for (int size : {6, 8, 10, 12})
+            QTest::addRow("size %d", size) << size;
+    }
+    void wholePage() {
+        QFETCH(int, size);
+        // The longest names the record holds, in wide letters.
+        document.customer[1] = QStringLiteral("Mr. Maximilian Wolfgang Montgomery-Worthingham").left(45);
+        document.jobSite[1] = QString(45, QLatin1Char('W'));
+        document.printSize = size;
+        settings.copies = 2;
+        const QString words = QStringLiteral("Remove the old shingles and felt; haul away all debris. ");
+        const QString paragraph = words.repeated(110).left(6000);
+        QList<QByteArray> bodies = {QString(10000, QLatin1Char('x')).toLatin1(),
+                                    "   Indented\r\n\r\n" + paragraph.toLatin1() + "\r\nEnd.\r\n"};
+        for (int lines : {1, 29, 30, 31, 41, 42, 80})
+            bodies << BodyBytes(lines);
+        for (const QByteArray &body : bodies) {
+            surface = std::make_unique<RecordingPrintSurface>();
+            surface->SetWidthModel([](const QString &text, const PrintFont &font) {
+                return PrinterMetrics(font).horizontalAdvance(text);
+            });
+            surface->SetLineHeightModel([](const PrintFont &font) { return PrinterMetrics(font).lineSpacing(); });
+            folder->write("TamselProposals/ProposalBody/1001.txt", body);
+            QVERIFY(PrintProposal(*surface, document, settings));
+            const QString fault = PageFaults(*surface, QString::fromLatin1(body).remove(QStringLiteral("\r\n")));
+            QVERIFY2(fault.isEmpty(), qPrintable(QStringLiteral("%1 bytes: %2").arg(body.size()).arg(fault)));
         }
     }
 private:
