@@ -2,8 +2,6 @@
 
 #include <QAbstractButton>
 #include <QCoreApplication>
-#include <QDir>
-#include <QImage>
 #include <QLabel>
 #include <QLayout>
 #include <QWidget>
@@ -44,17 +42,6 @@ QStringList TidyAtBothSizes(QWidget *screen, QSize first) {
                 faults << fault;
     }
     return faults;
-}
-
-bool SaveScreenshot(QWidget *screen, const QString &name) {
-    const QImage picture = screen->grab().toImage();
-    if (picture.isNull())
-        return false;
-    const QString target = qEnvironmentVariable("TAMSEL_SCREENSHOTS");
-    if (target.isEmpty())
-        return true;
-    QDir().mkpath(target);
-    return picture.save(target + QLatin1Char('/') + name + QStringLiteral(".png"));
 }
 
 namespace {

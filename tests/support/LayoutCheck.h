@@ -13,9 +13,6 @@ QStringList LayoutFaults(QWidget *window);
 // The faults at the screen's first size and at 1.3 times that size (each
 // size's faults once); the screen is left at its first size.
 QStringList TidyAtBothSizes(QWidget *screen, QSize first);
-// The screen's picture saved as name.png in the folder TAMSEL_SCREENSHOTS
-// names, when it names one; false when the picture could not be made or saved.
-bool SaveScreenshot(QWidget *screen, const QString &name);
 
 // The smallest desktop the program is made for: 1280x800 less a 40-pixel
 // panel, and a window manager's title bar and borders around each window.
