@@ -55,11 +55,10 @@ protected:
 
 private:
     void ClearItemBoxes();
+    void FillLists();
 
     QPlainTextEdit *txtBody_;
     QWidget *beneath_ = nullptr;
-    void FillLists();
-
     ItemFiles files_; // read, not yet in the lists
     bool listsFilled_ = true;
     bool inventoryAvailable_ = false;

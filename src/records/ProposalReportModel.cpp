@@ -14,7 +14,6 @@
 #include <QHash>
 #include <algorithm>
 #include <cstring>
-#include <optional>
 #include <dirent.h>
 #include <sys/stat.h>
 

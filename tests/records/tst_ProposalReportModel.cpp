@@ -1,6 +1,7 @@
 #include "ProposalFixtures.h"
 #include "TestMain.h"
 
+#include "proposals/ProposalFiles.h"
 #include "records/ProposalReportModel.h"
 
 #include <QTest>
@@ -54,8 +55,17 @@ void ProposalReportModelTest::rowsInNumericOrderReadWhenShown() {
     QCOMPARE(RowTexts(model, 2)[ProposalReportModel::NumberColumn], QStringLiteral("1002"));
     QCOMPARE(RowTexts(model, 4)[ProposalReportModel::StateColumn], QStringLiteral("accepted"));
     QCOMPARE(model.MarkedFiles(), QStringList({"1001.txt"}));
+    // Deleted, added and rewritten on disk since: the refill shows them so,
+    // reads nothing before it is shown, and the marks are gone.
+    QVERIFY(DeleteProposalRecord(QStringLiteral("1001.txt")));
+    folder.write(ProposalPath(999), OrdinaryProposal(999, "10", "2026-10-01", "Renamed"));
+    folder.write(ProposalPath(1005), FieldProposal(1005, "0", "2026-12-05", "A-5", "Added"));
     QCOMPARE(model.Fill(), 5);
+    QCOMPARE(model.RowsRead(), 0);
     QVERIFY(model.MarkedFiles().isEmpty());
+    QCOMPARE(model.RowOfFile(QStringLiteral("1001.TXT")), -1);
+    QCOMPARE(RowTexts(model, 0)[ProposalReportModel::NameColumn], QStringLiteral("Renamed"));
+    QCOMPARE(RowTexts(model, 2)[ProposalReportModel::NumberColumn], QStringLiteral("FP1005"));
 }
 
 void ProposalReportModelTest::stateColumn_data() {
