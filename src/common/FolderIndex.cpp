@@ -166,13 +166,11 @@ bool FolderIndex::EnsureFolder(const QString &name, bool *made, QString *spellin
         *spelling = name;
     const QString path = path_ + QLatin1Char('/') + name;
     if (!known_) {
-        // Most names are there as spelled: one look, and no listing.
-        // (isDir first: one stat answers both; exists alone would ask again.)
-        const QFileInfo exact(path);
-        if (exact.isDir())
-            return true;
-        if (exact.exists())
-            return false;
+        // Most names are there as spelled: one look, and no listing. (A
+        // plain stat: a later start looks at every account's folders.)
+        struct stat info {};
+        if (::stat(QFile::encodeName(path).constData(), &info) == 0)
+            return S_ISDIR(info.st_mode);
         Read();
     }
     if (exact_.contains(name))
