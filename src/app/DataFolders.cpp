@@ -9,6 +9,7 @@
 #include "platform/UserPrompt.h"
 
 #include <QDir>
+#include <algorithm>
 
 namespace {
 
@@ -66,8 +67,10 @@ bool CheckAuxFolders(const FolderProgress &progress) {
     // disk would list the folder once per new account.
     FolderIndex auxFiles(DataPath(QStringLiteral("\\AuxFiles")));
     for (qint64 record = 0; record < count; ++record) {
-        const QString account =
-            AccountFolderName(TextCodec::Decode(bytes->mid(record * CustomerRecordLength, AccountNoLength)));
+        // The file may have shrunk since it was counted.
+        const qint64 at = std::min<qint64>(record * CustomerRecordLength, bytes->size());
+        const QString account = AccountFolderName(TextCodec::Decode(
+            QByteArray::fromRawData(bytes->constData() + at, std::min<qint64>(AccountNoLength, bytes->size() - at))));
         QString failed;
         if (!account.isEmpty() && !EnsureAccountFoldersIn(auxFiles, account, &failed)) {
             ReportFolderFailure(failed);

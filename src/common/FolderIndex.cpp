@@ -28,12 +28,23 @@ FolderIndex::~FolderIndex() {
         ::close(fd_);
 }
 
-bool FolderIndex::MakeFolder(const QString &name) {
+int FolderIndex::Fd() {
     if (fd_ < 0)
         fd_ = ::open(QFile::encodeName(path_).constData(), O_PATH | O_DIRECTORY | O_CLOEXEC);
-    if (fd_ < 0)
-        return QDir().mkdir(path_ + QLatin1Char('/') + name);
-    return ::mkdirat(fd_, QFile::encodeName(name).constData(), 0777) == 0;
+    return fd_;
+}
+
+bool FolderIndex::MakeFolderAt(const QByteArray &relative) {
+    if (Fd() < 0)
+        return QDir().mkdir(path_ + QLatin1Char('/') + QFile::decodeName(relative));
+    return ::mkdirat(fd_, relative.constData(), 0777) == 0;
+}
+
+bool FolderIndex::IsFolderAt(const QByteArray &relative) {
+    struct stat info {};
+    if (Fd() < 0)
+        return QFileInfo(path_ + QLatin1Char('/') + QFile::decodeName(relative)).isDir();
+    return ::fstatat(fd_, relative.constData(), &info, 0) == 0 && S_ISDIR(info.st_mode);
 }
 
 namespace {
@@ -164,24 +175,25 @@ bool FolderIndex::EnsureFolder(const QString &name, bool *made, QString *spellin
         *made = false;
     if (spelling)
         *spelling = name;
-    const QString path = path_ + QLatin1Char('/') + name;
     if (!known_) {
         // Most names are there as spelled: one look, and no listing. (A
         // plain stat: a later start looks at every account's folders.)
         struct stat info {};
-        if (::stat(QFile::encodeName(path).constData(), &info) == 0)
+        const QByteArray entry = QFile::encodeName(name);
+        if (Fd() >= 0 ? ::fstatat(fd_, entry.constData(), &info, 0) == 0
+                      : ::stat(QFile::encodeName(path_ + QLatin1Char('/') + name).constData(), &info) == 0)
             return S_ISDIR(info.st_mode);
         Read();
     }
     if (exact_.contains(name))
-        return QFileInfo(path).isDir();
+        return QFileInfo(path_ + QLatin1Char('/') + name).isDir();
     const auto found = entries_.find(name);
     if (found != entries_.end()) {
         if (spelling)
             *spelling = found->second;
         return QFileInfo(path_ + QLatin1Char('/') + found->second).isDir();
     }
-    if (!MakeFolder(name))
+    if (!MakeFolderAt(QFile::encodeName(name)))
         return false;
     Add(name);
     if (made)

@@ -29,6 +29,13 @@ public:
     // name as the folder spells it.
     bool EnsureFolder(const QString &name, bool *made = nullptr, QString *spelling = nullptr);
 
+    // A folder further down, named relative to this one as the disk spells
+    // it ("account/AuxFile0"): made, or looked at, without walking the whole
+    // path from the root and without entering the index, which holds this
+    // folder's own entries only.
+    bool MakeFolderAt(const QByteArray &relative);
+    bool IsFolderAt(const QByteArray &relative);
+
     // An entry of the folder that matches the name without regard to letter
     // case, null when none: a spelling OtherSpelling finds, or else the
     // first in the order the folder lists them. DataPath's lookup of a name
@@ -70,14 +77,14 @@ private:
 
     void Read();
     void Add(const QString &entry);
-    bool MakeFolder(const QString &name);
+    int Fd();
 
     QString path_;
     bool known_ = false; // entries_ holds every entry of the folder
     QSet<QString> exact_;
     std::map<QString, QString, CaseInsensitiveLess> entries_; // first spelling of each name
-    // The folder itself, opened at the first folder made in it: a name made
+    // The folder itself, opened when first needed: a name made or looked at
     // relative to it skips the walk down the whole path, which is most of
-    // what making tens of thousands of folders costs beyond the disk.
+    // what tens of thousands of folders cost beyond the disk.
     int fd_ = -1;
 };

@@ -3,6 +3,9 @@
 #include "common/CommonRoutines.h"
 #include "common/FolderIndex.h"
 
+#include <QFile>
+#include <optional>
+
 QString AccountFolderName(const QString &accountNo) {
     QString name = accountNo;
     // Zero-filled records (gaps in the file) hold NULs, not blanks.
@@ -14,27 +17,31 @@ QString AccountFolderName(const QString &accountNo) {
     return name;
 }
 
-// A folder made just now is empty, so its sub-folders are made
-// without looking; an existing one is listed only when a sub-folder is not
-// there under its exact name.
+// A folder made just now is empty, so its sub-folders are made without
+// looking; in an existing one each is looked at, and the folder is listed
+// only when one is not there under its exact name. Both go by names relative
+// to \AuxFiles: a start does this for every customer.
 bool EnsureAccountFoldersIn(FolderIndex &auxFiles, const QString &account, QString *failed) {
-    const QString folder = QStringLiteral("\\AuxFiles\\") + account;
+    const auto fail = [&](const QString &sub) {
+        if (failed)
+            *failed = QStringLiteral("\\AuxFiles\\") + account + sub;
+        return false;
+    };
     bool made = false;
     QString spelling;
-    if (!auxFiles.EnsureFolder(account, &made, &spelling)) {
-        if (failed)
-            *failed = folder;
-        return false;
-    }
-    const QString path = auxFiles.path() + QLatin1Char('/') + spelling;
-    FolderIndex accountFolder = made ? FolderIndex::Empty(path) : FolderIndex(path);
+    if (!auxFiles.EnsureFolder(account, &made, &spelling))
+        return fail({});
+    QByteArray sub = QFile::encodeName(spelling) + "/AuxFile0";
+    std::optional<FolderIndex> listed;
     for (int i = 0; i <= 5; ++i) {
-        const QString sub = QStringLiteral("AuxFile") + QString::number(i);
-        if (!accountFolder.EnsureFolder(sub)) {
-            if (failed)
-                *failed = folder + QLatin1Char('/') + sub;
-            return false;
-        }
+        sub.back() = char('0' + i);
+        if (made ? auxFiles.MakeFolderAt(sub) : auxFiles.IsFolderAt(sub))
+            continue;
+        if (!listed)
+            listed.emplace(auxFiles.path() + QLatin1Char('/') + spelling);
+        const QString name = QStringLiteral("AuxFile") + QString::number(i);
+        if (!listed->EnsureFolder(name))
+            return fail(QLatin1Char('/') + name);
     }
     return true;
 }

@@ -86,14 +86,21 @@ void StartupTest::startsMakeRestoreAndThenChangeNothing() {
     folder.write(QStringLiteral("Backup/CustomerData.txt"), customers);
     folder.write(QStringLiteral("Backup/MyBusinessData.txt"), business);
     folder.write(QStringLiteral("TProposalCounter.txt"), "2417\r\n");
+    // Account folders there already, in other case or short of some folders, are kept and completed.
+    QVERIFY(QDir().mkpath(folder.file(QStringLiteral("AuxFiles/a1/auxfile2"))));
+    QVERIFY(QDir().mkpath(folder.file(QStringLiteral("AuxFiles/B2/AuxFile0"))));
     QVERIFY(StartUp(folder.path()));
     QCOMPARE(folder.read(QStringLiteral("CustomerData.txt")), customers);
     QCOMPARE(folder.read(QStringLiteral("MyBusinessData.txt")), business);
-    for (const char *account : {"A1", "B2", "C3"})
-        for (int i = 0; i <= 5; ++i)
-            QVERIFY(QFileInfo(folder.file(QStringLiteral("AuxFiles/%1/AuxFile%2").arg(account).arg(i))).isDir());
-    QCOMPARE(QDir(folder.file(QStringLiteral("AuxFiles"))).entryList(QDir::Dirs | QDir::NoDotAndDotDot),
-             QStringList({"A1", "B2", "C3"}));
+    const QStringList six = {"AuxFile0", "AuxFile1", "AuxFile2", "AuxFile3", "AuxFile4", "AuxFile5"};
+    const auto folders = [&](const QString &name) {
+        return QDir(folder.file(name)).entryList(QDir::Dirs | QDir::NoDotAndDotDot);
+    };
+    QCOMPARE(folders(QStringLiteral("AuxFiles")), QStringList({"a1", "B2", "C3"}));
+    QCOMPARE(folders(QStringLiteral("AuxFiles/a1")),
+             QStringList({"AuxFile0", "AuxFile1", "auxfile2", "AuxFile3", "AuxFile4", "AuxFile5"}));
+    QCOMPARE(folders(QStringLiteral("AuxFiles/B2")), six);
+    QCOMPARE(folders(QStringLiteral("AuxFiles/C3")), six);
     QVERIFY(!folder.exists(QStringLiteral("X")) && !folder.exists(QStringLiteral("AuxFile0")));
     QCOMPARE(ProposalNo, qint16(2417));
     QCOMPARE(ScreenRegistry::Existing<frmFieldProposal>()->txtNextFieldProposal->text(), QStringLiteral("2417"));
