@@ -151,6 +151,11 @@ bench)
   failed=""
   for b in bench_startup bench_customers bench_report bench_items bench_printing bench_memory; do
     QT_QPA_PLATFORM=offscreen "$build/bench/$b" >>"$rows" 2>"$build/$b.log" || failed="$failed $b"
+    # Start-up again on tmpfs: how long a mkdir takes on a disk drifts from
+    # minute to minute, so there only the program's own work shows.
+    if [ "$b" = bench_startup ] && [ "$(stat -f -c %T /dev/shm 2>/dev/null)" = tmpfs ]; then
+      QT_QPA_PLATFORM=offscreen "$build/bench/$b" 32767 /dev/shm 5 >>"$rows" 2>>"$build/$b.log" || failed="$failed $b(tmpfs)"
+    fi
   done
   echo
   echo "$(nproc) cores, $(sed -n 's/^model name[[:space:]]*: //p' /proc/cpuinfo | head -n 1), load $(cut -d' ' -f1-3 /proc/loadavg)"
