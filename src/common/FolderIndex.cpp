@@ -13,16 +13,6 @@
 
 FolderIndex::FolderIndex(const QString &folderPath) : path_(folderPath) {}
 
-FolderIndex FolderIndex::Empty(const QString &folderPath) {
-    FolderIndex index(folderPath);
-    index.known_ = true;
-    return index;
-}
-
-FolderIndex::FolderIndex(FolderIndex &&other) noexcept
-    : path_(std::move(other.path_)), known_(other.known_), exact_(std::move(other.exact_)),
-      entries_(std::move(other.entries_)), fd_(std::exchange(other.fd_, -1)) {}
-
 FolderIndex::~FolderIndex() {
     if (fd_ >= 0)
         ::close(fd_);

@@ -12,11 +12,8 @@
 
 class FolderIndex {
 public:
-    // A folder whose entries are unknown: read from disk when first needed.
+    // Its entries are read from disk when first needed.
     explicit FolderIndex(const QString &folderPath);
-    // A folder just made here, so known to be empty: nothing is read.
-    static FolderIndex Empty(const QString &folderPath);
-    FolderIndex(FolderIndex &&other) noexcept;
     FolderIndex(const FolderIndex &) = delete;
     FolderIndex &operator=(const FolderIndex &) = delete;
     ~FolderIndex();
